@@ -1,0 +1,293 @@
+#include "registry/registry.h"
+
+#include <cstring>
+#include <optional>
+#include <vector>
+
+#include "runtime/exceptions.h"
+#include "runtime/seam.h"
+
+namespace tw {
+namespace {
+
+// Reading opens keys for reading only, so that keys the user may read but not write still show.
+constexpr uint32_t kReadAccess = reg::kRead;
+constexpr uint32_t kExistsAccess = reg::kStandardRightsRead | reg::kQueryValue | reg::kEnumerateSubKeys;
+constexpr uint32_t kWriteAccess = reg::kRead | reg::kCreateSubKey | reg::kSetValue;
+constexpr int kMaxBinarySize = 1000000;
+
+bool IsText(uint32_t type) { return type == reg::kSz || type == reg::kExpandSz; }
+
+std::string TextUpToNul(const std::vector<uint8_t>& data) {
+  const auto* begin = reinterpret_cast<const char*>(data.data());
+  return std::string(begin, strnlen(begin, data.size()));
+}
+
+[[noreturn]] void InvalidType(std::string_view name) {
+  throw ERegistryException(Format("Invalid data type for '%.*s'", static_cast<int>(name.size()), name.data()));
+}
+
+[[noreturn]] void GetDataFailed(std::string_view name) {
+  throw ERegistryException(Format("Failed to get data for '%.*s'", static_cast<int>(name.size()), name.data()));
+}
+
+struct DataInfo {
+  uint32_t type = 0;
+  uint32_t size = 0;
+};
+
+// One accessor per call: it starts on HKEY_CURRENT_USER, is switched to a hive, opens at most
+// one key and closes it on every path.
+class Accessor {
+public:
+  explicit Accessor(RegKey hive = reg::kCurrentUser) : api_(Seam<RegistryApi>::Get()), root_(hive) {}
+  ~Accessor() { Close(); }
+  Accessor(const Accessor&) = delete;
+  Accessor& operator=(const Accessor&) = delete;
+
+  void SelectRoot(std::string_view rootName) {
+    if (const auto root = RootKeyFromName(rootName))
+      root_ = *root;
+  }
+
+  bool Open(std::string_view keyPath, uint32_t access) {
+    Close();
+    if (!keyPath.empty() && keyPath.front() == '\\')
+      keyPath.remove_prefix(1);
+    const std::string path(keyPath);
+    RegKey key = 0;
+    if (api_.OpenKeyEx(root_, path.c_str(), access, &key) != reg::kSuccess)
+      return false;
+    key_ = key;
+    return true;
+  }
+
+  void Close() {
+    if (key_)
+      api_.CloseKey(*key_);
+    key_.reset();
+  }
+
+  // Type and size of a value; none when it cannot be queried (also without an open key).
+  std::optional<DataInfo> Info(std::string_view name) {
+    if (!key_)
+      return std::nullopt;
+    const std::string n(name);
+    DataInfo info;
+    if (api_.QueryValueEx(*key_, n.c_str(), &info.type, nullptr, &info.size) != reg::kSuccess)
+      return std::nullopt;
+    return info;
+  }
+
+  // Reads at most `size` bytes; raises "Failed to get data" when the read fails.
+  DataInfo GetData(std::string_view name, std::vector<uint8_t>& buffer, uint32_t size) {
+    buffer.assign(size, 0);
+    DataInfo info;
+    info.size = size;
+    const std::string n(name);
+    if (!key_ || api_.QueryValueEx(*key_, n.c_str(), &info.type, buffer.data(), &info.size) != reg::kSuccess)
+      GetDataFailed(name);
+    return info;
+  }
+
+  // The strict string read.
+  std::string ReadString(std::string_view name) {
+    const auto info = Info(name);
+    if (!info || info->size == 0)
+      return std::string();
+    std::vector<uint8_t> buffer;
+    const DataInfo read = GetData(name, buffer, info->size);
+    if (!IsText(read.type))
+      InvalidType(name);
+    buffer.resize(read.size);
+    return TextUpToNul(buffer);
+  }
+
+  // Replaces the list by the value names (or subkey names) of the open key.
+  void ListNames(TStrings& list, bool subKeys) {
+    list.Clear();
+    if (!key_)
+      return;
+    uint32_t count = 0;
+    uint32_t longest = 0;
+    const RegStatus status = subKeys
+                                 ? api_.QueryInfoKey(*key_, &count, &longest, nullptr, nullptr, nullptr)
+                                 : api_.QueryInfoKey(*key_, nullptr, nullptr, &count, &longest, nullptr);
+    if (status != reg::kSuccess)
+      return;
+    std::vector<char> name(longest + 1, '\0');
+    for (uint32_t i = 0; i < count; ++i) {
+      RegStatus s = Enumerate(i, name, subKeys);
+      if (s == reg::kMoreData) {
+        // A name longer in bytes than reported in characters (double-byte code pages).
+        name.assign(name.size() * 2 + 256, '\0');
+        s = Enumerate(i, name, subKeys);
+      }
+      // An entry that vanished while listing is skipped.
+      if (s == reg::kSuccess)
+        list.Add(std::string(name.data()));
+    }
+  }
+
+private:
+  RegStatus Enumerate(uint32_t index, std::vector<char>& name, bool subKeys) {
+    uint32_t length = static_cast<uint32_t>(name.size());
+    return subKeys ? api_.EnumKeyEx(*key_, index, name.data(), &length)
+                   : api_.EnumValue(*key_, index, name.data(), &length, nullptr, nullptr, nullptr);
+  }
+
+  RegistryApi& api_;
+  RegKey root_;
+  std::optional<RegKey> key_;
+};
+
+std::string StrictRead(RegKey hive, std::string_view keyPath, std::string_view valueName) {
+  Accessor accessor(hive);
+  accessor.Open(keyPath, kReadAccess);
+  return accessor.ReadString(valueName);
+}
+
+// The address's parts, with at least a root name and a key path.
+std::vector<std::string> AddressParts(std::string_view address) {
+  std::vector<std::string> parts = SplitRegistryAddress(address);
+  if (parts.size() < 2)
+    ThrowListIndexError(static_cast<int>(parts.size()));
+  return parts;
+}
+
+} // namespace
+
+std::string ReadRegString(RegKey hive, std::string_view keyPath, std::string_view valueName) {
+  Accessor accessor(hive);
+  accessor.Open(keyPath, kReadAccess);
+  const auto info = accessor.Info(valueName);
+  if (!info || !IsText(info->type) || info->size == 0)
+    return std::string();
+  std::vector<uint8_t> buffer;
+  try {
+    const DataInfo read = accessor.GetData(valueName, buffer, info->size);
+    if (!IsText(read.type))
+      return std::string();
+    buffer.resize(read.size);
+  } catch (const ERegistryException&) {
+    return std::string(); // changed between the two queries: tolerant reads never raise
+  }
+  return TextUpToNul(buffer);
+}
+
+std::string ReadRegFlag(RegKey hive, std::string_view keyPath, std::string_view valueName) {
+  Accessor accessor(hive);
+  accessor.Open(keyPath, kReadAccess);
+  const auto info = accessor.Info(valueName);
+  if (!info || info->type != reg::kSz)
+    return "False";
+  try {
+    return accessor.ReadString(valueName) == "1" ? "True" : "False";
+  } catch (const ERegistryException&) {
+    return "False";
+  }
+}
+
+std::string ReadUserString(std::string_view keyPath, std::string_view valueName) {
+  return StrictRead(reg::kCurrentUser, keyPath, valueName);
+}
+
+std::string ReadMachineString(std::string_view keyPath, std::string_view valueName) {
+  return StrictRead(reg::kLocalMachine, keyPath, valueName);
+}
+
+int32_t ReadMachineInteger(std::string_view keyPath, std::string_view valueName) {
+  Accessor accessor(reg::kLocalMachine);
+  accessor.Open(keyPath, kReadAccess);
+  std::vector<uint8_t> buffer;
+  const DataInfo read = accessor.GetData(valueName, buffer, 4);
+  if (read.type != reg::kDword)
+    InvalidType(valueName);
+  return static_cast<int32_t>(static_cast<uint32_t>(buffer[0]) | (static_cast<uint32_t>(buffer[1]) << 8) |
+                              (static_cast<uint32_t>(buffer[2]) << 16) |
+                              (static_cast<uint32_t>(buffer[3]) << 24));
+}
+
+std::string ReadAddressValue(std::string_view address) {
+  const std::vector<std::string> parts = AddressParts(address);
+  Accessor accessor;
+  accessor.SelectRoot(parts[0]);
+  accessor.Open(parts[1], kReadAccess);
+  return accessor.ReadString(parts.size() == 3 ? std::string_view(parts[2]) : std::string_view());
+}
+
+bool AddressKeyExists(std::string_view address) {
+  const std::vector<std::string> parts = AddressParts(address);
+  Accessor accessor;
+  accessor.SelectRoot(parts[0]);
+  return accessor.Open(parts[1], kExistsAccess);
+}
+
+int AddressBinarySize(std::string_view address) {
+  const std::vector<std::string> parts = AddressParts(address);
+  const std::string_view name = parts.size() >= 3 ? std::string_view(parts[2]) : std::string_view();
+  Accessor accessor;
+  accessor.SelectRoot(parts[0]);
+  accessor.Open(parts[1], kReadAccess);
+  const auto info = accessor.Info(name);
+  if (!info)
+    return 0;
+  if (info->type == reg::kSz || info->type == reg::kExpandSz || info->type == reg::kDword ||
+      info->size > static_cast<uint32_t>(kMaxBinarySize))
+    InvalidType(name);
+  std::vector<uint8_t> buffer;
+  return static_cast<int>(accessor.GetData(name, buffer, info->size).size);
+}
+
+bool ListValueNames(RegKey hive, std::string_view keyPath, TStrings& list) {
+  Accessor accessor(hive);
+  accessor.Open(keyPath, kReadAccess);
+  accessor.ListNames(list, false);
+  return true;
+}
+
+bool ListSubKeyNames(RegKey hive, std::string_view keyPath, TStrings& list) {
+  Accessor accessor(hive);
+  accessor.Open(keyPath, kReadAccess);
+  accessor.ListNames(list, true);
+  return true;
+}
+
+bool ListNumberedValueNames(RegKey hive, std::string_view keyPath, TStrings& list) {
+  ListValueNames(hive, keyPath, list);
+  for (int i = 0; i < list.Count(); ++i)
+    list.Put(i, std::to_string(i + 1) + "=" + list.Get(i));
+  return true;
+}
+
+bool ListValues(RegKey hive, std::string_view keyPath, TStrings& list, uint8_t layout) {
+  ListValueNames(hive, keyPath, list);
+  if (layout >= vlNamesOnly)
+    return true;
+  for (int i = 0; i < list.Count(); ++i) {
+    const std::string name = list.Get(i);
+    const std::string text = ReadRegString(hive, keyPath, name);
+    list.Put(i, layout == vlNameValue ? name + "=" + text : text + "=" + name);
+  }
+  return true;
+}
+
+void WriteRegString(RegKey hive, std::string_view keyPath, std::string_view valueName,
+                    std::string_view text) {
+  RegistryApi& api = Seam<RegistryApi>::Get();
+  if (!keyPath.empty() && keyPath.front() == '\\')
+    keyPath.remove_prefix(1);
+  const std::string path(keyPath);
+  RegKey key = 0;
+  if (api.CreateKeyEx(hive, path.c_str(), reg::kOptionNonVolatile, kWriteAccess, &key) != reg::kSuccess)
+    throw EOleRegistrationError();
+  const std::string name(valueName);
+  const std::string data(text);
+  const RegStatus status = api.SetValueEx(key, name.c_str(), reg::kSz, reinterpret_cast<const uint8_t*>(data.c_str()),
+                                          static_cast<uint32_t>(data.size() + 1));
+  api.CloseKey(key);
+  if (status != reg::kSuccess)
+    throw EOleRegistrationError();
+}
+
+} // namespace tw

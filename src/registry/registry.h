@@ -1,0 +1,50 @@
+#pragma once
+// The registry access layer: stateless functions that open one key, make one query and close
+// the key again, through the registry store installed in Seam<RegistryApi>. Strict reads raise
+// ERegistryException on a value of the wrong type; tolerant reads never raise for a missing key,
+// a missing value or a wrong type. Keys are opened for reading (KEY_READ), never created by a
+// read. The layer never catches and never shows a message.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "registry/address.h"
+#include "runtime/registry_api.h"
+#include "runtime/strings.h"
+
+namespace tw {
+
+// ListValues layouts; 2 and above list bare names.
+enum ValueLayout : uint8_t { vlNameValue = 0, vlValueName = 1, vlNamesOnly = 2 };
+
+// Tolerant: the text of a REG_SZ or REG_EXPAND_SZ value up to its first NUL, else empty.
+std::string ReadRegString(RegKey hive, std::string_view keyPath, std::string_view valueName);
+// Tolerant: "True" only for a REG_SZ value whose text is exactly "1", else "False".
+std::string ReadRegFlag(RegKey hive, std::string_view keyPath, std::string_view valueName);
+// Strict string reads: empty for a missing key or value, ERegistryException for another type.
+std::string ReadUserString(std::string_view keyPath, std::string_view valueName);
+std::string ReadMachineString(std::string_view keyPath, std::string_view valueName);
+// Strict 32-bit read; raises also when the value is missing.
+int32_t ReadMachineInteger(std::string_view keyPath, std::string_view valueName);
+
+// Strict string read of the value an address names (the default value unless it has exactly
+// three parts). Fewer than two parts raise "List index out of bounds (%d)".
+std::string ReadAddressValue(std::string_view address);
+// Whether the address's key can be opened for reading.
+bool AddressKeyExists(std::string_view address);
+// Length of a binary value in bytes; 0 when it is missing.
+int AddressBinarySize(std::string_view address);
+
+// Listings replace the list's content; they always return true.
+bool ListValueNames(RegKey hive, std::string_view keyPath, TStrings& list);
+bool ListSubKeyNames(RegKey hive, std::string_view keyPath, TStrings& list);
+bool ListNumberedValueNames(RegKey hive, std::string_view keyPath, TStrings& list);
+bool ListValues(RegKey hive, std::string_view keyPath, TStrings& list, uint8_t layout);
+
+// Creates the key when needed and stores the text as REG_SZ with its terminating NUL; raises
+// EOleRegistrationError on failure.
+void WriteRegString(RegKey hive, std::string_view keyPath, std::string_view valueName,
+                    std::string_view text);
+
+} // namespace tw

@@ -1,0 +1,79 @@
+#pragma once
+// The portable registry store: an in-memory registry that behaves like the platform's. Key and
+// value names compare without regard to case; subkeys enumerate sorted case-insensitively and
+// values in creation order; data is kept as raw bytes with its type (strings keep their NULs);
+// each key carries rights, so a key can be readable but not writable. HKEY_CLASSES_ROOT is the
+// machine's SOFTWARE\Classes.
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "runtime/registry_api.h"
+
+namespace tw {
+
+enum class KeyAccess { ReadWrite, ReadOnly, NoAccess };
+
+class MemoryRegistry final : public RegistryApi {
+public:
+  MemoryRegistry();
+  ~MemoryRegistry() override;
+
+  // Sets the rights of a key (created when missing); direct, not counted as a registry call.
+  void SetKeyAccess(RegKey root, std::string_view path, KeyAccess access);
+  bool KeyExists(RegKey root, std::string_view path) const;
+  // Handles opened and not yet closed: a leak detector for tests.
+  size_t OpenHandleCount() const { return handles_.size(); }
+
+protected:
+  RegStatus DoOpenKeyEx(RegKey key, const char* subKey, uint32_t samDesired, RegKey* result) override;
+  RegStatus DoQueryInfoKey(RegKey key, uint32_t* subKeys, uint32_t* maxSubKeyLen, uint32_t* values,
+                           uint32_t* maxValueNameLen, uint32_t* maxValueLen) override;
+  RegStatus DoEnumKeyEx(RegKey key, uint32_t index, char* name, uint32_t* nameLen) override;
+  RegStatus DoEnumValue(RegKey key, uint32_t index, char* name, uint32_t* nameLen, uint32_t* type,
+                        uint8_t* data, uint32_t* dataLen) override;
+  RegStatus DoQueryValueEx(RegKey key, const char* valueName, uint32_t* type, uint8_t* data,
+                           uint32_t* dataLen) override;
+  RegStatus DoCreateKeyEx(RegKey key, const char* subKey, uint32_t options, uint32_t samDesired,
+                          RegKey* result) override;
+  RegStatus DoSetValueEx(RegKey key, const char* valueName, uint32_t type, const uint8_t* data,
+                         uint32_t size) override;
+  RegStatus DoCloseKey(RegKey key) override;
+
+private:
+  struct NameLess {
+    bool operator()(const std::string& a, const std::string& b) const;
+  };
+  struct Value {
+    std::string name;
+    uint32_t type = 0;
+    std::vector<uint8_t> data;
+  };
+  struct Key {
+    std::map<std::string, std::unique_ptr<Key>, NameLess> subKeys;
+    std::vector<Value> values;
+    KeyAccess access = KeyAccess::ReadWrite;
+  };
+  struct Handle {
+    Key* key;
+    uint32_t rights;
+  };
+
+  Key* Resolve(RegKey key, uint32_t* rights) const;
+  static bool Allows(const Key& key, uint32_t samDesired);
+  RegKey NewHandle(Key* key, uint32_t rights);
+  const Value* FindValue(const Key& key, std::string_view name) const;
+
+  Key classesRoot_;
+  Key currentUser_;
+  Key localMachine_;
+  Key users_;
+  std::unordered_map<RegKey, Handle> handles_;
+  RegKey nextHandle_ = 0x100;
+};
+
+} // namespace tw

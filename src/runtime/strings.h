@@ -1,0 +1,56 @@
+#pragma once
+// String lists of the runtime. TStrings is the interface that listing functions fill and that
+// list boxes expose as their items; TStringList is the plain in-memory list.
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace tw {
+
+class TStrings {
+public:
+  virtual ~TStrings() = default;
+
+  virtual int Count() const = 0;
+  // Index errors raise EStringListError "List index out of bounds (%d)".
+  virtual const std::string& Get(int index) const = 0;
+  virtual void Put(int index, std::string text) = 0;
+  virtual void Insert(int index, std::string text) = 0;
+  virtual void Delete(int index) = 0;
+  virtual void Clear() = 0;
+  // Appends (or, in a sorted list, inserts in order) and returns the new entry's index.
+  virtual int Add(std::string text);
+
+  const std::string& operator[](int index) const { return Get(index); }
+  // First entry equal to text under the case-insensitive comparison, or -1.
+  int IndexOf(std::string_view text) const;
+  void Assign(const TStrings& source);
+  void Assign(const std::vector<std::string>& source);
+  std::vector<std::string> ToVector() const;
+};
+
+class TStringList : public TStrings {
+public:
+  TStringList() = default;
+  TStringList(std::initializer_list<std::string> items) : items_(items) {}
+
+  int Count() const override { return static_cast<int>(items_.size()); }
+  const std::string& Get(int index) const override;
+  void Put(int index, std::string text) override;
+  void Insert(int index, std::string text) override;
+  void Delete(int index) override;
+  void Clear() override { items_.clear(); }
+
+  const std::vector<std::string>& Items() const { return items_; }
+
+private:
+  std::vector<std::string> items_;
+};
+
+// A preview row split at its first "=": the key cell before it, the value cell after it.
+// A line without "=" has an empty key cell and the whole line as its value cell.
+std::pair<std::string_view, std::string_view> SplitRow(std::string_view row);
+
+} // namespace tw
