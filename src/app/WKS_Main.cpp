@@ -1,10 +1,10 @@
 #include "app/WKS_Main.h"
 
-#include <exception>
-#include <string>
-
 #include "app/catalog.h"
 #include "readers/reader.h"
+
+#include <exception>
+#include <string>
 
 namespace tw {
 

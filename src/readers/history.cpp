@@ -6,12 +6,14 @@
 namespace tw {
 namespace {
 
-constexpr const char* kRegeditKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit";
+constexpr const char* kRegeditKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit";
 constexpr const char* kRegeditFavoritesKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit\\Favorites";
 constexpr const char* kOpenSaveMruKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSaveMRU";
-constexpr const char* kMmcRecentKey = "Software\\Microsoft\\Microsoft Management Console\\Recent File List";
+constexpr const char* kMmcRecentKey =
+    "Software\\Microsoft\\Microsoft Management Console\\Recent File List";
 constexpr const char* kMuiCacheKey = "Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache";
 constexpr const char* kNetworkRecentKey = "Network\\Recent";
 constexpr const char* kRunMruKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
@@ -56,7 +58,9 @@ void ReadNetworkRecent(ReaderContext& ctx) {
   ListValues(reg::kCurrentUser, kNetworkRecentKey, ctx.rows, vlNameValue);
 }
 
-void ReadRunMru(ReaderContext& ctx) { ListValues(reg::kCurrentUser, kRunMruKey, ctx.rows, vlNameValue); }
+void ReadRunMru(ReaderContext& ctx) {
+  ListValues(reg::kCurrentUser, kRunMruKey, ctx.rows, vlNameValue);
+}
 
 void ReadTypedUrls(ReaderContext& ctx) {
   ListValues(reg::kCurrentUser, kTypedUrlsKey, ctx.rows, vlNameValue);

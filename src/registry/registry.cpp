@@ -1,22 +1,25 @@
 #include "registry/registry.h"
 
+#include "runtime/exceptions.h"
+#include "runtime/seam.h"
+
 #include <cstring>
 #include <optional>
 #include <vector>
-
-#include "runtime/exceptions.h"
-#include "runtime/seam.h"
 
 namespace tw {
 namespace {
 
 // Reading opens keys for reading only, so that keys the user may read but not write still show.
 constexpr uint32_t kReadAccess = reg::kRead;
-constexpr uint32_t kExistsAccess = reg::kStandardRightsRead | reg::kQueryValue | reg::kEnumerateSubKeys;
+constexpr uint32_t kExistsAccess =
+    reg::kStandardRightsRead | reg::kQueryValue | reg::kEnumerateSubKeys;
 constexpr uint32_t kWriteAccess = reg::kRead | reg::kCreateSubKey | reg::kSetValue;
 constexpr int kMaxBinarySize = 1000000;
 
-bool IsText(uint32_t type) { return type == reg::kSz || type == reg::kExpandSz; }
+bool IsText(uint32_t type) {
+  return type == reg::kSz || type == reg::kExpandSz;
+}
 
 std::string TextUpToNul(const std::vector<uint8_t>& data) {
   const auto* begin = reinterpret_cast<const char*>(data.data());
@@ -24,11 +27,13 @@ std::string TextUpToNul(const std::vector<uint8_t>& data) {
 }
 
 [[noreturn]] void InvalidType(std::string_view name) {
-  throw ERegistryException(Format("Invalid data type for '%.*s'", static_cast<int>(name.size()), name.data()));
+  throw ERegistryException(
+      Format("Invalid data type for '%.*s'", static_cast<int>(name.size()), name.data()));
 }
 
 [[noreturn]] void GetDataFailed(std::string_view name) {
-  throw ERegistryException(Format("Failed to get data for '%.*s'", static_cast<int>(name.size()), name.data()));
+  throw ERegistryException(
+      Format("Failed to get data for '%.*s'", static_cast<int>(name.size()), name.data()));
 }
 
 struct DataInfo {
@@ -40,7 +45,8 @@ struct DataInfo {
 // one key and closes it on every path.
 class Accessor {
 public:
-  explicit Accessor(RegKey hive = reg::kCurrentUser) : api_(Seam<RegistryApi>::Get()), root_(hive) {}
+  explicit Accessor(RegKey hive = reg::kCurrentUser)
+      : api_(Seam<RegistryApi>::Get()), root_(hive) {}
   ~Accessor() { Close(); }
   Accessor(const Accessor&) = delete;
   Accessor& operator=(const Accessor&) = delete;
@@ -85,7 +91,8 @@ public:
     DataInfo info;
     info.size = size;
     const std::string n(name);
-    if (!key_ || api_.QueryValueEx(*key_, n.c_str(), &info.type, buffer.data(), &info.size) != reg::kSuccess)
+    if (!key_ ||
+        api_.QueryValueEx(*key_, n.c_str(), &info.type, buffer.data(), &info.size) != reg::kSuccess)
       GetDataFailed(name);
     return info;
   }
@@ -110,9 +117,9 @@ public:
       return;
     uint32_t count = 0;
     uint32_t longest = 0;
-    const RegStatus status = subKeys
-                                 ? api_.QueryInfoKey(*key_, &count, &longest, nullptr, nullptr, nullptr)
-                                 : api_.QueryInfoKey(*key_, nullptr, nullptr, &count, &longest, nullptr);
+    const RegStatus status =
+        subKeys ? api_.QueryInfoKey(*key_, &count, &longest, nullptr, nullptr, nullptr)
+                : api_.QueryInfoKey(*key_, nullptr, nullptr, &count, &longest, nullptr);
     if (status != reg::kSuccess)
       return;
     std::vector<char> name(longest + 1, '\0');
@@ -203,9 +210,9 @@ int32_t ReadMachineInteger(std::string_view keyPath, std::string_view valueName)
   const DataInfo read = accessor.GetData(valueName, buffer, 4);
   if (read.type != reg::kDword)
     InvalidType(valueName);
-  return static_cast<int32_t>(static_cast<uint32_t>(buffer[0]) | (static_cast<uint32_t>(buffer[1]) << 8) |
-                              (static_cast<uint32_t>(buffer[2]) << 16) |
-                              (static_cast<uint32_t>(buffer[3]) << 24));
+  return static_cast<int32_t>(
+      static_cast<uint32_t>(buffer[0]) | (static_cast<uint32_t>(buffer[1]) << 8) |
+      (static_cast<uint32_t>(buffer[2]) << 16) | (static_cast<uint32_t>(buffer[3]) << 24));
 }
 
 std::string ReadAddressValue(std::string_view address) {
@@ -279,12 +286,14 @@ void WriteRegString(RegKey hive, std::string_view keyPath, std::string_view valu
     keyPath.remove_prefix(1);
   const std::string path(keyPath);
   RegKey key = 0;
-  if (api.CreateKeyEx(hive, path.c_str(), reg::kOptionNonVolatile, kWriteAccess, &key) != reg::kSuccess)
+  if (api.CreateKeyEx(hive, path.c_str(), reg::kOptionNonVolatile, kWriteAccess, &key) !=
+      reg::kSuccess)
     throw EOleRegistrationError();
   const std::string name(valueName);
   const std::string data(text);
-  const RegStatus status = api.SetValueEx(key, name.c_str(), reg::kSz, reinterpret_cast<const uint8_t*>(data.c_str()),
-                                          static_cast<uint32_t>(data.size() + 1));
+  const RegStatus status =
+      api.SetValueEx(key, name.c_str(), reg::kSz, reinterpret_cast<const uint8_t*>(data.c_str()),
+                     static_cast<uint32_t>(data.size() + 1));
   api.CloseKey(key);
   if (status != reg::kSuccess)
     throw EOleRegistrationError();

@@ -1,10 +1,10 @@
 #include "runtime/collation.h"
 
+#include "runtime/seam.h"
+
 #include <array>
 #include <cstdint>
 #include <vector>
-
-#include "runtime/seam.h"
 
 namespace tw {
 namespace {
@@ -125,18 +125,19 @@ public:
   const CharInfo& operator[](unsigned char c) const { return table_[c]; }
 
 private:
-  void SetSpecial(int c, uint8_t weight) {
-    table_[c] = CharInfo{CharKind::Special, weight, 0, {}};
-  }
+  void SetSpecial(int c, uint8_t weight) { table_[c] = CharInfo{CharKind::Special, weight, 0, {}}; }
   void SetWeighted(int c, Element e) { table_[c] = CharInfo{CharKind::Weighted, 0, 1, {e, {}}}; }
-  uint16_t Primary(char c) const { return table_[static_cast<unsigned char>(c)].elements[0].primary; }
+  uint16_t Primary(char c) const {
+    return table_[static_cast<unsigned char>(c)].elements[0].primary;
+  }
   void Mark(std::initializer_list<int> chars, char base, uint8_t diacritic) {
     for (const int c : chars)
       SetWeighted(c, {Primary(base), diacritic});
   }
   void Ligature(std::initializer_list<int> chars, char first, char second) {
     for (const int c : chars)
-      table_[c] = CharInfo{CharKind::Weighted, 0, 2, {{Primary(first), kNone}, {Primary(second), kNone}}};
+      table_[c] =
+          CharInfo{CharKind::Weighted, 0, 2, {{Primary(first), kNone}, {Primary(second), kNone}}};
   }
 
   std::array<CharInfo, 256> table_{};

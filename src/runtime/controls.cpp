@@ -139,9 +139,12 @@ void TListBox::Items_::Clear() {
 
 // ---- TValueListEditor
 
-TValueListEditor::TValueListEditor(std::string name) : TControl("TValueListEditor", std::move(name)) {}
+TValueListEditor::TValueListEditor(std::string name)
+    : TControl("TValueListEditor", std::move(name)) {}
 
-void TValueListEditor::Assign(const TStrings& rows) { Assign(rows.ToVector()); }
+void TValueListEditor::Assign(const TStrings& rows) {
+  Assign(rows.ToVector());
+}
 
 void TValueListEditor::Assign(std::vector<std::string> rows) {
   rows_ = std::move(rows);

@@ -4,13 +4,13 @@
 // property programmatically never raises the control's events (as on the platform, selecting a
 // list entry from code does not click it).
 
+#include "runtime/strings.h"
+
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "runtime/strings.h"
 
 namespace tw {
 
@@ -42,7 +42,8 @@ struct TBounds {
 
 class TControl {
 public:
-  TControl(std::string className, std::string name) : className_(std::move(className)), name_(std::move(name)) {}
+  TControl(std::string className, std::string name)
+      : className_(std::move(className)), name_(std::move(name)) {}
   virtual ~TControl() = default;
   TControl(const TControl&) = delete;
   TControl& operator=(const TControl&) = delete;

@@ -6,11 +6,21 @@
 namespace tw {
 namespace {
 
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char Upper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Upper(x) == Upper(y); });
+std::string UpperName(std::string_view name) {
+  std::string upper(name);
+  for (char& c : upper)
+    c = Upper(c);
+  return upper;
+}
+
+bool NameLess(std::string_view a, std::string_view b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return static_cast<unsigned char>(Upper(x)) < static_cast<unsigned char>(Upper(y));
+  });
 }
 
 // Splits a key path into its components. Empty components inside the path make it invalid; a
@@ -20,7 +30,8 @@ bool SplitPath(std::string_view path, std::vector<std::string>& parts) {
   size_t start = 0;
   while (start < path.size()) {
     const size_t end = path.find('\\', start);
-    const std::string_view part = path.substr(start, end == std::string_view::npos ? end : end - start);
+    const std::string_view part =
+        path.substr(start, end == std::string_view::npos ? end : end - start);
     if (part.empty())
       return false;
     parts.emplace_back(part);
@@ -59,10 +70,39 @@ RegStatus CopyData(const std::vector<uint8_t>& source, uint8_t* data, uint32_t* 
 
 } // namespace
 
-bool MemoryRegistry::NameLess::operator()(const std::string& a, const std::string& b) const {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return static_cast<unsigned char>(Upper(x)) < static_cast<unsigned char>(Upper(y));
-  });
+MemoryRegistry::Key* MemoryRegistry::Key::FindSubKey(std::string_view name) const {
+  const auto it =
+      std::lower_bound(subKeys.begin(), subKeys.end(), name,
+                       [](const SubKey& s, std::string_view n) { return NameLess(s.name, n); });
+  if (it == subKeys.end() || NameLess(name, it->name))
+    return nullptr;
+  return it->key.get();
+}
+
+MemoryRegistry::Key* MemoryRegistry::Key::AddSubKey(std::string_view name) {
+  const auto it =
+      std::lower_bound(subKeys.begin(), subKeys.end(), name,
+                       [](const SubKey& s, std::string_view n) { return NameLess(s.name, n); });
+  if (it != subKeys.end() && !NameLess(name, it->name))
+    return it->key.get();
+  return subKeys.insert(it, SubKey{std::string(name), std::make_unique<Key>()})->key.get();
+}
+
+const MemoryRegistry::Value* MemoryRegistry::Key::FindValue(std::string_view name) const {
+  const auto it = valueIndex.find(UpperName(name));
+  return it == valueIndex.end() ? nullptr : &values[it->second];
+}
+
+void MemoryRegistry::Key::SetValue(std::string_view name, uint32_t type,
+                                   std::vector<uint8_t> data) {
+  const auto [it, added] = valueIndex.emplace(UpperName(name), values.size());
+  if (added) {
+    values.push_back(Value{std::string(name), type, std::move(data)});
+  } else {
+    // An existing value keeps its name and its place.
+    values[it->second].type = type;
+    values[it->second].data = std::move(data);
+  }
 }
 
 MemoryRegistry::MemoryRegistry() = default;
@@ -80,14 +120,7 @@ MemoryRegistry::Key* MemoryRegistry::Resolve(RegKey key, uint32_t* rights) const
     return &self->users_;
   case reg::kClassesRoot: {
     // The machine's class registrations, created on first use.
-    Key* software = &self->localMachine_;
-    for (const char* part : {"SOFTWARE", "Classes"}) {
-      auto& slot = software->subKeys[part];
-      if (!slot)
-        slot = std::make_unique<Key>();
-      software = slot.get();
-    }
-    return software;
+    return self->localMachine_.AddSubKey("SOFTWARE")->AddSubKey("Classes");
   }
   default:
     break;
@@ -118,25 +151,14 @@ RegKey MemoryRegistry::NewHandle(Key* key, uint32_t rights) {
   return handle;
 }
 
-const MemoryRegistry::Value* MemoryRegistry::FindValue(const Key& key, std::string_view name) const {
-  for (const Value& v : key.values)
-    if (SameName(v.name, name))
-      return &v;
-  return nullptr;
-}
-
 void MemoryRegistry::SetKeyAccess(RegKey root, std::string_view path, KeyAccess access) {
   uint32_t rights = 0;
   Key* key = Resolve(root, &rights);
   std::vector<std::string> parts;
   if (key == nullptr || !SplitPath(path, parts))
     return;
-  for (const std::string& part : parts) {
-    auto& slot = key->subKeys[part];
-    if (!slot)
-      slot = std::make_unique<Key>();
-    key = slot.get();
-  }
+  for (const std::string& part : parts)
+    key = key->AddSubKey(part);
   key->access = access;
 }
 
@@ -147,15 +169,15 @@ bool MemoryRegistry::KeyExists(RegKey root, std::string_view path) const {
   if (key == nullptr || !SplitPath(path, parts))
     return false;
   for (const std::string& part : parts) {
-    const auto it = key->subKeys.find(part);
-    if (it == key->subKeys.end())
+    key = key->FindSubKey(part);
+    if (key == nullptr)
       return false;
-    key = it->second.get();
   }
   return true;
 }
 
-RegStatus MemoryRegistry::DoOpenKeyEx(RegKey key, const char* subKey, uint32_t samDesired, RegKey* result) {
+RegStatus MemoryRegistry::DoOpenKeyEx(RegKey key, const char* subKey, uint32_t samDesired,
+                                      RegKey* result) {
   if (result == nullptr)
     return reg::kInvalidParameter;
   uint32_t rights = 0;
@@ -166,10 +188,9 @@ RegStatus MemoryRegistry::DoOpenKeyEx(RegKey key, const char* subKey, uint32_t s
   if (!SplitPath(subKey != nullptr ? subKey : "", parts))
     return reg::kFileNotFound;
   for (const std::string& part : parts) {
-    const auto it = node->subKeys.find(part);
-    if (it == node->subKeys.end())
+    node = node->FindSubKey(part);
+    if (node == nullptr)
       return reg::kFileNotFound;
-    node = it->second.get();
   }
   if (!Allows(*node, samDesired))
     return reg::kAccessDenied;
@@ -187,8 +208,8 @@ RegStatus MemoryRegistry::DoQueryInfoKey(RegKey key, uint32_t* subKeys, uint32_t
   if ((rights & reg::kQueryValue) == 0)
     return reg::kAccessDenied;
   size_t longestKey = 0;
-  for (const auto& entry : node->subKeys)
-    longestKey = std::max(longestKey, entry.first.size());
+  for (const SubKey& entry : node->subKeys)
+    longestKey = std::max(longestKey, entry.name.size());
   size_t longestName = 0;
   size_t longestData = 0;
   for (const Value& v : node->values) {
@@ -217,9 +238,7 @@ RegStatus MemoryRegistry::DoEnumKeyEx(RegKey key, uint32_t index, char* name, ui
     return reg::kAccessDenied;
   if (index >= node->subKeys.size())
     return reg::kNoMoreItems;
-  auto it = node->subKeys.begin();
-  std::advance(it, index);
-  return CopyName(it->first, name, nameLen);
+  return CopyName(node->subKeys[index].name, name, nameLen);
 }
 
 RegStatus MemoryRegistry::DoEnumValue(RegKey key, uint32_t index, char* name, uint32_t* nameLen,
@@ -248,7 +267,7 @@ RegStatus MemoryRegistry::DoQueryValueEx(RegKey key, const char* valueName, uint
     return reg::kInvalidHandle;
   if ((rights & reg::kQueryValue) == 0)
     return reg::kAccessDenied;
-  const Value* v = FindValue(*node, valueName != nullptr ? valueName : "");
+  const Value* v = node->FindValue(valueName != nullptr ? valueName : "");
   if (v == nullptr)
     return reg::kFileNotFound;
   if (type != nullptr)
@@ -268,13 +287,13 @@ RegStatus MemoryRegistry::DoCreateKeyEx(RegKey key, const char* subKey, uint32_t
   if (!SplitPath(subKey != nullptr ? subKey : "", parts))
     return reg::kFileNotFound;
   for (const std::string& part : parts) {
-    auto it = node->subKeys.find(part);
-    if (it == node->subKeys.end()) {
+    Key* child = node->FindSubKey(part);
+    if (child == nullptr) {
       if (node->access != KeyAccess::ReadWrite)
         return reg::kAccessDenied;
-      it = node->subKeys.emplace(part, std::make_unique<Key>()).first;
+      child = node->AddSubKey(part);
     }
-    node = it->second.get();
+    node = child;
   }
   if (!Allows(*node, samDesired))
     return reg::kAccessDenied;
@@ -292,16 +311,8 @@ RegStatus MemoryRegistry::DoSetValueEx(RegKey key, const char* valueName, uint32
     return reg::kAccessDenied;
   if (data == nullptr && size > 0)
     return reg::kInvalidParameter;
-  const std::string name = valueName != nullptr ? valueName : "";
-  std::vector<uint8_t> bytes(data, data + size);
-  for (Value& v : node->values) {
-    if (SameName(v.name, name)) {
-      v.type = type;
-      v.data = std::move(bytes);
-      return reg::kSuccess;
-    }
-  }
-  node->values.push_back(Value{name, type, std::move(bytes)});
+  node->SetValue(valueName != nullptr ? valueName : "", type,
+                 std::vector<uint8_t>(data, data + size));
   return reg::kSuccess;
 }
 

@@ -5,14 +5,13 @@
 // each key carries rights, so a key can be readable but not writable. HKEY_CLASSES_ROOT is the
 // machine's SOFTWARE\Classes.
 
-#include <map>
+#include "runtime/registry_api.h"
+
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
-
-#include "runtime/registry_api.h"
 
 namespace tw {
 
@@ -30,7 +29,8 @@ public:
   size_t OpenHandleCount() const { return handles_.size(); }
 
 protected:
-  RegStatus DoOpenKeyEx(RegKey key, const char* subKey, uint32_t samDesired, RegKey* result) override;
+  RegStatus DoOpenKeyEx(RegKey key, const char* subKey, uint32_t samDesired,
+                        RegKey* result) override;
   RegStatus DoQueryInfoKey(RegKey key, uint32_t* subKeys, uint32_t* maxSubKeyLen, uint32_t* values,
                            uint32_t* maxValueNameLen, uint32_t* maxValueLen) override;
   RegStatus DoEnumKeyEx(RegKey key, uint32_t index, char* name, uint32_t* nameLen) override;
@@ -45,18 +45,28 @@ protected:
   RegStatus DoCloseKey(RegKey key) override;
 
 private:
-  struct NameLess {
-    bool operator()(const std::string& a, const std::string& b) const;
-  };
   struct Value {
     std::string name;
     uint32_t type = 0;
     std::vector<uint8_t> data;
   };
+  struct Key;
+  struct SubKey {
+    std::string name;
+    std::unique_ptr<Key> key;
+  };
+  // Subkeys sorted by upper-cased name (enumeration order); values in creation order with an
+  // index by upper-cased name, so that lookups and enumeration by position stay cheap.
   struct Key {
-    std::map<std::string, std::unique_ptr<Key>, NameLess> subKeys;
+    std::vector<SubKey> subKeys;
     std::vector<Value> values;
+    std::unordered_map<std::string, size_t> valueIndex;
     KeyAccess access = KeyAccess::ReadWrite;
+
+    Key* FindSubKey(std::string_view name) const;
+    Key* AddSubKey(std::string_view name);
+    const Value* FindValue(std::string_view name) const;
+    void SetValue(std::string_view name, uint32_t type, std::vector<uint8_t> data);
   };
   struct Handle {
     Key* key;
@@ -66,7 +76,6 @@ private:
   Key* Resolve(RegKey key, uint32_t* rights) const;
   static bool Allows(const Key& key, uint32_t samDesired);
   RegKey NewHandle(Key* key, uint32_t rights);
-  const Value* FindValue(const Key& key, std::string_view name) const;
 
   Key classesRoot_;
   Key currentUser_;

@@ -1,10 +1,10 @@
 #include "runtime/reg_file.h"
 
+#include "runtime/exceptions.h"
+
 #include <cctype>
 #include <cstdint>
 #include <vector>
-
-#include "runtime/exceptions.h"
 
 namespace tw {
 namespace {
@@ -30,11 +30,14 @@ struct RootName {
   RegKey key;
 };
 
-constexpr RootName kRoots[] = {
-    {"HKEY_CLASSES_ROOT", reg::kClassesRoot}, {"HKEY_CURRENT_USER", reg::kCurrentUser},
-    {"HKEY_LOCAL_MACHINE", reg::kLocalMachine}, {"HKEY_USERS", reg::kUsers},
-    {"HKCR", reg::kClassesRoot}, {"HKCU", reg::kCurrentUser},
-    {"HKLM", reg::kLocalMachine}, {"HKU", reg::kUsers}};
+constexpr RootName kRoots[] = {{"HKEY_CLASSES_ROOT", reg::kClassesRoot},
+                               {"HKEY_CURRENT_USER", reg::kCurrentUser},
+                               {"HKEY_LOCAL_MACHINE", reg::kLocalMachine},
+                               {"HKEY_USERS", reg::kUsers},
+                               {"HKCR", reg::kClassesRoot},
+                               {"HKCU", reg::kCurrentUser},
+                               {"HKLM", reg::kLocalMachine},
+                               {"HKU", reg::kUsers}};
 
 class Importer {
 public:
@@ -58,7 +61,8 @@ public:
 
 private:
   [[noreturn]] void Fail(const std::string& why) const {
-    throw Exception(Format("Registry file, line %zu: %s", lineNo_ + 1, why.c_str()));
+    throw Exception(
+        Format("Registry file, line %d: %s", static_cast<int>(lineNo_ + 1), why.c_str()));
   }
 
   static std::string Trimmed(std::string_view s) {
@@ -98,8 +102,8 @@ private:
         rootKey = r.key;
     if (rootKey == 0)
       Fail("unknown root key " + root);
-    if (registry_.CreateKeyEx(rootKey, sub.c_str(), reg::kOptionNonVolatile, reg::kAllAccess, &current_) !=
-        reg::kSuccess)
+    if (registry_.CreateKeyEx(rootKey, sub.c_str(), reg::kOptionNonVolatile, reg::kAllAccess,
+                              &current_) != reg::kSuccess)
       Fail("cannot create key " + path);
     open_ = true;
     ++stats_.keys;
@@ -197,7 +201,8 @@ private:
       bytes.push_back(0);
     } else if (data.rfind("dword:", 0) == 0) {
       const std::string digits = data.substr(6);
-      if (digits.empty() || digits.size() > 8 || digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+      if (digits.empty() || digits.size() > 8 ||
+          digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
         Fail("bad dword");
       const uint32_t v = static_cast<uint32_t>(std::stoul(digits, nullptr, 16));
       type = reg::kDword;
@@ -220,8 +225,8 @@ private:
     } else {
       Fail("unknown value format");
     }
-    if (registry_.SetValueEx(current_, name.c_str(), type, bytes.data(), static_cast<uint32_t>(bytes.size())) !=
-        reg::kSuccess)
+    if (registry_.SetValueEx(current_, name.c_str(), type, bytes.data(),
+                             static_cast<uint32_t>(bytes.size())) != reg::kSuccess)
       Fail("cannot set value " + name);
     ++stats_.values;
   }

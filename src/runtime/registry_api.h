@@ -50,8 +50,9 @@ inline constexpr uint32_t kRead = 0x00020019;
 inline constexpr uint32_t kWrite = 0x00020006;
 inline constexpr uint32_t kAllAccess = 0x000F003F;
 // The rights that need write permission on a key.
-inline constexpr uint32_t kWriteRights = kSetValue | kCreateSubKey | kCreateLink | 0x00010000 /*DELETE*/ |
-                                         0x00040000 /*WRITE_DAC*/ | 0x00080000 /*WRITE_OWNER*/;
+inline constexpr uint32_t kWriteRights = kSetValue | kCreateSubKey | kCreateLink |
+                                         0x00010000 /*DELETE*/ | 0x00040000 /*WRITE_DAC*/ |
+                                         0x00080000 /*WRITE_OWNER*/;
 
 inline constexpr uint32_t kOptionNonVolatile = 0;
 } // namespace reg
@@ -107,7 +108,8 @@ public:
   void ResetCalls() { calls_ = 0; }
 
 protected:
-  virtual RegStatus DoOpenKeyEx(RegKey key, const char* subKey, uint32_t samDesired, RegKey* result) = 0;
+  virtual RegStatus DoOpenKeyEx(RegKey key, const char* subKey, uint32_t samDesired,
+                                RegKey* result) = 0;
   virtual RegStatus DoQueryInfoKey(RegKey key, uint32_t* subKeys, uint32_t* maxSubKeyLen,
                                    uint32_t* values, uint32_t* maxValueNameLen,
                                    uint32_t* maxValueLen) = 0;

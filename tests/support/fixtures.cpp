@@ -1,13 +1,15 @@
 #include "support/fixtures.h"
 
+#include "runtime/reg_file.h"
+
 #include <fstream>
 #include <iterator>
 
-#include "runtime/reg_file.h"
-
 namespace tw::test {
 
-std::string FixturePath(const std::string& name) { return std::string(TW_FIXTURE_DIR) + "/" + name; }
+std::string FixturePath(const std::string& name) {
+  return std::string(TW_FIXTURE_DIR) + "/" + name;
+}
 
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -16,7 +18,9 @@ std::string ReadFileBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void PortableRegistryTest::LoadReg(const std::string& regText) { ImportRegFile(registry, regText); }
+void PortableRegistryTest::LoadReg(const std::string& regText) {
+  ImportRegFile(registry, regText);
+}
 
 void PortableRegistryTest::LoadFixture(const std::string& name) {
   ImportRegFile(registry, ReadFileBytes(FixturePath(name)));

@@ -20,13 +20,16 @@ HKEY H(RegKey key) {
     return reinterpret_cast<HKEY>(key);
   }
 }
-DWORD* D(uint32_t* p) { return reinterpret_cast<DWORD*>(p); }
+DWORD* D(uint32_t* p) {
+  return reinterpret_cast<DWORD*>(p);
+}
 
 static_assert(sizeof(DWORD) == sizeof(uint32_t));
 
 } // namespace
 
-RegStatus Win32Registry::DoOpenKeyEx(RegKey key, const char* subKey, uint32_t samDesired, RegKey* result) {
+RegStatus Win32Registry::DoOpenKeyEx(RegKey key, const char* subKey, uint32_t samDesired,
+                                     RegKey* result) {
   HKEY opened = nullptr;
   const LONG status = RegOpenKeyExA(H(key), subKey, 0, samDesired, &opened);
   if (status == ERROR_SUCCESS)
@@ -71,6 +74,8 @@ RegStatus Win32Registry::DoSetValueEx(RegKey key, const char* valueName, uint32_
   return RegSetValueExA(H(key), valueName, 0, type, data, size);
 }
 
-RegStatus Win32Registry::DoCloseKey(RegKey key) { return RegCloseKey(H(key)); }
+RegStatus Win32Registry::DoCloseKey(RegKey key) {
+  return RegCloseKey(H(key));
+}
 
 } // namespace tw

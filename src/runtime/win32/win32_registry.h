@@ -7,7 +7,8 @@ namespace tw {
 
 class Win32Registry final : public RegistryApi {
 protected:
-  RegStatus DoOpenKeyEx(RegKey key, const char* subKey, uint32_t samDesired, RegKey* result) override;
+  RegStatus DoOpenKeyEx(RegKey key, const char* subKey, uint32_t samDesired,
+                        RegKey* result) override;
   RegStatus DoQueryInfoKey(RegKey key, uint32_t* subKeys, uint32_t* maxSubKeyLen, uint32_t* values,
                            uint32_t* maxValueNameLen, uint32_t* maxValueLen) override;
   RegStatus DoEnumKeyEx(RegKey key, uint32_t index, char* name, uint32_t* nameLen) override;

@@ -1,0 +1,54 @@
+# Shared by the scripts: Debian packages, the Wine prefixes, the display.
+# shellcheck shell=bash
+
+TW_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+TW_WINE=/usr/lib/wine/wine64
+TW_WINESERVER=/usr/lib/wine/wineserver
+
+tw_log() { printf '\033[1m== %s\033[0m\n' "$*"; }
+
+tw_sudo() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# Installs the Debian packages that are not installed yet.
+tw_require_packages() {
+  local missing=()
+  local p
+  for p in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$p")
+    fi
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    tw_log "installing ${missing[*]}"
+    tw_sudo apt-get update -qq
+    tw_sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+}
+
+# Creates a Wine prefix once: Wine's own fonts copied in (the Debian package does not find
+# them) and Wine's frame drawing on, so a program's own non-client painting shows fully.
+tw_wine_prefix() {
+  local prefix=$1
+  export WINEPREFIX=$prefix WINEDEBUG=-all
+  if [ ! -f "$prefix/.trailwick-ready" ]; then
+    tw_log "creating Wine prefix $prefix"
+    mkdir -p "$prefix"
+    timeout 300 "$TW_WINE" wineboot -i >/dev/null 2>&1
+    "$TW_WINESERVER" -w
+    mkdir -p "$prefix/drive_c/windows/Fonts"
+    cp -n /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+    timeout 120 "$TW_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    "$TW_WINESERVER" -w
+    touch "$prefix/.trailwick-ready"
+  fi
+}
+
+# Keeps a Wine server running for the prefix until the calling script ends: each program
+# start then costs tenths of a second instead of seconds.
+tw_wineserver_persistent() {
+  export WINEPREFIX=$1
+  "$TW_WINESERVER" -p
+  trap 'WINEPREFIX='"$1"' "$TW_WINESERVER" -k 2>/dev/null || true' EXIT
+}

@@ -1,0 +1,50 @@
+#include "app/catalog.h"
+#include "runtime/collation.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace tw {
+namespace {
+
+TEST(Catalog, LabelsStandInTheOrderOfTheListComparison) {
+  const PortableCollation collation;
+  for (int i = 0; i + 1 < kCatalogSize; ++i)
+    EXPECT_LT(collation.Compare(Catalog()[i].label, Catalog()[i + 1].label), 0)
+        << Catalog()[i].label << " / " << Catalog()[i + 1].label;
+}
+
+TEST(Catalog, ByteOrderAndPlainCaseInsensitiveOrderWouldMisplaceItems) {
+  // Why the list needs the locale comparison: both simpler orders move these labels.
+  const std::string help = "[O] Help (LM)";
+  const std::string htmlHelp = "[O] HTML Help (LM)";
+  EXPECT_LT(htmlHelp, help);
+  const std::string startup = "[O] Startup (CU)";
+  const std::string services = "[O] Startup - Services (Path) (LM)";
+  EXPECT_LT(startup, services);
+}
+
+TEST(Catalog, EighteenItemsReadTheCurrentUser) {
+  std::vector<int> cu;
+  for (int i = 0; i < kCatalogSize; ++i)
+    if (Catalog()[i].label.find("(CU)") != std::string_view::npos)
+      cu.push_back(i);
+  EXPECT_EQ(cu, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 14, 25, 29, 31, 32, 33}));
+}
+
+TEST(Catalog, UnsortedItems) {
+  std::vector<int> unsorted;
+  for (int i = -1; i <= kCatalogSize; ++i)
+    if (RowOrderOf(i) == RowOrder::ReaderOrder)
+      unsorted.push_back(i);
+  EXPECT_EQ(unsorted, (std::vector<int>{7, 8, 9, 10, 23, 24, 31, 33}));
+}
+
+TEST(Catalog, UserAssistItemSevenHasTwoBlanksBeforeTheHiveTag) {
+  EXPECT_EQ(Catalog()[7].label, "[H] User Assist - {0D6D4F41-2994-4BA0-8FEF-620E43CD2812}  (CU)");
+}
+
+} // namespace
+} // namespace tw
