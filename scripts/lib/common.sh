@@ -46,9 +46,12 @@ tw_wine_prefix() {
 }
 
 # Keeps a Wine server running for the prefix until the calling script ends: each program
-# start then costs tenths of a second instead of seconds.
+# start then costs tenths of a second instead of seconds. Wine's helper processes are started
+# here, detached from any output pipe: started by a test instead, they would inherit its
+# output and keep ctest waiting for the end of it.
 tw_wineserver_persistent() {
   export WINEPREFIX=$1
-  "$TW_WINESERVER" -p
+  "$TW_WINESERVER" -p || true # answers 2 also when it starts fine
   trap 'WINEPREFIX='"$1"' "$TW_WINESERVER" -k 2>/dev/null || true' EXIT
+  timeout 120 "$TW_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
