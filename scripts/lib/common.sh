@@ -7,6 +7,13 @@ TW_WINESERVER=/usr/lib/wine/wineserver
 
 tw_log() { printf '\033[1m== %s\033[0m\n' "$*"; }
 
+# Commands run when the calling script ends, last added first.
+TW_CLEANUP=()
+tw_on_exit() {
+  TW_CLEANUP=("$1" "${TW_CLEANUP[@]}")
+  trap 'for c in "${TW_CLEANUP[@]}"; do eval "$c"; done' EXIT
+}
+
 tw_sudo() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
@@ -52,6 +59,26 @@ tw_wine_prefix() {
 tw_wineserver_persistent() {
   export WINEPREFIX=$1
   "$TW_WINESERVER" -p || true # answers 2 also when it starts fine
-  trap 'WINEPREFIX='"$1"' "$TW_WINESERVER" -k 2>/dev/null || true' EXIT
+  tw_on_exit "WINEPREFIX='$1' '$TW_WINESERVER' -k 2>/dev/null || true"
   timeout 120 "$TW_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+# Starts a virtual X display for the rest of the script (windows need one, also in tests).
+tw_virtual_display() {
+  local n
+  for n in $(seq 90 120); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    local pid=$!
+    local i
+    for i in $(seq 1 50); do
+      [ -e "/tmp/.X11-unix/X$n" ] && break
+      sleep 0.1
+    done
+    export DISPLAY=":$n"
+    tw_on_exit "kill $pid 2>/dev/null || true"
+    return 0
+  done
+  echo "no free X display number" >&2
+  return 1
 }

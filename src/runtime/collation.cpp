@@ -1,10 +1,10 @@
 #include "runtime/collation.h"
 
-#include "runtime/seam.h"
-
 #include <array>
 #include <cstdint>
 #include <vector>
+
+#include "runtime/seam.h"
 
 namespace tw {
 namespace {

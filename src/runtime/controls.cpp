@@ -40,6 +40,16 @@ std::optional<std::string> TControl::Property(std::string_view name) const {
   return std::nullopt;
 }
 
+std::optional<std::string> TLabel::Property(std::string_view name) const {
+  if (name == "Transparent")
+    return "True";
+  if (name == "Alignment")
+    return alignment_ == TAlignment::taRightJustify
+               ? "taRightJustify"
+               : (alignment_ == TAlignment::taCenter ? "taCenter" : "taLeftJustify");
+  return TControl::Property(name);
+}
+
 // ---- TListBox
 
 TListBox::TListBox(std::string name) : TControl("TListBox", std::move(name)), items_(*this) {}

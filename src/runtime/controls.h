@@ -4,13 +4,13 @@
 // property programmatically never raises the control's events (as on the platform, selecting a
 // list entry from code does not click it).
 
-#include "runtime/strings.h"
-
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "runtime/strings.h"
 
 namespace tw {
 
@@ -101,7 +101,24 @@ private:
   ControlView* view_ = nullptr;
 };
 
-using TLabel = TControl;
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+// A text drawn by its parent (no window of its own), transparent over what lies beneath.
+class TLabel : public TControl {
+public:
+  explicit TLabel(std::string name) : TControl("TLabel", std::move(name)) {}
+  TLabel(std::string className, std::string name)
+      : TControl(std::move(className), std::move(name)) {}
+  bool Bold() const { return bold_; }
+  void SetBold(bool bold) { bold_ = bold; }
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment alignment) { alignment_ = alignment; }
+  std::optional<std::string> Property(std::string_view name) const override;
+
+private:
+  bool bold_ = false;
+  TAlignment alignment_ = TAlignment::taLeftJustify;
+};
 
 class TButton : public TControl {
 public:

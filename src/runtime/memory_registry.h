@@ -5,13 +5,13 @@
 // each key carries rights, so a key can be readable but not writable. HKEY_CLASSES_ROOT is the
 // machine's SOFTWARE\Classes.
 
-#include "runtime/registry_api.h"
-
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "runtime/registry_api.h"
 
 namespace tw {
 

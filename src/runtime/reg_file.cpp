@@ -1,10 +1,10 @@
 #include "runtime/reg_file.h"
 
-#include "runtime/exceptions.h"
-
 #include <cctype>
 #include <cstdint>
 #include <vector>
+
+#include "runtime/exceptions.h"
 
 namespace tw {
 namespace {

@@ -6,10 +6,10 @@
 // strings, and comments. Text of version 5 files (including hex(2) and hex(7) data, which are
 // UTF-16 there) is converted to the ANSI code page 1252, as the ANSI interface would deliver it.
 
-#include "runtime/registry_api.h"
-
 #include <string>
 #include <string_view>
+
+#include "runtime/registry_api.h"
 
 namespace tw {
 

@@ -1,13 +1,14 @@
 // The portable comparison gives the platform's order: every pair of single characters, and a
 // few thousand generated texts built to hit ties, accents, ligatures and ignored characters.
 
-#include "runtime/collation.h"
-#include "runtime/win32/win32_collation.h"
-
 #include <gtest/gtest.h>
+
 #include <random>
 #include <string>
 #include <vector>
+
+#include "runtime/collation.h"
+#include "runtime/win32/win32_collation.h"
 
 namespace tw {
 namespace {

@@ -1,18 +1,20 @@
 // The Win32 store and the portable store hold the same registry after importing the same file:
 // the same keys, subkeys, values, types and data, seen through the registry seam.
 
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
 #include "runtime/memory_registry.h"
 #include "runtime/reg_file.h"
 #include "runtime/win32/win32_registry.h"
 #include "support/fixtures.h"
 #include "support/win32/scratch_registry.h"
-
-#include <algorithm>
-#include <gtest/gtest.h>
-#include <map>
-#include <string>
-#include <vector>
-#include <windows.h>
 
 namespace tw {
 namespace {

@@ -1,0 +1,224 @@
+#include "runtime/win32/containers.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <map>
+#include <string>
+
+#include "runtime/exceptions.h"
+#include "runtime/win32/application.h"
+#include "runtime/win32/gdi.h"
+#include "runtime/win32/pictures.h"
+
+namespace tw::win {
+
+const char* RegisterContainerClass(const char* name) {
+  static std::map<std::string, bool> registered;
+  if (!registered[name]) {
+    WNDCLASSA wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = Application::Get().Instance();
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.hIcon = LoadIconA(Application::Get().Instance(), "MAINICON");
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+    registered[name] = true;
+  }
+  return name;
+}
+
+// ---- Container
+
+Container::Container(TControl& model, HWND window) : NativeControl(model) {
+  Attach(window);
+}
+
+void Container::AddGraphic(TControl& graphic) {
+  graphics_.push_back(&graphic);
+  graphic.AttachView(this);
+}
+
+void Container::ModelChanged(TControl& control, ControlChange change) {
+  if (&control == &Model()) {
+    NativeControl::ModelChanged(control, change);
+    return;
+  }
+  const TBounds& b = control.Bounds();
+  const RECT r{b.left, b.top, b.left + b.width, b.top + b.height};
+  InvalidateRect(Handle(), &r, TRUE);
+  UpdateWindow(Handle());
+}
+
+bool Container::ReflectToChild(TMessage& message) {
+  HWND child = nullptr;
+  switch (message.msg) {
+  case WM_COMMAND:
+    child = reinterpret_cast<HWND>(message.lParam);
+    break;
+  case WM_NOTIFY:
+    child = reinterpret_cast<const NMHDR*>(message.lParam)->hwndFrom;
+    break;
+  default:
+    return false;
+  }
+  NativeControl* control = NativeControl::FromHandle(child);
+  return control != nullptr && control->Reflect(message);
+}
+
+TControl* Container::HitTest(POINT point) const {
+  for (auto it = graphics_.rbegin(); it != graphics_.rend(); ++it) {
+    const TBounds& b = (*it)->Bounds();
+    if ((*it)->Visible() && point.x >= b.left && point.x < b.left + b.width && point.y >= b.top &&
+        point.y < b.top + b.height)
+      return *it;
+  }
+  return nullptr;
+}
+
+void Container::PaintGraphics(HDC dc, const RECT& dirty) const {
+  for (TControl* graphic : graphics_) {
+    if (!graphic->Visible())
+      continue;
+    const TBounds& b = graphic->Bounds();
+    const RECT r{b.left, b.top, b.left + b.width, b.top + b.height};
+    RECT overlap;
+    if (!IntersectRect(&overlap, &r, &dirty))
+      continue;
+    if (auto* label = dynamic_cast<TLabel*>(graphic)) {
+      SelectGuard font(dc, Application::Get().Font(label->Bold()));
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, GetSysColor(label->Enabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+      RECT text = r;
+      const UINT align = label->Alignment() == TAlignment::taRightJustify
+                             ? DT_RIGHT
+                             : (label->Alignment() == TAlignment::taCenter ? DT_CENTER : DT_LEFT);
+      DrawTextA(dc, label->Caption().c_str(), -1, &text,
+                align | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    } else if (auto* image = dynamic_cast<TImage*>(graphic)) {
+      DrawPicture(dc, image->Picture(), r, image->Stretch());
+    } else if (graphic->ClassName() == "TBevel") {
+      RECT line = r;
+      DrawEdge(dc, &line, EDGE_ETCHED, BF_LEFT);
+    }
+  }
+}
+
+bool Container::HandleMessage(TMessage& message) {
+  switch (message.msg) {
+  case WM_COMMAND:
+  case WM_NOTIFY:
+    return ReflectToChild(message);
+  case WM_PAINT: {
+    PaintDc paint(Handle());
+    PaintGraphics(paint.Get(), paint.Dirty());
+    return true;
+  }
+  case WM_LBUTTONDOWN:
+    pressed_ = HitTest(POINT{static_cast<short>(LOWORD(message.lParam)),
+                             static_cast<short>(HIWORD(message.lParam))});
+    return false;
+  case WM_LBUTTONUP: {
+    TControl* hit = HitTest(POINT{static_cast<short>(LOWORD(message.lParam)),
+                                  static_cast<short>(HIWORD(message.lParam))});
+    TControl* pressed = pressed_;
+    pressed_ = nullptr;
+    if (hit != nullptr && hit == pressed && hit->Enabled())
+      hit->Click();
+    return false;
+  }
+  case WM_LBUTTONDBLCLK: {
+    pressed_ = nullptr;
+    if (TControl* hit = HitTest(POINT{static_cast<short>(LOWORD(message.lParam)),
+                                      static_cast<short>(HIWORD(message.lParam))});
+        hit != nullptr && hit->Enabled())
+      hit->DblClick();
+    return false;
+  }
+  default:
+    return false;
+  }
+}
+
+// ---- FormWindow
+
+FormWindow::FormWindow(TForm& form, HWND window) : Container(form, window), form_(form) {}
+
+FormWindow::~FormWindow() {
+  // Children first: their windows go with the form's.
+  children_.clear();
+}
+
+std::unique_ptr<FormWindow> FormWindow::Create(TForm& form, HWND owner) {
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  const DWORD exStyle = WS_EX_CONTROLPARENT;
+  RECT frame{0, 0, form.ClientWidth(), form.ClientHeight()};
+  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  RECT desktop;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &desktop, 0);
+  const int left = desktop.left + ((desktop.right - desktop.left) - width) / 2;
+  const int top = desktop.top + ((desktop.bottom - desktop.top) - height) / 2;
+  HWND window = CreateWindowExA(exStyle, RegisterContainerClass(form.ClassName().c_str()),
+                                form.Caption().c_str(), style, left, top, width, height, owner,
+                                nullptr, Application::Get().Instance(), nullptr);
+  if (window == nullptr)
+    throw Exception("Cannot create the window " + form.Name());
+  std::unique_ptr<FormWindow> result(new FormWindow(form, window));
+  result->Realise();
+  return result;
+}
+
+void FormWindow::Realise() {
+  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Application::Get().Font(false)),
+               FALSE);
+  for (TControl* control : form_.Controls()) {
+    TControl* parent = control->Parent();
+    NativeControl* parentNative = parent == &form_ ? this : NativeOf(*parent);
+    if (parentNative == nullptr)
+      continue;
+    std::unique_ptr<NativeControl> native = CreateNativeControl(*control, parentNative->Handle());
+    if (native) {
+      children_.push_back(std::move(native));
+    } else if (auto* container = dynamic_cast<Container*>(parentNative)) {
+      container->AddGraphic(*control);
+    }
+  }
+}
+
+NativeControl* FormWindow::NativeOf(const TControl& model) const {
+  if (&model == &form_)
+    return const_cast<FormWindow*>(this);
+  for (const auto& child : children_)
+    if (&child->Model() == &model)
+      return child.get();
+  return nullptr;
+}
+
+void FormWindow::Show() {
+  ShowWindow(Handle(), SW_SHOWNORMAL);
+  UpdateWindow(Handle());
+}
+
+bool FormWindow::HandleMessage(TMessage& message) {
+  switch (message.msg) {
+  case WM_CLOSE:
+    if (Handle() == Application::Get().MainWindow())
+      DestroyWindow(Handle());
+    else
+      ShowWindow(Handle(), SW_HIDE);
+    return true;
+  case WM_DESTROY:
+    if (Handle() == Application::Get().MainWindow())
+      PostQuitMessage(0);
+    return false;
+  default:
+    return Container::HandleMessage(message);
+  }
+}
+
+} // namespace tw::win

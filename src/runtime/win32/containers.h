@@ -1,0 +1,62 @@
+#pragma once
+// Windows that hold other controls: the form and the tab sheets. A container reflects its
+// children's notifications to their control objects, and paints and hit-tests its windowless
+// controls (labels, images, bevels).
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "runtime/forms.h"
+#include "runtime/win32/native_control.h"
+
+namespace tw::win {
+
+class Container : public NativeControl {
+public:
+  Container(TControl& model, HWND window);
+  void AddGraphic(TControl& graphic);
+  // A windowless control changed: repaint its place (at once, as batches keep the loop busy).
+  void ModelChanged(TControl& control, ControlChange change) override;
+  // The notifications of a child window, handed to the child's control object.
+  static bool ReflectToChild(TMessage& message);
+
+protected:
+  bool HandleMessage(TMessage& message) override;
+
+private:
+  TControl* HitTest(POINT point) const;
+  void PaintGraphics(HDC dc, const RECT& dirty) const;
+
+  std::vector<TControl*> graphics_;
+  TControl* pressed_ = nullptr;
+};
+
+// A top-level form window with all its controls realised. Closing the application's main window
+// ends the program; closing any other form hides it.
+class FormWindow final : public Container {
+public:
+  // Creates the window (hidden) and the native counterparts of all the form's controls.
+  static std::unique_ptr<FormWindow> Create(TForm& form, HWND owner);
+  ~FormWindow() override;
+
+  void Show();
+  NativeControl* NativeOf(const TControl& model) const;
+
+protected:
+  bool HandleMessage(TMessage& message) override;
+
+private:
+  FormWindow(TForm& form, HWND window);
+  void Realise();
+
+  TForm& form_;
+  std::vector<std::unique_ptr<NativeControl>> children_;
+};
+
+// Registers (once) a window class with the default procedure, double-clicks and the button-face
+// background; the runtime subclasses every window it creates.
+const char* RegisterContainerClass(const char* name);
+
+} // namespace tw::win

@@ -1,0 +1,264 @@
+// The native realisation of the control models: windows at the models' bounds, events routed
+// to the models, models' changes shown by the windows, and what the skin engine relies on
+// (control property, replaceable message handler). Needs a display (Xvfb in scripts/test).
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "runtime/exceptions.h"
+#include "runtime/forms.h"
+#include "runtime/win32/application.h"
+#include "runtime/win32/containers.h"
+#include "runtime/win32/native_control.h"
+
+namespace tw::win {
+namespace {
+
+class TestForm : public TForm {
+public:
+  TestForm() : TForm("TTestForm", "TestForm") {
+    SetCaption("Test");
+    SetClientSize(400, 300);
+    pages.AddPage(sheet1);
+    pages.AddPage(sheet2);
+    sheet1.SetCaption("One");
+    sheet2.SetCaption("Two");
+    Insert(header, nullptr, {0, 0, 200, 13});
+    Insert(pages, nullptr, {0, 20, 400, 280});
+    Insert(sheet1, &pages, {});
+    Insert(list, &sheet1, {8, 8, 100, 120});
+    Insert(button, &sheet1, {120, 8, 80, 25});
+    Insert(combo, &sheet1, {120, 40, 100, 21});
+    Insert(bar, &sheet1, {8, 140, 200, 17});
+    Insert(label, &sheet1, {120, 70, 60, 13});
+    Insert(sheet2, &pages, {});
+    Insert(grid, &sheet2, {8, 8, 360, 200});
+    list.SetSorted(true);
+    for (const char* s : {"pear", "Apple", "-banana"})
+      list.Items().Add(s);
+    button.SetCaption("Go");
+    combo.Items().Add("Text File (*.txt)");
+    combo.Items().Add("HTML File (*.html)");
+    combo.SetItemIndex(1);
+    label.SetCaption("Label");
+    header.SetCaption("Header");
+    header.SetBold(true);
+  }
+  TLabel header{"header"};
+  TPageControl pages{"pages"};
+  TTabSheet sheet1{"sheet1"};
+  TTabSheet sheet2{"sheet2"};
+  TListBox list{"list"};
+  TButton button{"button"};
+  TComboBox combo{"combo"};
+  TProgressBar bar{"bar"};
+  TLabel label{"label"};
+  TValueListEditor grid{"grid"};
+};
+
+class NativeControlsTest : public testing::Test {
+protected:
+  static void SetUpTestSuite() { Application::Get().Initialize(GetModuleHandleA(nullptr)); }
+  void SetUp() override {
+    Application::Get().SetExceptionHandler(
+        [this](const std::exception& e) { errors.push_back(e.what()); });
+    window = FormWindow::Create(form, nullptr);
+    ASSERT_NE(window, nullptr);
+  }
+  void TearDown() override { Application::Get().SetExceptionHandler(nullptr); }
+
+  HWND H(const TControl& model) const {
+    NativeControl* native = window->NativeOf(model);
+    return native != nullptr ? native->Handle() : nullptr;
+  }
+  // The window's rectangle in its parent's client coordinates.
+  TBounds PlacedAt(const TControl& model) const {
+    RECT r;
+    GetWindowRect(H(model), &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(H(model)), reinterpret_cast<POINT*>(&r), 2);
+    return TBounds{r.left, r.top, r.right - r.left, r.bottom - r.top};
+  }
+
+  TestForm form;
+  std::unique_ptr<FormWindow> window;
+  std::vector<std::string> errors;
+};
+
+TEST_F(NativeControlsTest, WindowsStandAtTheirModelsBounds) {
+  RECT client;
+  GetClientRect(window->Handle(), &client);
+  EXPECT_EQ(client.right, 400);
+  EXPECT_EQ(client.bottom, 300);
+  EXPECT_EQ(PlacedAt(form.pages), form.pages.Bounds());
+  EXPECT_EQ(PlacedAt(form.list), form.list.Bounds());
+  EXPECT_EQ(PlacedAt(form.button), form.button.Bounds());
+  EXPECT_EQ(PlacedAt(form.combo), form.combo.Bounds()); // the closed drop-down list
+  EXPECT_EQ(PlacedAt(form.bar), form.bar.Bounds());
+  EXPECT_EQ(PlacedAt(form.grid), form.grid.Bounds());
+  EXPECT_EQ(GetParent(H(form.list)), H(form.sheet1));
+  EXPECT_EQ(GetParent(H(form.sheet1)), H(form.pages));
+}
+
+TEST_F(NativeControlsTest, ListShowsTheModelsOrderAndClicksRunTheHandler) {
+  ASSERT_EQ(SendMessageA(H(form.list), LB_GETCOUNT, 0, 0), 3);
+  char text[32];
+  SendMessageA(H(form.list), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, "Apple");
+  int clicks = 0;
+  int seen = -2;
+  form.list.OnClick = [&](TControl&) {
+    ++clicks;
+    seen = form.list.ItemIndex();
+  };
+  // A user's selection: the list box notifies its parent.
+  SendMessageA(H(form.list), LB_SETCURSEL, 2, 0);
+  SendMessageA(H(form.sheet1), WM_COMMAND, MAKEWPARAM(0, LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(H(form.list)));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(seen, 2);
+  // Selecting from code shows the selection without a click.
+  form.list.SetItemIndex(0);
+  EXPECT_EQ(SendMessageA(H(form.list), LB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(clicks, 1);
+  form.list.Items().Add("cherry");
+  EXPECT_EQ(SendMessageA(H(form.list), LB_GETCOUNT, 0, 0), 4);
+}
+
+TEST_F(NativeControlsTest, ButtonsClickAndFollowTheirEnabledState) {
+  int clicks = 0;
+  form.button.OnClick = [&](TControl&) { ++clicks; };
+  SendMessageA(H(form.button), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 1);
+  form.button.SetEnabled(false);
+  EXPECT_FALSE(IsWindowEnabled(H(form.button)));
+  form.button.SetCaption("Stop");
+  char text[16];
+  GetWindowTextA(H(form.button), text, sizeof(text));
+  EXPECT_STREQ(text, "Stop");
+}
+
+TEST_F(NativeControlsTest, GridShowsRowsSplitAtTheFirstEqualsSign) {
+  std::vector<std::string> rows;
+  for (int i = 0; i < 5000; ++i)
+    rows.push_back("key" + std::to_string(i) + "=value=" + std::to_string(i));
+  form.grid.Assign(rows);
+  EXPECT_EQ(SendMessageA(H(form.grid), LVM_GETITEMCOUNT, 0, 0), 5000);
+  char text[64];
+  LVITEMA item{};
+  item.iSubItem = 1;
+  item.pszText = text;
+  item.cchTextMax = sizeof(text);
+  SendMessageA(H(form.grid), LVM_GETITEMTEXTA, 42, reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ(text, "value=42");
+  item.iSubItem = 0;
+  SendMessageA(H(form.grid), LVM_GETITEMTEXTA, 42, reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ(text, "key42");
+  // The user moves to another row: it becomes the current row.
+  LVITEMA state{};
+  state.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
+  state.state = LVIS_FOCUSED | LVIS_SELECTED;
+  SendMessageA(H(form.grid), LVM_SETITEMSTATE, 7, reinterpret_cast<LPARAM>(&state));
+  EXPECT_EQ(form.grid.CurrentRow(), 7);
+  EXPECT_EQ(form.grid.CurrentKey(), "key7");
+  char title[16];
+  LVCOLUMNA column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH;
+  column.pszText = title;
+  column.cchTextMax = sizeof(title);
+  SendMessageA(H(form.grid), LVM_GETCOLUMNA, 1, reinterpret_cast<LPARAM>(&column));
+  EXPECT_STREQ(title, "Value");
+  EXPECT_EQ(column.cx, 425);
+}
+
+TEST_F(NativeControlsTest, ComboAndProgressFollowTheirModels) {
+  EXPECT_EQ(SendMessageA(H(form.combo), CB_GETCURSEL, 0, 0), 1);
+  SendMessageA(H(form.combo), CB_SETCURSEL, 0, 0);
+  SendMessageA(H(form.sheet1), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(H(form.combo)));
+  EXPECT_EQ(form.combo.ItemIndex(), 0);
+  form.bar.SetRange(0, 33);
+  form.bar.SetStep(1);
+  form.bar.StepIt();
+  form.bar.StepIt();
+  EXPECT_EQ(SendMessageA(H(form.bar), PBM_GETPOS, 0, 0), 2);
+  EXPECT_EQ(SendMessageA(H(form.bar), PBM_GETRANGE, FALSE, 0), 33);
+}
+
+TEST_F(NativeControlsTest, TabsSwitchSheets) {
+  EXPECT_TRUE(IsWindowVisible(H(form.sheet1)) || !IsWindowVisible(window->Handle()));
+  EXPECT_TRUE(GetWindowLongA(H(form.sheet1), GWL_STYLE) & WS_VISIBLE);
+  EXPECT_FALSE(GetWindowLongA(H(form.sheet2), GWL_STYLE) & WS_VISIBLE);
+  SendMessageA(H(form.pages), TCM_SETCURSEL, 1, 0);
+  NMHDR notify{H(form.pages), 0, static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageA(window->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notify));
+  EXPECT_EQ(form.pages.ActivePageIndex(), 1);
+  EXPECT_FALSE(GetWindowLongA(H(form.sheet1), GWL_STYLE) & WS_VISIBLE);
+  EXPECT_TRUE(GetWindowLongA(H(form.sheet2), GWL_STYLE) & WS_VISIBLE);
+}
+
+TEST_F(NativeControlsTest, LabelsAreDrawnByTheirContainerAndTakeClicks) {
+  int clicks = 0;
+  int doubles = 0;
+  form.label.OnClick = [&](TControl&) { ++clicks; };
+  form.label.OnDblClick = [&](TControl&) { ++doubles; };
+  const LPARAM at = MAKELPARAM(125, 75);
+  SendMessageA(H(form.sheet1), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(H(form.sheet1), WM_LBUTTONUP, 0, at);
+  SendMessageA(H(form.sheet1), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  SendMessageA(H(form.sheet1), WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(doubles, 1);
+  SendMessageA(H(form.sheet1), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 250));
+  SendMessageA(H(form.sheet1), WM_LBUTTONUP, 0, MAKELPARAM(5, 250));
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(NativeControlsTest, WindowHandleLeadsBackToItsControlObject) {
+  char expected[64];
+  std::snprintf(expected, sizeof(expected), "ControlOfs%.8X%.8X",
+                static_cast<unsigned>(reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr))),
+                static_cast<unsigned>(GetCurrentThreadId()));
+  EXPECT_EQ(ControlAtomName(), expected);
+  const ATOM atom = GlobalFindAtomA(expected);
+  ASSERT_NE(atom, 0);
+  auto* native = static_cast<NativeControl*>(GetPropA(H(form.button), MAKEINTATOM(atom)));
+  ASSERT_NE(native, nullptr);
+  EXPECT_EQ(&native->Model(), &form.button);
+  EXPECT_EQ(native->ClassName(), "TButton");
+  EXPECT_EQ(NativeControl::FromHandle(H(form.grid))->ClassName(), "TValueListEditor");
+  EXPECT_EQ(form.combo.Property("Style"), "csDropDownList");
+  EXPECT_EQ(form.button.Property("Default"), std::nullopt);
+}
+
+TEST_F(NativeControlsTest, MessageHandlerCanBeReplacedAndCalledThrough) {
+  NativeControl* native = window->NativeOf(form.button);
+  WindowProcHook saved = native->WindowProc;
+  int seen = 0;
+  native->WindowProc = [&](TMessage& m) {
+    if (m.msg == WM_SETTEXT)
+      ++seen;
+    saved(m);
+  };
+  SetWindowTextA(H(form.button), "Hooked");
+  EXPECT_EQ(seen, 1);
+  char text[16];
+  GetWindowTextA(H(form.button), text, sizeof(text));
+  EXPECT_STREQ(text, "Hooked");
+  native->WindowProc = saved;
+}
+
+TEST_F(NativeControlsTest, ErrorsInHandlersReachTheApplicationsHandler) {
+  form.button.OnClick = [](TControl&) { throw Exception("Cannot open clipboard"); };
+  SendMessageA(H(form.button), BM_CLICK, 0, 0);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0], "Cannot open clipboard");
+  EXPECT_TRUE(IsWindow(H(form.button)));
+}
+
+} // namespace
+} // namespace tw::win
