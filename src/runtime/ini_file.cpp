@@ -16,8 +16,7 @@ std::vector<std::string> SplitNameList(const char* buffer, unsigned length) {
       start = i + 1;
     }
   }
-  if (start < length)
-    names.emplace_back(buffer + start, length - start);
+  // A piece without its NUL is a name the buffer cut short: not a name of the file.
   return names;
 }
 

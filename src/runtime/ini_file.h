@@ -13,7 +13,7 @@ public:
   explicit TIniFile(std::string fileName) : fileName_(std::move(fileName)) {}
 
   const std::string& FileName() const { return fileName_; }
-  // Section names in file order, duplicates included.
+  // Section names in file order, duplicates included; names beyond the buffer are left out.
   std::vector<std::string> ReadSections() const;
   // Key names of a section in file order, duplicates included.
   std::vector<std::string> ReadSection(const std::string& section) const;
@@ -28,8 +28,8 @@ private:
   std::string fileName_;
 };
 
-// The names of a list buffer: the pieces before `length`, each ended by a NUL; a final piece
-// that the buffer cut short counts when it is not empty.
+// The names of a list buffer: the pieces before `length`, each ended by a NUL. A final piece
+// without its NUL is a name that the buffer cut short and is left out.
 std::vector<std::string> SplitNameList(const char* buffer, unsigned length);
 
 } // namespace tw

@@ -72,11 +72,11 @@ TEST_F(DatabaseTest, PreviewRowsFollowTheKeysInFileOrderWithoutCheck) {
                 "One part=HKCU\r\n"
                 "Empty=\r\n"
                 "Quoted=\"HKCU|Software\\Alpha|Recent\"\r\n");
-  EXPECT_EQ(Database().PreviewRows("alpha"),
-            (Rows{"Recent file=C:\\alpha\\file.txt", "Default=alpha default",
-                  "Two parts=alpha default", "Four parts=alpha default",
-                  "Machine=C:\\Program Files\\Beta", "Missing value=", "Missing key=",
-                  "One part=", "Empty=", "Quoted=C:\\alpha\\file.txt"}));
+  EXPECT_EQ(
+      Database().PreviewRows("alpha"),
+      (Rows{"Recent file=C:\\alpha\\file.txt", "Default=alpha default", "Two parts=alpha default",
+            "Four parts=alpha default", "Machine=C:\\Program Files\\Beta", "Missing value=",
+            "Missing key=", "One part=", "Empty=", "Quoted=C:\\alpha\\file.txt"}));
 }
 
 TEST_F(DatabaseTest, OnlyACheckGivesNoRows) {
@@ -85,7 +85,8 @@ TEST_F(DatabaseTest, OnlyACheckGivesNoRows) {
 }
 
 TEST_F(DatabaseTest, ANonTextValueRaises) {
-  WriteDatabase("[Alpha]\r\nRecent=HKCU|Software\\Alpha|Recent\r\nCount=HKCU|Software\\Alpha|Count\r\n");
+  WriteDatabase(
+      "[Alpha]\r\nRecent=HKCU|Software\\Alpha|Recent\r\nCount=HKCU|Software\\Alpha|Count\r\n");
   EXPECT_THROW(Database().PreviewRows("Alpha"), ERegistryException);
   EXPECT_EQ(registry.OpenHandleCount(), 0u);
 }

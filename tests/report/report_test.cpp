@@ -3,8 +3,8 @@
 #include "support/platform.h"
 
 #include <filesystem>
-#include <gtest/gtest.h>
 #include <fstream>
+#include <gtest/gtest.h>
 
 namespace tw {
 namespace {
@@ -21,7 +21,8 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 TEST(HtmlReport, FixedTextsHaveTheirLengths) {
-  const std::vector<std::string> lines = Lines(HtmlReport("L", {"k=", "a=b"}, LinkRule::RemoveQuotes));
+  const std::vector<std::string> lines =
+      Lines(HtmlReport("L", {"k=", "a=b"}, LinkRule::RemoveQuotes));
   ASSERT_EQ(lines.size(), 12u);
   EXPECT_EQ(lines[0].size(), 55u);
   EXPECT_EQ(lines[1], "<html><head><title>Trailwick - L</title></head>");
@@ -138,8 +139,8 @@ class WriteReportTest : public test::PortablePlatformTest {};
 TEST_F(WriteReportTest, TheFolderIsNamedAfterTheLocalDateBesideTheExecutable) {
   EXPECT_EQ(ReportFolder({2026, 12, 7}), ExeFolder() + "07-12-2026");
   EXPECT_EQ(ReportFolder({987, 1, 31}), ExeFolder() + "31-01-0987");
-  const std::string path = WriteReport("[H] Run MRU (CU)", {"a=b"}, ReportFormat::Text,
-                                       LinkRule::RemoveQuotes);
+  const std::string path =
+      WriteReport("[H] Run MRU (CU)", {"a=b"}, ReportFormat::Text, LinkRule::RemoveQuotes);
   EXPECT_EQ(path, ExeFolder() + "07-12-2026\\[H] Run MRU (CU).txt");
   EXPECT_EQ(ReadReport("[H] Run MRU (CU).txt"), "a=b\r\n");
 }
@@ -160,8 +161,8 @@ TEST_F(WriteReportTest, ASecondSaveReplacesTheFile) {
 }
 
 TEST_F(WriteReportTest, AHostileLabelStaysInTheReportFolder) {
-  const std::string path = WriteReport("..\\..\\escape", {}, ReportFormat::Html,
-                                       LinkRule::RemoveQuotes);
+  const std::string path =
+      WriteReport("..\\..\\escape", {}, ReportFormat::Html, LinkRule::RemoveQuotes);
   EXPECT_EQ(path, ReportFolderPath() + "\\.._.._escape.html");
   EXPECT_EQ(ReportFiles(), (Rows{".._.._escape.html"}));
   EXPECT_NE(ReadReport(".._.._escape.html").find("<title>Trailwick - ..\\..\\escape</title>"),
