@@ -23,7 +23,7 @@ std::vector<std::string> SplitNameList(const char* buffer, unsigned length) {
 std::vector<std::string> TIniFile::ReadNames(const char* section) const {
   // One byte more than the platform is told, so that the list always ends in NUL.
   std::vector<char> buffer(kNamesBufferSize + 1, '\0');
-  const uint32_t length = Seam<ProfileApi>::Get().GetPrivateProfileString(
+  const uint32_t length = Seam<ProfileApi>::Get().ProfileString(
       section, nullptr, "", buffer.data(), kNamesBufferSize, fileName_);
   return SplitNameList(buffer.data(), length < kNamesBufferSize ? length : kNamesBufferSize);
 }
@@ -39,7 +39,7 @@ std::vector<std::string> TIniFile::ReadSection(const std::string& section) const
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& defaultValue) const {
   std::vector<char> buffer(kValueBufferSize + 1, '\0');
-  const uint32_t length = Seam<ProfileApi>::Get().GetPrivateProfileString(
+  const uint32_t length = Seam<ProfileApi>::Get().ProfileString(
       section.c_str(), key.c_str(), defaultValue.c_str(), buffer.data(), kValueBufferSize,
       fileName_);
   return std::string(buffer.data(), length < kValueBufferSize ? length : kValueBufferSize - 1);

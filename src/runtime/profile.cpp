@@ -15,7 +15,7 @@ namespace {
 using Sections = std::vector<PortableProfile::Section>;
 
 bool IsProfileSpace(unsigned char c) {
-  return c == ' ' || (c >= '\t' && c <= '\r') || c == 0x1a || c == 0xa0;
+  return c == ' ' || (c >= '\t' && c <= '\r') || c == 0x1a;
 }
 
 std::string_view Trim(std::string_view text) {
@@ -26,22 +26,10 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
-// Upper case of a code page 1252 byte.
+// Names match without regard to the case of ASCII letters; the platform we measured keeps
+// other letters apart (\xc9 and \xe9 differ).
 unsigned char Upper(unsigned char c) {
-  if (c >= 'a' && c <= 'z')
-    return static_cast<unsigned char>(c - 32);
-  if (c >= 0xe0 && c <= 0xfe && c != 0xf7)
-    return static_cast<unsigned char>(c - 32);
-  switch (c) {
-  case 0x9a:
-  case 0x9c:
-  case 0x9e:
-    return static_cast<unsigned char>(c - 16);
-  case 0xff:
-    return 0x9f;
-  default:
-    return c;
-  }
+  return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 32) : c;
 }
 
 bool SameName(std::string_view a, std::string_view b) {
@@ -267,9 +255,9 @@ const std::vector<PortableProfile::Section>& PortableProfile::Load(const std::st
   return cache_->sections;
 }
 
-uint32_t PortableProfile::GetPrivateProfileString(const char* section, const char* key,
-                                                  const char* defaultValue, char* buffer,
-                                                  uint32_t size, const std::string& fileName) {
+uint32_t PortableProfile::ProfileString(const char* section, const char* key,
+                                        const char* defaultValue, char* buffer, uint32_t size,
+                                        const std::string& fileName) {
   if (buffer == nullptr || size == 0)
     return 0;
   std::string_view fallback = defaultValue != nullptr ? defaultValue : "";

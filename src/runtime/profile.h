@@ -1,7 +1,7 @@
 #pragma once
 // Reading profile (INI) files, shaped like GetPrivateProfileStringA (src/runtime/win32). The
 // portable reader follows the rules measured on the platform:
-// - lines end at CR or LF; each line is trimmed of blanks (space, tab, CR, LF, VT, FF, NBSP and
+// - lines end at CR or LF; each line is trimmed of blanks (space, tab, CR, LF, VT, FF and
 //   the end-of-file mark 26); empty lines are skipped;
 // - "[" starts a section header that runs to the last "]" of the line; the name between is
 //   trimmed; a line without "]" is an ordinary line; lines before the first header belong to a
@@ -9,8 +9,8 @@
 // - other lines are a key name, "=" and a value, both trimmed; a line without "=" has no value;
 // - the section list holds every named section in file order, duplicates included; a section's
 //   key list holds its keys in file order, duplicates included, leaving out lines without "="
-//   and comment lines (";" first); names match without regard to case and the first section
-//   and the first key of a name win;
+//   and comment lines (";" first); names match without regard to the case of ASCII letters,
+//   and the first section and the first key of a name win;
 // - a value loses one pair of matching enclosing quotes (" or '); a missing key gives the
 //   default;
 // - buffers are filled as the platform fills them, truncation included;
@@ -32,18 +32,16 @@ public:
   // of the section in the same way. Otherwise the key's value, or the default when the key is
   // missing. Returns the number of bytes placed before the final NUL; a list cut short by the
   // size returns size - 2. A missing file reads as an empty one.
-  virtual uint32_t GetPrivateProfileString(const char* section, const char* key,
-                                           const char* defaultValue, char* buffer, uint32_t size,
-                                           const std::string& fileName) = 0;
+  virtual uint32_t ProfileString(const char* section, const char* key, const char* defaultValue,
+                                 char* buffer, uint32_t size, const std::string& fileName) = 0;
 };
 
 class PortableProfile final : public ProfileApi {
 public:
   PortableProfile();
   ~PortableProfile() override;
-  uint32_t GetPrivateProfileString(const char* section, const char* key, const char* defaultValue,
-                                   char* buffer, uint32_t size,
-                                   const std::string& fileName) override;
+  uint32_t ProfileString(const char* section, const char* key, const char* defaultValue,
+                         char* buffer, uint32_t size, const std::string& fileName) override;
 
   struct Key {
     std::string name;

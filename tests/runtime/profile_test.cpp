@@ -18,8 +18,7 @@ protected:
   std::string Call(const char* section, const char* key, uint32_t size,
                    uint32_t* length = nullptr) {
     std::string buffer(size + 8, 'X');
-    const uint32_t n =
-        profile.GetPrivateProfileString(section, key, "", buffer.data(), size, File());
+    const uint32_t n = profile.ProfileString(section, key, "", buffer.data(), size, File());
     if (length != nullptr)
       *length = n;
     return buffer.substr(0, size + 1);
@@ -124,7 +123,8 @@ TEST_F(ProfileTest, EncodingsLineEndsAndBlanks) {
   EXPECT_EQ(ini.ReadString("q", "MY KEY", ""), "a=b");
   EXPECT_EQ(ini.ReadString("CR", "q", ""), "1");
   EXPECT_EQ(ini.ReadString("LF", "w", ""), "2");
-  EXPECT_EQ(ini.ReadString("\xe9T\xc9", "x", ""), "\x80?") << "euro sign, then no CJK in 1252";
+  EXPECT_EQ(ini.ReadString("\xc9t\xe9", "x", ""), "\x80?") << "euro sign, then no CJK in 1252";
+  EXPECT_EQ(ini.ReadString("\xe9T\xc9", "x", "apart"), "apart") << "only ASCII letters fold";
 }
 
 TEST_F(ProfileTest, LongValuesAreCutAtTheBuffer) {
