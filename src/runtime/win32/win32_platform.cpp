@@ -3,9 +3,11 @@
 #include "runtime/exceptions.h"
 
 #include <algorithm>
-#include <shellapi.h>
 #include <vector>
+// clang-format off
 #include <windows.h>
+#include <shellapi.h> // needs windows.h first
+// clang-format on
 
 namespace tw {
 
