@@ -83,7 +83,7 @@ std::string ReportFileName(std::string_view label) {
   while (!base.empty() && base.back() == ' ')
     base.remove_suffix(1);
   if (IsDeviceName(base))
-    name.insert(0, "_");
+    name = "_" + name;
   return name;
 }
 
