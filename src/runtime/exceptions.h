@@ -41,6 +41,12 @@ public:
   using Exception::Exception;
 };
 
+// Reports: a file that was created but could not be written to the end.
+class EWriteError : public Exception {
+public:
+  using Exception::Exception;
+};
+
 // Clipboard that another program holds.
 class EClipboardException : public Exception {
 public:

@@ -1,0 +1,67 @@
+// Saving reports from both tabs, one item or a whole list.
+
+#include "app/catalog.h"
+#include "app/WKS_Main.h"
+#include "report/batch.h"
+#include "report/report.h"
+
+#include <optional>
+
+namespace tw {
+namespace {
+
+// The UserAssist item whose values carry the "UEME_RUNPATH:" prefix; its links drop it.
+constexpr int kRunPathItem = 9;
+
+void SaveSelected(const TListBox& list, const TComboBox& formatChoice, const TValueListEditor& grid,
+                  LinkRule rule) {
+  const int index = list.ItemIndex();
+  const std::optional<ReportFormat> format = ReportFormatOf(formatChoice.ItemIndex());
+  if (index < 0 || !format)
+    return;
+  WriteReport(list.Items()[index], grid.Rows(), *format, rule);
+}
+
+} // namespace
+
+void TWKSForm::Save1Click(TControl& /*sender*/) {
+  const LinkRule rule =
+      ZList.ItemIndex() == kRunPathItem ? LinkRule::RemoveRunPathPrefix : LinkRule::RemoveQuotes;
+  SaveSelected(ZList, cmbSave, Preview, rule);
+}
+
+void TWKSForm::Button12Click(TControl& /*sender*/) {
+  SaveSelected(NMList, ComboBox1, Preview2, LinkRule::RemoveQuotes);
+}
+
+void TWKSForm::Save2Click(TControl& sender) {
+  SaveCatalog(sender, CatalogScope::CurrentUser);
+}
+
+void TWKSForm::Save3Click(TControl& sender) {
+  SaveCatalog(sender, CatalogScope::All);
+}
+
+void TWKSForm::SaveCatalog(TControl& sender, CatalogScope scope) {
+  RunBatch({ZList, Preview, Save1, Progress}, ZList.Items().Count(), [&](int i) {
+    ZList.SetItemIndex(i);
+    if (scope == CatalogScope::CurrentUser && ZList.Items()[i].find("(CU)") == std::string::npos)
+      return;
+    // A reader that failed left the previous item's rows in the preview: writing them under
+    // this item's label would mislabel them, so the item gets no report.
+    if (ZListClick(sender) == RunOutcome::Shown)
+      Save1Click(sender);
+  });
+}
+
+void TWKSForm::Button10Click(TControl& sender) {
+  const int count = NMList.Items().Count();
+  ProgressBar1.SetRange(0, count);
+  RunBatch({NMList, Preview2, Button12, ProgressBar1}, count, [&](int i) {
+    NMList.SetItemIndex(i);
+    NMListClick(sender);
+    Button12Click(sender);
+  });
+}
+
+} // namespace tw

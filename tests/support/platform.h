@@ -1,0 +1,69 @@
+#pragma once
+// A test on the portable platform: the in-memory registry and the portable collation of
+// PortableRegistryTest, plus an executable in a fresh temporary folder, a fixed date, the host
+// file system, an in-memory clipboard, a recording shell and the portable profile reader.
+
+#include "runtime/calendar.h"
+#include "runtime/clipboard.h"
+#include "runtime/executable.h"
+#include "runtime/file_system.h"
+#include "runtime/profile.h"
+#include "runtime/shell.h"
+#include "support/fixtures.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tw::test {
+
+class FixedCalendar final : public Calendar {
+public:
+  LocalDate Today() const override { return date; }
+  LocalDate date{2026, 12, 7};
+};
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempFolder {
+public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::filesystem::path& Host() const { return host_; }
+  // The folder as the program spells paths, ending in "\".
+  std::string Path() const;
+
+private:
+  std::filesystem::path host_;
+};
+
+class PortablePlatformTest : public PortableRegistryTest {
+protected:
+  // The executable's folder, ending in "\", and the report folder of the fixed date.
+  std::string ExeFolder() const { return folder.Path(); }
+  std::string ReportFolderPath() const;
+  // Writes WKS.db beside the executable.
+  void WriteDatabase(const std::string& text) const;
+  // Files of the report folder, by name, sorted bytewise.
+  std::vector<std::string> ReportFiles() const;
+  std::string ReadReport(const std::string& fileName) const;
+
+  TempFolder folder;
+  PortableExecutable executable{folder.Path() + "Trailwick.exe"};
+  FixedCalendar calendar;
+  PortableFileSystem files;
+  MemoryClipboard clipboard;
+  RecordingShell shell;
+  PortableProfile profile;
+
+private:
+  ScopedSeam<Executable> executableSeam_{executable};
+  ScopedSeam<Calendar> calendarSeam_{calendar};
+  ScopedSeam<FileSystem> filesSeam_{files};
+  ScopedSeam<Clipboard> clipboardSeam_{clipboard};
+  ScopedSeam<Shell> shellSeam_{shell};
+  ScopedSeam<ProfileApi> profileSeam_{profile};
+};
+
+} // namespace tw::test
