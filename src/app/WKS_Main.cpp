@@ -1,19 +1,14 @@
 #include "app/WKS_Main.h"
 
-#include "app/catalog.h"
-#include "readers/reader.h"
-
 #include <exception>
 #include <string>
 
+#include "app/about.h"
+#include "app/catalog.h"
+#include "readers/reader.h"
+
 namespace tw {
 namespace {
-
-void Place(TControl& control, TBounds bounds, std::string caption = {}, int tag = 0) {
-  control.SetBounds(bounds);
-  control.SetCaption(std::move(caption));
-  control.SetTag(tag);
-}
 
 void FillFormatChoice(TComboBox& choice) {
   choice.Items().Add("Text File (*.txt)");
@@ -21,9 +16,15 @@ void FillFormatChoice(TComboBox& choice) {
   choice.SetItemIndex(1);
 }
 
+void Bold(TLabel& label) {
+  label.SetBold(true);
+}
+
 } // namespace
 
-TWKSForm::TWKSForm() {
+TWKSForm::TWKSForm() : TForm("TWKSForm", "WKSForm") {
+  SetCaption(about::kTitle);
+  SetClientSize(833, 590);
   Layout();
   ZList.SetSorted(true);
   for (const CatalogItem& item : Catalog())
@@ -32,60 +33,111 @@ TWKSForm::TWKSForm() {
   ConnectEvents();
 }
 
+// Controls are added in tab order within each parent; windowless ones are painted in the order
+// they are added (the header strip first).
 void TWKSForm::Layout() {
+  const auto add = [this](TControl& control, TControl* parent, TBounds bounds,
+                          std::string caption = {}, int tag = 0) {
+    Insert(control, parent, bounds);
+    control.SetCaption(std::move(caption));
+    control.SetTag(tag);
+  };
+
+  // Header band.
+  add(back, nullptr, {-4, 0, 837, 49});
+  back.SetPicture(TPicture::WhitePixel);
+  back.SetStretch(true);
+  add(Icon, nullptr, {16, 8, 32, 32});
+  Icon.SetPicture(TPicture::Logo);
+  add(title, nullptr, {56, 11, 138, 13});
+  Bold(title);
+  add(cpr, nullptr, {56, 25, 201, 13});
+  add(Label58, nullptr, {679, 11, 141, 13}, about::kLastUpdated);
+  Label58.SetAlignment(TAlignment::taRightJustify);
+  add(PageControl1, nullptr, {0, 48, 833, 545});
+  PageControl1.AddPage(TabSheet1);
+  PageControl1.AddPage(TabSheet2);
+
   // Tab "Microsoft".
-  Place(ZList, {8, 24, 193, 345});
-  Place(Save1, {8, 376, 193, 25}, "Save Selected Item");
-  Place(Save2, {8, 408, 193, 25}, "Save All Items (Guest)");
-  Place(Save3, {8, 440, 193, 25}, "Save All Items (Admin)");
-  Place(cmbSave, {56, 480, 145, 21});
+  add(TabSheet1, &PageControl1, {}, "Microsoft");
+  add(ZCap, &TabSheet1, {8, 8, 57, 13}, "WKS List :");
+  Bold(ZCap);
+  add(Label1, &TabSheet1, {8, 482, 39, 13}, "Save as");
+  add(Bevel1, &TabSheet1, {208, 4, 3, 497});
+  add(Label2, &TabSheet1, {216, 8, 54, 13}, "Preview :");
+  Bold(Label2);
+  add(Total, &TabSheet1, {731, 8, 83, 13}, "Total Items : 0");
+  Bold(Total);
+  Total.SetAlignment(TAlignment::taRightJustify);
+  add(ZList, &TabSheet1, {8, 24, 193, 345});
+  add(Save1, &TabSheet1, {8, 376, 193, 25}, "Save Selected Item");
+  add(Save2, &TabSheet1, {8, 408, 193, 25}, "Save All Items (Guest)");
+  add(Save3, &TabSheet1, {8, 440, 193, 25}, "Save All Items (Admin)");
+  add(cmbSave, &TabSheet1, {56, 480, 145, 21});
   FillFormatChoice(cmbSave);
-  Place(Total, {731, 8, 83, 13}, "Total Items : 0");
-  Place(Preview, {216, 24, 601, 345}, {}, 1);
-  Place(Button1, {224, 376, 137, 25}, "Copy Selected Key", 0);
-  Place(Button3, {224, 408, 137, 25}, "Copy Selected Value", 0);
-  Place(Button14, {416, 376, 169, 25}, "Find Target - Key", 0);
-  Place(Button15, {416, 408, 169, 25}, "Find Target - Value", 1);
-  Place(Button4, {640, 376, 81, 25}, "Open Key", 0);
-  Place(Button5, {728, 376, 81, 25}, "Open Value", 1);
-  Place(Button11, {640, 408, 169, 25}, "Open Key + Value", 12);
-  Place(Button13, {640, 440, 169, 25}, "Open Value + Key", 21);
-  Place(Progress, {216, 476, 601, 25});
+  add(Preview, &TabSheet1, {216, 24, 601, 345}, {}, 1);
+  add(Progress, &TabSheet1, {216, 476, 601, 25});
   Progress.SetRange(0, kCatalogSize - 1);
   Progress.SetStep(1);
-  Place(LT, {432, 0, 17, 17});
+  add(Button1, &TabSheet1, {224, 376, 137, 25}, "Copy Selected Key", 0);
+  add(Button3, &TabSheet1, {224, 408, 137, 25}, "Copy Selected Value", 0);
+  add(Button14, &TabSheet1, {416, 376, 169, 25}, "Find Target - Key", 0);
+  add(Button15, &TabSheet1, {416, 408, 169, 25}, "Find Target - Value", 1);
+  add(Button4, &TabSheet1, {640, 376, 81, 25}, "Open Key", 0);
+  add(Button5, &TabSheet1, {728, 376, 81, 25}, "Open Value", 1);
+  add(Button11, &TabSheet1, {640, 408, 169, 25}, "Open Key + Value", 12);
+  add(Button13, &TabSheet1, {640, 440, 169, 25}, "Open Value + Key", 21);
+  add(LT, &TabSheet1, {432, 0, 17, 17});
   LT.SetVisible(false);
 
   // Tab "Non Microsoft".
-  Place(Label3, {8, 8, 57, 13}, "WKS List :");
-  Place(NMList, {8, 24, 193, 345});
-  Place(Button12, {8, 376, 193, 25}, "Save Selected Item");
-  Place(Button10, {8, 408, 193, 25}, "Save All Items");
-  Place(ComboBox1, {56, 480, 145, 21});
+  add(TabSheet2, &PageControl1, {}, "Non Microsoft");
+  add(Label3, &TabSheet2, {8, 8, 57, 13}, "WKS List :");
+  Bold(Label3);
+  add(Label5, &TabSheet2, {8, 482, 39, 13}, "Save as");
+  add(Bevel2, &TabSheet2, {208, 4, 3, 497});
+  add(Label4, &TabSheet2, {216, 8, 54, 13}, "Preview :");
+  Bold(Label4);
+  add(Label6, &TabSheet2, {731, 8, 83, 13}, "Total Items : 0");
+  Bold(Label6);
+  Label6.SetAlignment(TAlignment::taRightJustify);
+  add(NMList, &TabSheet2, {8, 24, 193, 345});
+  add(Button12, &TabSheet2, {8, 376, 193, 25}, "Save Selected Item");
+  add(Button10, &TabSheet2, {8, 408, 193, 25}, "Save All Items");
+  add(ComboBox1, &TabSheet2, {56, 480, 145, 21});
   FillFormatChoice(ComboBox1);
-  Place(Label6, {731, 8, 83, 13}, "Total Items : 0");
-  Place(Preview2, {216, 24, 601, 345}, {}, 1);
-  Place(Button6, {224, 376, 137, 25}, "Copy Selected Key", 0);
-  Place(Button7, {224, 408, 137, 25}, "Copy Selected Value", 0);
-  Place(Button16, {416, 376, 169, 25}, "Find Target - Key", 0);
-  Place(Button17, {416, 408, 169, 25}, "Find Target - Value", 1);
-  Place(Button8, {640, 376, 81, 25}, "Open Key", 0);
-  Place(Button9, {728, 376, 81, 25}, "Open Value", 1);
-  Place(Button18, {640, 408, 169, 25}, "Open Key + Value", 12);
-  Place(Button19, {640, 440, 169, 25}, "Open Value + Key", 21);
-  Place(ProgressBar1, {216, 476, 601, 25});
+  add(Preview2, &TabSheet2, {216, 24, 601, 345}, {}, 1);
+  add(Button6, &TabSheet2, {224, 376, 137, 25}, "Copy Selected Key", 0);
+  add(Button7, &TabSheet2, {224, 408, 137, 25}, "Copy Selected Value", 0);
+  add(Button16, &TabSheet2, {416, 376, 169, 25}, "Find Target - Key", 0);
+  add(Button17, &TabSheet2, {416, 408, 169, 25}, "Find Target - Value", 1);
+  add(Button8, &TabSheet2, {640, 376, 81, 25}, "Open Key", 0);
+  add(Button9, &TabSheet2, {728, 376, 81, 25}, "Open Value", 1);
+  add(ProgressBar1, &TabSheet2, {216, 476, 601, 25});
   ProgressBar1.SetRange(0, 31);
   ProgressBar1.SetStep(1);
+  add(Button18, &TabSheet2, {640, 408, 169, 25}, "Open Key + Value", 12);
+  add(Button19, &TabSheet2, {640, 440, 169, 25}, "Open Value + Key", 21);
   // The key column of this tab holds database labels, not paths: the key-based buttons stay
   // disabled for good.
   for (TButton* button : {&Button16, &Button8, &Button18, &Button19})
     button->SetEnabled(false);
+
+  // Header buttons, after the page control in tab order.
+  add(Button20, nullptr, {664, 25, 83, 19}, "Homepage");
+  add(Button2, nullptr, {752, 25, 69, 19}, "Donate");
 }
 
 void TWKSForm::ConnectEvents() {
   const auto route = [this](void (TWKSForm::*handler)(TControl&)) {
     return [this, handler](TControl& sender) { (this->*handler)(sender); };
   };
+  Icon.OnDblClick = route(&TWKSForm::IconDblClick);
+  title.OnClick = route(&TWKSForm::titleClick);
+  cpr.OnClick = route(&TWKSForm::cprClick);
+  Label58.OnDblClick = route(&TWKSForm::Label58DblClick);
+  Button20.OnClick = route(&TWKSForm::Button20Click);
+  Button2.OnClick = route(&TWKSForm::Button2Click);
   ZList.OnClick = [this](TControl& sender) { ZListClick(sender); };
   Save1.OnClick = route(&TWKSForm::Save1Click);
   Save2.OnClick = route(&TWKSForm::Save2Click);

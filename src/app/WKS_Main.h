@@ -4,6 +4,7 @@
 // runtime's errors; the application shows them in its error box.
 
 #include "runtime/controls.h"
+#include "runtime/forms.h"
 #include "runtime/shell.h"
 
 namespace tw {
@@ -14,17 +15,33 @@ enum class RunOutcome {
   ReaderFailed, // the reader raised; the preview still shows the previous run
 };
 
-class TWKSForm {
+class TWKSForm : public TForm {
 public:
   TWKSForm();
   TWKSForm(const TWKSForm&) = delete;
   TWKSForm& operator=(const TWKSForm&) = delete;
 
+  // The header band above the page control.
+  TImage back{"back"};
+  TImage Icon{"Icon"};
+  TLabel title{"title"};
+  TLabel cpr{"cpr"};
+  TLabel Label58{"Label58"};
+  TButton Button20{"Button20"};
+  TButton Button2{"Button2"};
+  TPageControl PageControl1{"PageControl1"};
+  TTabSheet TabSheet1{"TabSheet1"};
+  TTabSheet TabSheet2{"TabSheet2"};
+
   // Tab "Microsoft": the catalog, the hidden row buffer, the preview and its total.
+  TLabel ZCap{"ZCap"};
+  TLabel Label1{"Label1"};
+  TBevel Bevel1{"Bevel1"};
+  TLabel Label2{"Label2"};
   TListBox ZList{"ZList"};
   TListBox LT{"LT"};
   TValueListEditor Preview{"Preview"};
-  TLabel Total{"TLabel", "Total"};
+  TLabel Total{"Total"};
   TButton Save1{"Save1"};
   TButton Save2{"Save2"};
   TButton Save3{"Save3"};
@@ -40,12 +57,15 @@ public:
   TProgressBar Progress{"Progress"};
 
   // Tab "Non Microsoft": the applications of the database found on this machine.
-  TLabel Label3{"TLabel", "Label3"};
+  TLabel Label3{"Label3"};
+  TLabel Label5{"Label5"};
+  TBevel Bevel2{"Bevel2"};
+  TLabel Label4{"Label4"};
   TListBox NMList{"NMList"};
   TButton Button12{"Button12"};
   TButton Button10{"Button10"};
   TComboBox ComboBox1{"ComboBox1"};
-  TLabel Label6{"TLabel", "Label6"};
+  TLabel Label6{"Label6"};
   TValueListEditor Preview2{"Preview2"};
   TButton Button6{"Button6"};
   TButton Button7{"Button7"};
@@ -63,6 +83,19 @@ public:
   // The native window that parents shell launches; 0 while the form has none.
   WindowHandle Handle() const { return handle_; }
   void SetHandle(WindowHandle handle) { handle_ = handle; }
+
+  // Start-up: records the program's path under HKCU\Velmo, sets the captions and loads the
+  // non-Microsoft list. A failing registry write skips the steps after it.
+  void FormCreate(TControl& sender);
+  // Opens a further window of this kind, owned by this one.
+  void IconDblClick(TControl& sender);
+  // Shows the size of the BagMRU value that the credit line is about.
+  void cprClick(TControl& sender);
+  void titleClick(TControl& sender);
+  // Opens the folder of the program, where the reports are written.
+  void Label58DblClick(TControl& sender);
+  void Button20Click(TControl& sender);
+  void Button2Click(TControl& sender);
 
   // Runs the reader of the selected catalog item and shows its rows. Any error of the reader
   // or of the steps after it is swallowed: the preview and total keep their previous content,

@@ -1,9 +1,9 @@
 // The second tab: the applications of the non-Microsoft database and their previews.
 
+#include <string>
+
 #include "app/WKS_Main.h"
 #include "nmdb/nmdb.h"
-
-#include <string>
 
 namespace tw {
 

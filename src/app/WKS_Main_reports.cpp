@@ -1,11 +1,11 @@
 // Saving reports from both tabs, one item or a whole list.
 
+#include <optional>
+
 #include "app/catalog.h"
 #include "app/WKS_Main.h"
 #include "report/batch.h"
 #include "report/report.h"
-
-#include <optional>
 
 namespace tw {
 namespace {

@@ -3,10 +3,10 @@
 // order of the platform's case-insensitive list comparison, which is the order the sorted
 // catalog list shows; index and reader are bound by that position.
 
-#include "readers/reader.h"
-
 #include <array>
 #include <string_view>
+
+#include "readers/reader.h"
 
 namespace tw {
 

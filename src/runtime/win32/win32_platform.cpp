@@ -1,5 +1,7 @@
 #include "runtime/win32/win32_platform.h"
 
+#include "runtime/win32/application.h"
+
 #include "runtime/exceptions.h"
 
 #include <algorithm>
@@ -103,6 +105,8 @@ std::string Win32Clipboard::Text() {
   CloseClipboard();
   return text;
 }
+
+void Win32Dialogs::ShowMessage(const std::string& text) { win::Application::Get().ShowMessage(text); }
 
 void Win32Shell::Open(WindowHandle parent, const std::string& file) {
   ShellExecuteA(reinterpret_cast<HWND>(parent), nullptr, file.c_str(), nullptr, nullptr, SW_SHOW);

@@ -3,6 +3,7 @@
 
 #include "runtime/calendar.h"
 #include "runtime/clipboard.h"
+#include "runtime/dialogs.h"
 #include "runtime/code_page.h"
 #include "runtime/executable.h"
 #include "runtime/file_system.h"
@@ -60,6 +61,12 @@ public:
 
 private:
   WindowHandle owner_ = 0;
+};
+
+// MessageBoxA with the application's title and an OK button.
+class Win32Dialogs final : public Dialogs {
+public:
+  void ShowMessage(const std::string& text) override;
 };
 
 // ShellExecuteA(parent, no verb, file, no parameters, no folder, SW_SHOW); result ignored.

@@ -1,0 +1,57 @@
+// Start-up and the handlers of the header band.
+
+#include <string>
+
+#include "app/about.h"
+#include "app/catalog.h"
+#include "app/form_host.h"
+#include "app/WKS_Main.h"
+#include "registry/registry.h"
+#include "runtime/dialogs.h"
+#include "runtime/executable.h"
+#include "runtime/seam.h"
+
+namespace tw {
+
+void TWKSForm::FormCreate(TControl& /*sender*/) {
+  const std::string path = ExecutablePath();
+  WriteRegString(reg::kCurrentUser, "Velmo", "09", path);
+  title.SetCaption(about::kName);
+  cpr.SetCaption(about::kCreditLine);
+  ZCap.SetCaption("WKS List : " + std::to_string(kCatalogSize) + " items");
+  GetNML();
+  ShowNMListCount();
+}
+
+void TWKSForm::IconDblClick(TControl& /*sender*/) {
+  Seam<FormHost>::Get().ShowOwnedForm(*this);
+}
+
+void TWKSForm::cprClick(TControl& /*sender*/) {
+  ShowMessage(std::to_string(
+      AddressBinarySize("HKCU|Software\\Microsoft\\Windows\\ShellNoRoam\\BagMRU\\0|0")));
+}
+
+void TWKSForm::titleClick(TControl& /*sender*/) {}
+
+void TWKSForm::Label58DblClick(TControl& /*sender*/) {
+  Seam<Shell>::Get().Open(Handle(), ExecutableFolder());
+}
+
+void TWKSForm::Button20Click(TControl& /*sender*/) {
+  Seam<Shell>::Get().Open(Handle(), about::kHomepage);
+}
+
+void TWKSForm::Button2Click(TControl& /*sender*/) {
+  ShowMessage(about::kDonateText);
+}
+
+void PortableFormHost::ShowOwnedForm(TWKSForm& owner) {
+  auto form = std::make_unique<TWKSForm>();
+  form->SetParent(&owner);
+  TWKSForm& created = *form;
+  forms.push_back(std::move(form));
+  created.FormCreate(created);
+}
+
+} // namespace tw
