@@ -9,7 +9,7 @@ namespace tw {
 namespace {
 
 constexpr const char* kTimeZonesKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Time Zones";
-constexpr int kMinimumDigits = 3;
+constexpr size_t kMinimumDigits = 3;
 
 std::string TwoDigits(int n) {
   std::string text = std::to_string(n);

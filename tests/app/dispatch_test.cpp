@@ -145,6 +145,26 @@ TEST_F(DispatchTest, ShowsEveryItemsRowsInReaderOrderOrSorted) {
   EXPECT_EQ(unsortedShownUnsorted, 3);
 }
 
+TEST_F(DispatchTest, SortedItemsFollowTheListComparison) {
+  LoadFixture("catalog.reg");
+  Select(30); // a backslash sorts before every letter: all Run rows before all RunOnce rows
+  EXPECT_EQ(form.Preview.Rows(), (Rows{"Run\\Binary=", "Run\\SoundMan=SOUNDMAN.EXE",
+                                       "Run\\Updater=%ProgramFiles%\\Acme\\update.exe /silent",
+                                       "RunOnce\\=C:\\Temp\\default.cmd",
+                                       "RunOnce\\Cleanup=cmd /c del C:\\Temp\\*.tmp"}));
+  Select(11); // zones by their display text, not by the offset's value; hyphens count last
+  std::vector<std::string> zones;
+  for (int i = 0; i < form.Preview.RowCount(); ++i)
+    zones.emplace_back(form.Preview.KeyCell(i).substr(0, 11));
+  EXPECT_EQ(zones, (Rows{"(GMT) Green", "(GMT+01:00)", "(GMT+09:00)", "(GMT+10:00)", "(GMT-07:00)",
+                         "(GMT-08:00)"}));
+  Select(32);
+  EXPECT_EQ(form.Preview.KeyCell(0), "Icon BPP");
+  EXPECT_EQ(form.Preview.RowText(6), "Wallpaper - Converted=");
+  EXPECT_EQ(form.Preview.RowText(8), "Wallpaper Style=Stretch");
+  EXPECT_EQ(form.Preview.KeyCell(9), "Wallpaper");
+}
+
 TEST_F(DispatchTest, NumberedItemsShowTenAfterNine) {
   std::string reg = "REGEDIT4\r\n"
                     "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
