@@ -49,7 +49,8 @@ tw_wine_prefix() {
 # start then costs tenths of a second instead of seconds.
 tw_wineserver_persistent() {
   export WINEPREFIX=$1
-  "$TW_WINESERVER" -p
+  # A server that already runs for the prefix (started by hand) refuses a second one; use it.
+  "$TW_WINESERVER" -p 2>/dev/null || true
   trap 'WINEPREFIX='"$1"' "$TW_WINESERVER" -k 2>/dev/null || true' EXIT
 }
 

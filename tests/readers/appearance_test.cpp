@@ -90,10 +90,15 @@ TEST_F(AppearanceTest, DesktopFlagsAreTrueOnlyForTheTextOne) {
 }
 
 struct WallpaperCase {
+  const char* name;
   const char* style; // .reg data of WallpaperStyle, or null when missing
   const char* tile;  // .reg data of TileWallpaper, or null when missing
   const char* label;
 };
+
+void PrintTo(const WallpaperCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class WallpaperStyleTest : public test::ReaderTest,
                            public testing::WithParamInterface<WallpaperCase> {};
@@ -111,14 +116,18 @@ TEST_P(WallpaperStyleTest, ComesFromTheExactPairOfTexts) {
 
 INSTANTIATE_TEST_SUITE_P(
     Pairs, WallpaperStyleTest,
-    testing::Values(WallpaperCase{"\"0\"", "\"1\"", "Tile"},
-                    WallpaperCase{"\"0\"", "\"0\"", "Center"},
-                    WallpaperCase{"\"2\"", "\"0\"", "Stretch"}, WallpaperCase{"\"2\"", "\"1\"", ""},
-                    WallpaperCase{"\"1\"", "\"0\"", ""}, WallpaperCase{"\"10\"", "\"0\"", ""},
-                    WallpaperCase{"dword:0", "\"1\"", ""},
-                    WallpaperCase{"hex(2):30,00", "hex(2):31,00", "Tile"},
-                    WallpaperCase{"\" 0\"", "\"1\"", ""}, WallpaperCase{"\"0\"", nullptr, ""},
-                    WallpaperCase{nullptr, nullptr, ""}));
+    testing::Values(WallpaperCase{"Style0Tile1", "\"0\"", "\"1\"", "Tile"},
+                    WallpaperCase{"Style0Tile0", "\"0\"", "\"0\"", "Center"},
+                    WallpaperCase{"Style2Tile0", "\"2\"", "\"0\"", "Stretch"},
+                    WallpaperCase{"Style2Tile1", "\"2\"", "\"1\"", ""},
+                    WallpaperCase{"Style1Tile0", "\"1\"", "\"0\"", ""},
+                    WallpaperCase{"Style10Tile0", "\"10\"", "\"0\"", ""},
+                    WallpaperCase{"StyleNumber", "dword:0", "\"1\"", ""},
+                    WallpaperCase{"Expandable", "hex(2):30,00", "hex(2):31,00", "Tile"},
+                    WallpaperCase{"StyleWithBlank", "\" 0\"", "\"1\"", ""},
+                    WallpaperCase{"TileMissing", "\"0\"", nullptr, ""},
+                    WallpaperCase{"BothMissing", nullptr, nullptr, ""}),
+    [](const testing::TestParamInfo<WallpaperCase>& info) { return std::string(info.param.name); });
 
 TEST_F(AppearanceTest, SoundsAlwaysGiveFiftyRowsInOrder) {
   const Rows rows = Run(ReadSounds);

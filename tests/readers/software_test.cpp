@@ -144,6 +144,7 @@ TEST_F(SoftwarePatternTest, NumberedNamesCountFromOneWithoutReadingData) {
 // Every item is one pattern on one fixed key in one hive: a key of the same path in the other
 // hive is not read.
 struct ItemKey {
+  const char* name;
   ReaderFn reader;
   const char* hive;
   const char* otherHive;
@@ -151,6 +152,10 @@ struct ItemKey {
   const char* probe; // the subkey value the item looks for, or null for value listings
   Rows rows;
 };
+
+void PrintTo(const ItemKey& item, std::ostream* os) {
+  *os << item.name;
+}
 
 class SoftwareItemKeyTest : public test::ReaderTest, public testing::WithParamInterface<ItemKey> {};
 
@@ -175,87 +180,107 @@ constexpr const char* kLm = "HKEY_LOCAL_MACHINE";
 INSTANTIATE_TEST_SUITE_P(
     Items, SoftwareItemKeyTest,
     testing::Values(
-        ItemKey{ReadAppCompatibility,
+        ItemKey{"AppCompatibility",
+                ReadAppCompatibility,
                 kCu,
                 kLm,
                 "Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers",
                 nullptr,
                 {"x=1"}},
-        ItemKey{ReadAppPaths,
+        ItemKey{"AppPaths",
+                ReadAppPaths,
                 kLm,
                 kCu,
                 "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths",
                 "",
                 {"sub=1"}},
-        ItemKey{ReadPlacesBar,
+        ItemKey{"PlacesBar",
+                ReadPlacesBar,
                 kCu,
                 kLm,
                 "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\comdlg32\\Placesbar",
                 nullptr,
                 {"x=1"}},
-        ItemKey{ReadFirewallDomainProfile,
+        ItemKey{"FirewallDomainProfile",
+                ReadFirewallDomainProfile,
                 kLm,
                 kCu,
                 "SYSTEM\\CurrentControlSet\\Services\\SharedAccess\\Parameters\\FirewallPolicy\\"
                 "DomainProfile\\AuthorizedApplications\\List",
                 nullptr,
                 {"x=1"}},
-        ItemKey{ReadFirewallStandardProfile,
+        ItemKey{"FirewallStandardProfile",
+                ReadFirewallStandardProfile,
                 kLm,
                 kCu,
                 "SYSTEM\\CurrentControlSet\\Services\\SharedAccess\\Parameters\\FirewallPolicy\\"
                 "StandardProfile\\AuthorizedApplications\\List",
                 nullptr,
                 {"x=1"}},
-        ItemKey{ReadFonts,
+        ItemKey{"Fonts",
+                ReadFonts,
                 kLm,
                 kCu,
                 "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts",
                 nullptr,
                 {"x=1"}},
-        ItemKey{ReadHelpFiles, kLm, kCu, "Software\\Microsoft\\Windows\\Help", nullptr, {"x=1"}},
-        ItemKey{ReadHtmlHelpFiles,
+        ItemKey{"HelpFiles",
+                ReadHelpFiles,
+                kLm,
+                kCu,
+                "Software\\Microsoft\\Windows\\Help",
+                nullptr,
+                {"x=1"}},
+        ItemKey{"HtmlHelpFiles",
+                ReadHtmlHelpFiles,
                 kLm,
                 kCu,
                 "SOFTWARE\\Microsoft\\Windows\\HTML Help",
                 nullptr,
                 {"x=1"}},
-        ItemKey{ReadImageFileExecution,
+        ItemKey{"ImageFileExecution",
+                ReadImageFileExecution,
                 kLm,
                 kCu,
                 "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options",
                 "Debugger",
                 {"sub=1"}},
-        ItemKey{ReadInstalledSoftware,
+        ItemKey{"InstalledSoftware",
+                ReadInstalledSoftware,
                 kLm,
                 kCu,
                 "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall",
                 "UninstallString",
                 {"n=1"}},
-        ItemKey{ReadInstallerFolders,
+        ItemKey{"InstallerFolders",
+                ReadInstallerFolders,
                 kLm,
                 kCu,
                 "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\Folders",
                 nullptr,
                 {"1=x"}},
-        ItemKey{ReadSharedDlls,
+        ItemKey{"SharedDlls",
+                ReadSharedDlls,
                 kLm,
                 kCu,
                 "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDlls",
                 nullptr,
                 {"1=x"}},
-        ItemKey{ReadUserShellFolders,
+        ItemKey{"UserShellFolders",
+                ReadUserShellFolders,
                 kCu,
                 kLm,
                 "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                 nullptr,
                 {"x=1"}},
-        ItemKey{ReadMachineShellFolders,
+        ItemKey{"MachineShellFolders",
+                ReadMachineShellFolders,
                 kLm,
                 kCu,
                 "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                 nullptr,
-                {"x=1"}}));
+                {"x=1"}}),
+    [](const testing::TestParamInfo<ItemKey>& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace tw
