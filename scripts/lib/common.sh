@@ -82,3 +82,24 @@ tw_virtual_display() {
   echo "no free X display number" >&2
   return 1
 }
+
+# Generates the C library's locales that are not there yet (Wine takes the user's locale from
+# LANG only when the C library knows it), e.g. tw_require_locales de_DE.UTF-8 en_US.UTF-8.
+tw_require_locales() {
+  tw_require_packages locales
+  local l
+  for l in "$@"; do
+    if ! tw_has_locale "$l"; then
+      tw_log "generating locale $l"
+      # localedef exits 1 when it only warned; the locale list tells whether it was made.
+      tw_sudo localedef -i "${l%%.*}" -c -f "${l##*.}" "$l" || true
+      tw_has_locale "$l" || { echo "cannot generate locale $l" >&2; return 1; }
+    fi
+  done
+}
+
+tw_has_locale() {
+  local normalized
+  normalized=$(printf '%s' "$1" | tr 'A-Z' 'a-z' | sed 's/utf-8/utf8/')
+  locale -a 2>/dev/null | tr 'A-Z' 'a-z' | grep -qx "$normalized"
+}

@@ -1,6 +1,11 @@
 #include "app/catalog.h"
 
+#include "readers/appearance.h"
 #include "readers/history.h"
+#include "readers/software.h"
+#include "readers/startup.h"
+#include "readers/sysinfo.h"
+#include "readers/userassist.h"
 
 namespace tw {
 
@@ -14,33 +19,36 @@ const std::array<CatalogItem, kCatalogSize>& Catalog() {
       {"[H] Network (CU)", ReadNetworkRecent, Sorted},
       {"[H] Run MRU (CU)", ReadRunMru, Sorted},
       {"[H] Typed URLs (CU)", ReadTypedUrls, Sorted},
-      {"[H] User Assist - {0D6D4F41-2994-4BA0-8FEF-620E43CD2812}  (CU)", nullptr, ReaderOrder},
-      {"[H] User Assist - {5E6AB780-7743-11CF-A12B-00AA004AE837} (CU)", nullptr, ReaderOrder},
-      {"[H] User Assist - {75048700-EF1F-11D0-9888-006097DEACF9} (CU)", nullptr, ReaderOrder},
-      {"[I] Memory Information (CU)", nullptr, ReaderOrder},
-      {"[I] Time Zone Information (LM)", nullptr, Sorted},
-      {"[O] App Compatibility (CU)", nullptr, Sorted},
-      {"[O] App Paths (LM)", nullptr, Sorted},
-      {"[O] CDialog - Placesbar (CU)", nullptr, Sorted},
-      {"[O] Cursor Schemes (LM)", nullptr, Sorted},
-      {"[O] Firewall - DomainProfile (LM)", nullptr, Sorted},
-      {"[O] Firewall - StandardProfile (LM)", nullptr, Sorted},
-      {"[O] Fonts (LM)", nullptr, Sorted},
-      {"[O] Help (LM)", nullptr, Sorted},
-      {"[O] HTML Help (LM)", nullptr, Sorted},
-      {"[O] Image File Execution (LM)", nullptr, Sorted},
-      {"[O] Installed Software (LM)", nullptr, Sorted},
-      {"[O] Installer Folder (LM)", nullptr, ReaderOrder},
-      {"[O] Shared DLLs (LM)", nullptr, ReaderOrder},
-      {"[O] Shell Folders (CU)", nullptr, Sorted},
-      {"[O] Shell Folders (LM)", nullptr, Sorted},
-      {"[O] Startup - Services (Path) (LM)", nullptr, Sorted},
-      {"[O] Startup - Services (Status) (LM)", nullptr, Sorted},
-      {"[O] Startup (CU)", nullptr, Sorted},
-      {"[O] Startup (LM)", nullptr, Sorted},
-      {"[S] Cursor (CU)", nullptr, ReaderOrder},
-      {"[S] Desktop (CU)", nullptr, Sorted},
-      {"[S] Sound (CU)", nullptr, ReaderOrder},
+      {"[H] User Assist - {0D6D4F41-2994-4BA0-8FEF-620E43CD2812}  (CU)", ReadUserAssist0D6D4F41,
+       ReaderOrder},
+      {"[H] User Assist - {5E6AB780-7743-11CF-A12B-00AA004AE837} (CU)", ReadUserAssist5E6AB780,
+       ReaderOrder},
+      {"[H] User Assist - {75048700-EF1F-11D0-9888-006097DEACF9} (CU)", ReadUserAssist75048700,
+       ReaderOrder},
+      {"[I] Memory Information (CU)", ReadMemoryInformation, ReaderOrder},
+      {"[I] Time Zone Information (LM)", ReadTimeZones, Sorted},
+      {"[O] App Compatibility (CU)", ReadAppCompatibility, Sorted},
+      {"[O] App Paths (LM)", ReadAppPaths, Sorted},
+      {"[O] CDialog - Placesbar (CU)", ReadPlacesBar, Sorted},
+      {"[O] Cursor Schemes (LM)", ReadCursorSchemes, Sorted},
+      {"[O] Firewall - DomainProfile (LM)", ReadFirewallDomainProfile, Sorted},
+      {"[O] Firewall - StandardProfile (LM)", ReadFirewallStandardProfile, Sorted},
+      {"[O] Fonts (LM)", ReadFonts, Sorted},
+      {"[O] Help (LM)", ReadHelpFiles, Sorted},
+      {"[O] HTML Help (LM)", ReadHtmlHelpFiles, Sorted},
+      {"[O] Image File Execution (LM)", ReadImageFileExecution, Sorted},
+      {"[O] Installed Software (LM)", ReadInstalledSoftware, Sorted},
+      {"[O] Installer Folder (LM)", ReadInstallerFolders, ReaderOrder},
+      {"[O] Shared DLLs (LM)", ReadSharedDlls, ReaderOrder},
+      {"[O] Shell Folders (CU)", ReadUserShellFolders, Sorted},
+      {"[O] Shell Folders (LM)", ReadMachineShellFolders, Sorted},
+      {"[O] Startup - Services (Path) (LM)", ReadServicePaths, Sorted},
+      {"[O] Startup - Services (Status) (LM)", ReadServiceStatus, Sorted},
+      {"[O] Startup (CU)", ReadUserStartup, Sorted},
+      {"[O] Startup (LM)", ReadMachineStartup, Sorted},
+      {"[S] Cursor (CU)", ReadCursors, ReaderOrder},
+      {"[S] Desktop (CU)", ReadDesktop, Sorted},
+      {"[S] Sound (CU)", ReadSounds, ReaderOrder},
   }};
   return catalog;
 }

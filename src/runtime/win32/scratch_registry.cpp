@@ -1,23 +1,24 @@
-#include "support/win32/scratch_registry.h"
+#include "runtime/win32/scratch_registry.h"
 
-#include <stdexcept>
+#include "runtime/exceptions.h"
+
 #include <windows.h>
 
-namespace tw::test {
+namespace tw {
 namespace {
 
 HKEY CreateKey(HKEY root, const std::string& path) {
   HKEY key = nullptr;
   if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
       ERROR_SUCCESS)
-    throw std::runtime_error("cannot create scratch key " + path);
+    throw Exception("cannot create scratch key " + path);
   return key;
 }
 
 } // namespace
 
-ScratchRegistry::ScratchRegistry() {
-  root_ = "Software\\TrailwickTests\\" + std::to_string(GetCurrentProcessId());
+ScratchRegistry::ScratchRegistry(const std::string& parentPath) {
+  root_ = parentPath + "\\" + std::to_string(GetCurrentProcessId());
   RegDeleteTreeA(HKEY_CURRENT_USER, root_.c_str());
   currentUser_ = CreateKey(HKEY_CURRENT_USER, root_ + "\\CU");
   localMachine_ = CreateKey(HKEY_CURRENT_USER, root_ + "\\LM");
@@ -37,4 +38,4 @@ ScratchRegistry::~ScratchRegistry() {
   RegDeleteTreeA(HKEY_CURRENT_USER, root_.c_str());
 }
 
-} // namespace tw::test
+} // namespace tw

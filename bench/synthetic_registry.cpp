@@ -1,0 +1,295 @@
+#include "synthetic_registry.h"
+
+#include "runtime/exceptions.h"
+
+#include <string>
+#include <vector>
+
+namespace tw::bench {
+namespace {
+
+std::string N(int i, int width = 4) {
+  std::string text = std::to_string(i);
+  return std::string(text.size() < static_cast<size_t>(width) ? width - text.size() : 0, '0') +
+         text;
+}
+
+std::string Rot13(std::string text) {
+  for (char& c : text) {
+    if ((c >= 'a' && c <= 'z'))
+      c = static_cast<char>('a' + (c - 'a' + 13) % 26);
+    else if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>('A' + (c - 'A' + 13) % 26);
+  }
+  return text;
+}
+
+class Writer {
+public:
+  explicit Writer(RegistryApi& store) : store_(store) {}
+  ~Writer() { Close(); }
+
+  // Opens (creating) a key; the values that follow go into it.
+  Writer& Key(RegKey root, const std::string& path) {
+    Close();
+    if (store_.CreateKeyEx(root, path.c_str(), reg::kOptionNonVolatile, reg::kAllAccess, &key_) !=
+        reg::kSuccess)
+      throw Exception("cannot create " + path);
+    open_ = true;
+    ++stats.keys;
+    return *this;
+  }
+  Writer& Sz(const std::string& name, const std::string& text, uint32_t type = reg::kSz) {
+    return Raw(name, type, reinterpret_cast<const uint8_t*>(text.c_str()),
+               static_cast<uint32_t>(text.size() + 1));
+  }
+  Writer& Expand(const std::string& name, const std::string& text) {
+    return Sz(name, text, reg::kExpandSz);
+  }
+  Writer& Dword(const std::string& name, uint32_t value) {
+    const uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
+                              static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
+    return Raw(name, reg::kDword, bytes, 4);
+  }
+  Writer& Binary(const std::string& name, uint32_t size) {
+    const std::vector<uint8_t> bytes(size, 0x5A);
+    return Raw(name, reg::kBinary, bytes.data(), size);
+  }
+
+  SyntheticStats stats;
+
+private:
+  Writer& Raw(const std::string& name, uint32_t type, const uint8_t* data, uint32_t size) {
+    if (store_.SetValueEx(key_, name.c_str(), type, data, size) != reg::kSuccess)
+      throw Exception("cannot set " + name);
+    ++stats.values;
+    return *this;
+  }
+  void Close() {
+    if (open_)
+      store_.CloseKey(key_);
+    open_ = false;
+  }
+
+  RegistryApi& store_;
+  RegKey key_ = 0;
+  bool open_ = false;
+};
+
+constexpr RegKey kCu = reg::kCurrentUser;
+constexpr RegKey kLm = reg::kLocalMachine;
+const std::string kWindows = "Software\\Microsoft\\Windows\\CurrentVersion";
+const std::string kNt = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+
+void History(Writer& w) {
+  w.Key(kCu, kWindows + "\\Applets\\Regedit").Sz("LastKey", "My Computer\\HKEY_LOCAL_MACHINE");
+  w.Key(kCu, kWindows + "\\Applets\\Regedit\\Favorites");
+  for (int i = 0; i < 20; ++i)
+    w.Sz("Favorite " + N(i), "My Computer\\HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor" + N(i));
+  for (int s = 0; s < 30; ++s) {
+    w.Key(kCu, kWindows + "\\Explorer\\ComDlg32\\OpenSaveMRU\\ext" + N(s, 2));
+    for (char c = 'a'; c <= 'z'; ++c)
+      w.Sz(std::string(1, c), "C:\\Documents\\Case " + N(s) + "\\file_" + c + ".ext" + N(s, 2));
+    w.Sz("MRUList", "abcdefghijklmnopqrstuvwxyz");
+  }
+  w.Key(kCu, "Software\\Microsoft\\Microsoft Management Console\\Recent File List");
+  for (int i = 1; i <= 4; ++i)
+    w.Sz("File" + std::to_string(i), "C:\\WINDOWS\\system32\\tool" + N(i) + ".msc");
+  w.Key(kCu, "Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache").Binary("LangID", 2);
+  for (int i = 0; i < 500; ++i)
+    w.Sz("C:\\Program Files\\Vendor " + N(i) + "\\program.exe", "Program " + N(i));
+  w.Key(kCu, "Network\\Recent");
+  for (int i = 0; i < 20; ++i)
+    w.Sz("\\\\SERVER" + N(i) + "\\share", "Share " + N(i));
+  w.Key(kCu, kWindows + "\\Explorer\\RunMRU").Sz("MRUList", "abcdefghijklmnopqrstuvwxyz");
+  for (char c = 'a'; c <= 'z'; ++c)
+    w.Sz(std::string(1, c), std::string("command_") + c + " /switch\\1");
+  w.Key(kCu, "Software\\Microsoft\\Internet Explorer\\TypedURLs");
+  for (int i = 1; i <= 25; ++i)
+    w.Sz("url" + std::to_string(i), "http://www" + N(i) + ".example.com/");
+}
+
+void UserAssist(Writer& w) {
+  const struct {
+    const char* guid;
+    int count;
+  } keys[] = {{"{0D6D4F41-2994-4BA0-8FEF-620E43CD2812}", 50},
+              {"{5E6AB780-7743-11CF-A12B-00AA004AE837}", 100},
+              {"{75048700-EF1F-11D0-9888-006097DEACF9}", 400}};
+  for (const auto& k : keys) {
+    w.Key(kCu, kWindows + "\\Explorer\\UserAssist\\" + k.guid + "\\Count");
+    for (int i = 0; i < k.count; ++i)
+      w.Binary(Rot13("UEME_RUNPATH:C:\\Program Files\\Vendor " + N(i) + "\\program.exe"), 16);
+  }
+}
+
+void SystemInformation(Writer& w) {
+  for (int i = 0; i < 140; ++i) {
+    const std::string zone = "Zone " + N(i, 3);
+    w.Key(kLm, kNt + "\\Time Zones\\" + zone + " Standard Time")
+        .Sz("Display", "(GMT" + std::string(i % 2 ? "+" : "-") + N(i % 13, 2) + ":00) " + zone +
+                           " City, Other City")
+        .Sz("Dlt", zone + " Daylight Time")
+        .Sz("Std", zone + " Standard Time")
+        .Sz("MUI_Display", "@tzres.dll,-" + std::to_string(100 + i))
+        .Binary("TZI", 44);
+    if (i % 4 == 0)
+      w.Key(kLm, kNt + "\\Time Zones\\" + zone + " Standard Time\\Dynamic DST")
+          .Dword("FirstEntry", 2006)
+          .Dword("LastEntry", 2007)
+          .Binary("2006", 44)
+          .Binary("2007", 44);
+  }
+}
+
+void SoftwareLists(Writer& w) {
+  w.Key(kCu, "Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers");
+  for (int i = 0; i < 50; ++i)
+    w.Sz("C:\\Games\\Game " + N(i) + "\\game.exe", "WIN98 256COLOR");
+  for (int i = 0; i < 150; ++i)
+    w.Key(kLm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\program" + N(i) + ".exe")
+        .Expand("", "%ProgramFiles%\\Vendor " + N(i) + "\\program" + N(i) + ".exe")
+        .Sz("Path", "C:\\Program Files\\Vendor " + N(i));
+  w.Key(kCu, kWindows + "\\Policies\\comdlg32\\Placesbar")
+      .Dword("Place0", 5)
+      .Sz("Place1", "C:\\Cases")
+      .Dword("Place2", 17)
+      .Sz("Place3", "\\\\SERVER\\share")
+      .Dword("Place4", 0);
+  const std::string firewall =
+      "SYSTEM\\CurrentControlSet\\Services\\SharedAccess\\Parameters\\FirewallPolicy\\";
+  for (const auto& [profile, count] : {std::pair{"DomainProfile", 40}, {"StandardProfile", 60}}) {
+    w.Key(kLm, firewall + profile + "\\AuthorizedApplications\\List");
+    for (int i = 0; i < count; ++i) {
+      const std::string program = "C:\\Program Files\\Vendor " + N(i) + "\\net.exe";
+      w.Sz(program, program + ":*:Enabled:Networked program " + N(i));
+    }
+  }
+  w.Key(kLm, kNt + "\\Fonts");
+  for (int i = 0; i < 1000; ++i)
+    w.Sz("Font Family " + N(i) + " (TrueType)", "font" + N(i) + ".ttf");
+  w.Key(kLm, "Software\\Microsoft\\Windows\\Help");
+  for (int i = 0; i < 300; ++i)
+    w.Sz("help" + N(i) + ".hlp", "C:\\Program Files\\Vendor " + N(i) + "\\Help");
+  w.Key(kLm, "SOFTWARE\\Microsoft\\Windows\\HTML Help");
+  for (int i = 0; i < 150; ++i)
+    w.Sz("help" + N(i) + ".chm", "C:\\Program Files\\Vendor " + N(i) + "\\Help");
+  for (int i = 0; i < 100; ++i) {
+    w.Key(kLm, kNt + "\\Image File Execution Options\\image" + N(i) + ".exe")
+        .Sz("GlobalFlag", "0x00000000");
+    if (i % 10 == 0)
+      w.Sz("Debugger", "C:\\Debuggers\\debugger.exe -p " + N(i));
+  }
+  for (int i = 0; i < 1000; ++i) {
+    w.Key(kLm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{" + N(i, 8) +
+                   "-0000-0000-0000-000000000000}")
+        .Sz("DisplayName", "Installed Product " + N(i))
+        .Sz("DisplayVersion", "1.0." + std::to_string(i))
+        .Sz("Publisher", "Vendor " + N(i % 97))
+        .Sz("InstallLocation", "C:\\Program Files\\Vendor " + N(i))
+        .Sz("InstallDate", "20240101")
+        .Dword("EstimatedSize", 1024u * static_cast<uint32_t>(i))
+        .Dword("NoModify", 1)
+        .Sz("URLInfoAbout", "http://www.example.com/product" + N(i))
+        .Sz("HelpLink", "http://support.example.com/");
+    if (i % 20 != 0)
+      w.Sz("UninstallString", "MsiExec.exe /X{" + N(i, 8) + "-0000-0000-0000-000000000000}");
+  }
+  w.Key(kLm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\Folders");
+  for (int i = 0; i < 800; ++i)
+    w.Sz("C:\\Program Files\\Vendor " + N(i) + "\\", "");
+  w.Key(kLm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDlls");
+  for (int i = 0; i < 500; ++i)
+    w.Dword("C:\\Program Files\\Common Files\\Vendor " + N(i) + "\\shared.dll",
+            static_cast<uint32_t>(i % 7 + 1));
+  for (const RegKey hive : {kCu, kLm}) {
+    w.Key(hive, kWindows + "\\Explorer\\Shell Folders");
+    for (int i = 0; i < 25; ++i)
+      w.Sz("Folder " + N(i), "C:\\Documents and Settings\\User\\Folder " + N(i));
+  }
+}
+
+void Startup(Writer& w) {
+  for (const RegKey hive : {kCu, kLm}) {
+    w.Key(hive, kWindows + "\\Run");
+    for (int i = 0; i < 20; ++i)
+      w.Sz("Startup " + N(i), "\"C:\\Program Files\\Vendor " + N(i) + "\\tray.exe\" /min");
+    w.Key(hive, kWindows + "\\RunOnce");
+    for (int i = 0; i < 3; ++i)
+      w.Sz("Once " + N(i), "C:\\Temp\\setup" + N(i) + ".exe /continue");
+  }
+  // A third of the services run a program; the rest are drivers, as on a real machine.
+  for (int i = 0; i < 2000; ++i) {
+    const std::string service = "Service" + N(i);
+    w.Key(kLm, "SYSTEM\\CurrentControlSet\\Services\\" + service)
+        .Sz("DisplayName", "Service Number " + N(i))
+        .Dword("Start", static_cast<uint32_t>(i % 5))
+        .Dword("Type", i % 3 == 0 ? 16u : 1u)
+        .Dword("ErrorControl", 1)
+        .Sz("Group", "Group " + N(i % 20))
+        .Sz("Description", "Description of service " + N(i));
+    if (i % 3 == 0)
+      w.Expand("ImagePath", "%SystemRoot%\\system32\\service" + N(i) + ".exe -k group")
+          .Sz("ObjectName", "LocalSystem");
+    else
+      w.Expand("ImagePath", "system32\\DRIVERS\\driver" + N(i) + ".sys");
+    w.Key(kLm, "SYSTEM\\CurrentControlSet\\Services\\" + service + "\\Enum")
+        .Dword("Count", 1)
+        .Sz("0", "Root\\LEGACY_" + service + "\\0000");
+    if (i % 3 == 0)
+      w.Key(kLm, "SYSTEM\\CurrentControlSet\\Services\\" + service + "\\Parameters")
+          .Expand("ServiceDll", "%SystemRoot%\\system32\\service" + N(i) + ".dll");
+  }
+}
+
+void Appearance(Writer& w) {
+  w.Key(kLm, kWindows + "\\Control Panel\\Cursors\\Schemes");
+  for (int i = 0; i < 15; ++i)
+    w.Expand("Scheme " + N(i), "%SYSTEMROOT%\\Cursors\\arrow_" + N(i) +
+                                   ".cur,%SYSTEMROOT%\\"
+                                   "Cursors\\help.cur");
+  w.Key(kCu, "Control Panel\\Cursors").Sz("", "Scheme 0001").Dword("Scheme Source", 2);
+  for (const char* name :
+       {"Arrow", "Help", "AppStarting", "Wait", "Crosshair", "IBeam", "NWPen", "No", "SizeNS",
+        "SizeWE", "SizeNWSE", "SizeNESW", "SizeAll", "UpArrow", "Hand"})
+    w.Expand(name, std::string("%SYSTEMROOT%\\Cursors\\") + name + ".cur");
+  w.Key(kCu, "Control Panel\\Desktop")
+      .Sz("Wallpaper", "C:\\WINDOWS\\Web\\Wallpaper\\Bliss.bmp")
+      .Sz("OriginalWallpaper", "C:\\WINDOWS\\Web\\Wallpaper\\Bliss.bmp")
+      .Sz("ConvertedWallpaper", "C:\\WINDOWS\\Web\\Wallpaper\\Bliss.jpg")
+      .Sz("PaintDesktopVersion", "0")
+      .Sz("ScreenSaveActive", "1")
+      .Sz("ScreenSaverIsSecure", "1")
+      .Sz("ScreenSaveTimeOut", "600")
+      .Sz("WallpaperStyle", "2")
+      .Sz("TileWallpaper", "0");
+  for (int i = 0; i < 30; ++i)
+    w.Sz("Setting" + N(i), N(i));
+  w.Key(kCu, "Control Panel\\Desktop\\WindowMetrics")
+      .Sz("Shell Icon Size", "32")
+      .Sz("Shell Icon BPP", "32");
+  for (const std::string app : {".Default", "Conf", "Explorer", "MSDev", "MSMSGS"})
+    for (int i = 0; i < 12; ++i)
+      for (const char* scheme : {".Current", ".Default"})
+        w.Key(kCu, "AppEvents\\Schemes\\Apps\\" + app + "\\Event" + N(i) + "\\" + scheme)
+            .Sz("", "C:\\WINDOWS\\Media\\" + app + N(i) + ".wav");
+  for (const char* event : {"SystemAsterisk", "Close", "SystemHand", ".Default", "CCSelect",
+                            "ShowBand", "WindowsLogon", "MailBeep"})
+    w.Key(kCu, std::string("AppEvents\\Schemes\\Apps\\.Default\\") + event + "\\.Current")
+        .Sz("", std::string("C:\\WINDOWS\\Media\\") + event + ".wav");
+}
+
+} // namespace
+
+SyntheticStats FillSyntheticRegistry(RegistryApi& store) {
+  Writer w(store);
+  History(w);
+  UserAssist(w);
+  SystemInformation(w);
+  SoftwareLists(w);
+  Startup(w);
+  Appearance(w);
+  return w.stats;
+}
+
+} // namespace tw::bench
