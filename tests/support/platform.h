@@ -5,10 +5,12 @@
 
 #include "runtime/calendar.h"
 #include "runtime/clipboard.h"
+#include "runtime/dialogs.h"
 #include "runtime/executable.h"
 #include "runtime/file_system.h"
 #include "runtime/profile.h"
 #include "runtime/shell.h"
+#include "support/fake_system_info.h"
 #include "support/fixtures.h"
 
 #include <filesystem>
@@ -56,6 +58,8 @@ protected:
   MemoryClipboard clipboard;
   RecordingShell shell;
   PortableProfile profile;
+  FakeSystemInfo system;
+  RecordingDialogs dialogs;
 
 private:
   ScopedSeam<Executable> executableSeam_{executable};
@@ -64,6 +68,8 @@ private:
   ScopedSeam<Clipboard> clipboardSeam_{clipboard};
   ScopedSeam<Shell> shellSeam_{shell};
   ScopedSeam<ProfileApi> profileSeam_{profile};
+  ScopedSeam<SystemInfo> systemSeam_{system};
+  ScopedSeam<Dialogs> dialogsSeam_{dialogs};
 };
 
 } // namespace tw::test
