@@ -18,7 +18,10 @@ void TWKSForm::FormCreate(TControl& /*sender*/) {
   WriteRegString(reg::kCurrentUser, "Velmo", "09", path);
   title.SetCaption(about::kName);
   cpr.SetCaption(about::kCreditLine);
-  ZCap.SetCaption("WKS List : " + std::to_string(kCatalogSize) + " items");
+  std::string caption = "WKS List : ";
+  caption += std::to_string(kCatalogSize);
+  caption += " items";
+  ZCap.SetCaption(caption);
   GetNML();
   ShowNMListCount();
 }
