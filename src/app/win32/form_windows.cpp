@@ -1,0 +1,37 @@
+#include "app/win32/form_windows.h"
+
+#include "runtime/win32/application.h"
+#include "runtime/win32/win32_platform.h"
+
+namespace tw {
+
+Win32FormHost::~Win32FormHost() {
+  // Owned windows first, the main window last.
+  while (!forms_.empty())
+    forms_.pop_back();
+}
+
+TWKSForm& Win32FormHost::Open(HWND owner) {
+  Entry entry;
+  entry.form = std::make_unique<TWKSForm>();
+  entry.window = win::FormWindow::Create(*entry.form, owner);
+  TWKSForm& form = *entry.form;
+  win::FormWindow& window = *entry.window;
+  forms_.push_back(std::move(entry));
+  form.SetHandle(reinterpret_cast<WindowHandle>(window.Handle()));
+  if (owner == nullptr) {
+    win::Application::Get().SetMainWindow(window.Handle());
+    clipboard_.SetOwner(form.Handle());
+  }
+  // As the window is created: a failing start-up step shows its error and the window opens
+  // with the captions it has.
+  win::Application::Get().Guard([&] { form.FormCreate(form); });
+  window.Show();
+  return form;
+}
+
+TWKSForm& Win32FormHost::OpenMainForm() { return Open(nullptr); }
+
+void Win32FormHost::ShowOwnedForm(TWKSForm& owner) { Open(reinterpret_cast<HWND>(owner.Handle())); }
+
+} // namespace tw
