@@ -30,8 +30,12 @@ TWKSForm& Win32FormHost::Open(HWND owner) {
   return form;
 }
 
-TWKSForm& Win32FormHost::OpenMainForm() { return Open(nullptr); }
+TWKSForm& Win32FormHost::OpenMainForm() {
+  return Open(nullptr);
+}
 
-void Win32FormHost::ShowOwnedForm(TWKSForm& owner) { Open(reinterpret_cast<HWND>(owner.Handle())); }
+void Win32FormHost::ShowOwnedForm(TWKSForm& owner) {
+  Open(reinterpret_cast<HWND>(owner.Handle()));
+}
 
 } // namespace tw

@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/WKS_Main.h"
 #include "app/form_host.h"
+#include "app/WKS_Main.h"
 #include "runtime/win32/containers.h"
 
 namespace tw {

@@ -8,7 +8,8 @@
 #include "runtime/seam.h"
 #include "runtime/win32/application.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
+                   int /*show*/) {
   using namespace tw;
   win::Application& application = win::Application::Get();
   application.Initialize(instance);

@@ -88,17 +88,7 @@ void Container::PaintGraphics(HDC dc, const RECT& dirty) const {
     RECT overlap;
     if (!IntersectRect(&overlap, &r, &dirty))
       continue;
-    if (auto* label = dynamic_cast<TLabel*>(graphic)) {
-      SelectGuard font(dc, Application::Get().Font(label->Bold()));
-      SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, GetSysColor(label->Enabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
-      RECT text = r;
-      const UINT align = label->Alignment() == TAlignment::taRightJustify
-                             ? DT_RIGHT
-                             : (label->Alignment() == TAlignment::taCenter ? DT_CENTER : DT_LEFT);
-      DrawTextA(dc, label->Caption().c_str(), -1, &text,
-                align | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
-    } else if (auto* image = dynamic_cast<TImage*>(graphic)) {
+    if (auto* image = dynamic_cast<TImage*>(graphic)) {
       DrawPicture(dc, image->Picture(), r, image->Stretch());
     } else if (graphic->ClassName() == "TBevel") {
       RECT line = r;
@@ -112,6 +102,12 @@ bool Container::HandleMessage(TMessage& message) {
   case WM_COMMAND:
   case WM_NOTIFY:
     return ReflectToChild(message);
+  case WM_CTLCOLORSTATIC:
+    // Labels are transparent: the container has painted what lies beneath them.
+    SetBkMode(reinterpret_cast<HDC>(message.wParam), TRANSPARENT);
+    SetTextColor(reinterpret_cast<HDC>(message.wParam), GetSysColor(COLOR_WINDOWTEXT));
+    message.result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    return true;
   case WM_PAINT: {
     PaintDc paint(Handle());
     PaintGraphics(paint.Get(), paint.Dirty());
@@ -153,7 +149,8 @@ FormWindow::~FormWindow() {
 }
 
 std::unique_ptr<FormWindow> FormWindow::Create(TForm& form, HWND owner) {
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  // No clipping of children: transparent labels show the form's painting beneath them.
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   const DWORD exStyle = WS_EX_CONTROLPARENT;
   RECT frame{0, 0, form.ClientWidth(), form.ClientHeight()};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);

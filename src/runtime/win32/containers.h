@@ -1,7 +1,7 @@
 #pragma once
 // Windows that hold other controls: the form and the tab sheets. A container reflects its
 // children's notifications to their control objects, and paints and hit-tests its windowless
-// controls (labels, images, bevels).
+// controls (images, bevels); labels are static windows it shows through.
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 // routes every message through WindowProc, a handler another object may save, replace and call
 // through (the skin engine does so). The window handle leads back to its control object through
 // the window property "ControlOfs" + module instance + thread id, registered as a global atom.
-// Windowless controls (labels, images, bevels) are painted and hit-tested by their container.
+// Windowless controls (images, bevels) are painted and hit-tested by their container.
 
 #include <windows.h>
 

@@ -13,6 +13,7 @@
 #include "runtime/forms.h"
 #include "runtime/win32/application.h"
 #include "runtime/win32/containers.h"
+#include "runtime/win32/gdi.h"
 #include "runtime/win32/native_control.h"
 
 namespace tw::win {
@@ -47,6 +48,72 @@ public:
     }
     return false;
   }
+};
+
+// A label: a static text window, so that screen readers and automation see its caption. It
+// is transparent over its container, which paints what lies beneath it, and sizes itself to
+// its text on one line: a right-aligned label keeps its right edge, others their left edge.
+class LabelWindow final : public NativeControl {
+public:
+  LabelWindow(TLabel& model, HWND parent) : NativeControl(model), label_(model) {
+    const DWORD align =
+        model.Alignment() == TAlignment::taRightJustify
+            ? SS_RIGHT
+            : (model.Alignment() == TAlignment::taCenter ? SS_CENTER : SS_LEFTNOWORDWRAP);
+    Attach(
+        CreateChild(WC_STATICA, SS_NOTIFY | SS_NOPREFIX | align, WS_EX_TRANSPARENT, model, parent));
+    ApplyCommon(model.Bold());
+    FitText();
+  }
+  bool Reflect(TMessage& m) override {
+    if (m.msg != WM_COMMAND)
+      return false;
+    if (NotifyCode(m) == STN_CLICKED)
+      Model().Click();
+    else if (NotifyCode(m) == STN_DBLCLK)
+      Model().DblClick();
+    return true;
+  }
+  void ModelChanged(TControl& control, ControlChange change) override {
+    if (change == ControlChange::Caption) {
+      // The text is drawn over the container's background: repaint both, old and new place.
+      const RECT before = PlaceInParent();
+      SetWindowTextA(Handle(), control.Caption().c_str());
+      FitText();
+      RECT after = PlaceInParent();
+      UnionRect(&after, &after, &before);
+      RedrawWindow(GetParent(Handle()), &after, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      return;
+    }
+    NativeControl::ModelChanged(control, change);
+  }
+
+private:
+  RECT PlaceInParent() const {
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(Handle()), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+  void FitText() {
+    HDC dc = GetDC(Handle());
+    SIZE extent{};
+    {
+      SelectGuard font(dc, Application::Get().Font(label_.Bold()));
+      const std::string& text = label_.Caption();
+      GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    }
+    ReleaseDC(Handle(), dc);
+    TBounds b = label_.Bounds();
+    if (label_.Alignment() == TAlignment::taRightJustify)
+      b.left += b.width - extent.cx;
+    b.width = extent.cx;
+    label_.SetBounds(b);
+    MoveWindow(Handle(), b.left, b.top, b.width, b.height, FALSE);
+  }
+
+  TLabel& label_;
 };
 
 class ListBoxWindow final : public NativeControl {
@@ -351,6 +418,8 @@ public:
 } // namespace
 
 std::unique_ptr<NativeControl> CreateNativeControl(TControl& model, HWND parent) {
+  if (auto* label = dynamic_cast<TLabel*>(&model))
+    return std::make_unique<LabelWindow>(*label, parent);
   if (auto* list = dynamic_cast<TListBox*>(&model))
     return std::make_unique<ListBoxWindow>(*list, parent);
   if (auto* grid = dynamic_cast<TValueListEditor*>(&model))

@@ -1,8 +1,8 @@
 #include "runtime/win32/scratch_registry.h"
 
-#include "runtime/exceptions.h"
-
 #include <windows.h>
+
+#include "runtime/exceptions.h"
 
 namespace tw {
 namespace {

@@ -1,11 +1,10 @@
 #include "runtime/win32/win32_platform.h"
 
-#include "runtime/win32/application.h"
-
-#include "runtime/exceptions.h"
-
 #include <algorithm>
 #include <vector>
+
+#include "runtime/exceptions.h"
+#include "runtime/win32/application.h"
 // clang-format off
 #include <windows.h>
 #include <shellapi.h> // needs windows.h first
@@ -106,7 +105,9 @@ std::string Win32Clipboard::Text() {
   return text;
 }
 
-void Win32Dialogs::ShowMessage(const std::string& text) { win::Application::Get().ShowMessage(text); }
+void Win32Dialogs::ShowMessage(const std::string& text) {
+  win::Application::Get().ShowMessage(text);
+}
 
 void Win32Shell::Open(WindowHandle parent, const std::string& file) {
   ShellExecuteA(reinterpret_cast<HWND>(parent), nullptr, file.c_str(), nullptr, nullptr, SW_SHOW);

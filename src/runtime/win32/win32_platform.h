@@ -3,8 +3,8 @@
 
 #include "runtime/calendar.h"
 #include "runtime/clipboard.h"
-#include "runtime/dialogs.h"
 #include "runtime/code_page.h"
+#include "runtime/dialogs.h"
 #include "runtime/executable.h"
 #include "runtime/file_system.h"
 #include "runtime/profile.h"

@@ -201,21 +201,40 @@ TEST_F(NativeControlsTest, TabsSwitchSheets) {
   EXPECT_TRUE(GetWindowLongA(H(form.sheet2), GWL_STYLE) & WS_VISIBLE);
 }
 
-TEST_F(NativeControlsTest, LabelsAreDrawnByTheirContainerAndTakeClicks) {
+TEST_F(NativeControlsTest, LabelsAreStaticTextsThatTakeClicks) {
+  char text[32];
+  GetWindowTextA(H(form.label), text, sizeof(text));
+  EXPECT_STREQ(text, "Label");
+  EXPECT_EQ(PlacedAt(form.label), form.label.Bounds());
+  // The label sizes itself to a longer text, on one line, keeping its left edge.
+  const int before = form.label.Bounds().width;
+  form.label.SetCaption("Total Items : 5000");
+  GetWindowTextA(H(form.label), text, sizeof(text));
+  EXPECT_STREQ(text, "Total Items : 5000");
+  EXPECT_GT(form.label.Bounds().width, before);
+  EXPECT_EQ(form.label.Bounds().left, 120);
+  EXPECT_EQ(PlacedAt(form.label), form.label.Bounds());
   int clicks = 0;
   int doubles = 0;
   form.label.OnClick = [&](TControl&) { ++clicks; };
   form.label.OnDblClick = [&](TControl&) { ++doubles; };
-  const LPARAM at = MAKELPARAM(125, 75);
-  SendMessageA(H(form.sheet1), WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageA(H(form.sheet1), WM_LBUTTONUP, 0, at);
-  SendMessageA(H(form.sheet1), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-  SendMessageA(H(form.sheet1), WM_LBUTTONUP, 0, at);
+  SendMessageA(H(form.label), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  SendMessageA(H(form.label), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  SendMessageA(H(form.label), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
+  SendMessageA(H(form.label), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(doubles, 1);
-  SendMessageA(H(form.sheet1), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 250));
-  SendMessageA(H(form.sheet1), WM_LBUTTONUP, 0, MAKELPARAM(5, 250));
-  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(NativeControlsTest, RightAlignedLabelsKeepTheirRightEdge) {
+  form.label.SetAlignment(TAlignment::taRightJustify);
+  TestForm other;
+  other.label.SetAlignment(TAlignment::taRightJustify);
+  other.label.SetBounds({731, 8, 83, 13});
+  auto otherWindow = FormWindow::Create(other, nullptr);
+  const int right = other.label.Bounds().left + other.label.Bounds().width;
+  other.label.SetCaption("Total Items : 12345");
+  EXPECT_EQ(other.label.Bounds().left + other.label.Bounds().width, right);
 }
 
 TEST_F(NativeControlsTest, WindowHandleLeadsBackToItsControlObject) {

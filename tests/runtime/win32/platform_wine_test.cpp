@@ -1,17 +1,19 @@
 // The Win32 seams of reports and navigation on the platform: executable, date, files, clipboard
 // and code page.
 
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
 #include "navigate/navigate.h"
 #include "report/report.h"
 #include "runtime/exceptions.h"
 #include "runtime/seam.h"
 #include "runtime/win32/win32_platform.h"
 #include "support/platform.h"
-
-#include <atomic>
-#include <gtest/gtest.h>
-#include <thread>
-#include <windows.h>
 
 namespace tw {
 namespace {

@@ -2,14 +2,15 @@
 // buffers and lengths for the section list, every key list and every value, in buffers of many
 // sizes.
 
+#include <gtest/gtest.h>
+
+#include <fstream>
+
 #include "runtime/ini_file.h"
 #include "runtime/profile.h"
 #include "runtime/seam.h"
 #include "runtime/win32/win32_platform.h"
 #include "support/platform.h"
-
-#include <fstream>
-#include <gtest/gtest.h>
 
 namespace tw {
 namespace {
