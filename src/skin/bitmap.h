@@ -16,9 +16,15 @@ constexpr Pixel MakePixel(int red, int green, int blue) {
   return (static_cast<Pixel>(red & 0xFF) << 16) | (static_cast<Pixel>(green & 0xFF) << 8) |
          static_cast<Pixel>(blue & 0xFF);
 }
-constexpr int PixelRed(Pixel p) { return static_cast<int>((p >> 16) & 0xFF); }
-constexpr int PixelGreen(Pixel p) { return static_cast<int>((p >> 8) & 0xFF); }
-constexpr int PixelBlue(Pixel p) { return static_cast<int>(p & 0xFF); }
+constexpr int PixelRed(Pixel p) {
+  return static_cast<int>((p >> 16) & 0xFF);
+}
+constexpr int PixelGreen(Pixel p) {
+  return static_cast<int>((p >> 8) & 0xFF);
+}
+constexpr int PixelBlue(Pixel p) {
+  return static_cast<int>(p & 0xFF);
+}
 
 struct Rect {
   int left = 0;
@@ -50,10 +56,12 @@ public:
   void Set(int x, int y, Pixel p) { pixels_[static_cast<std::size_t>(y) * width_ + x] = p; }
   bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
   std::span<Pixel> Row(int y) {
-    return {pixels_.data() + static_cast<std::size_t>(y) * width_, static_cast<std::size_t>(width_)};
+    return {pixels_.data() + static_cast<std::size_t>(y) * width_,
+            static_cast<std::size_t>(width_)};
   }
   std::span<const Pixel> Row(int y) const {
-    return {pixels_.data() + static_cast<std::size_t>(y) * width_, static_cast<std::size_t>(width_)};
+    return {pixels_.data() + static_cast<std::size_t>(y) * width_,
+            static_cast<std::size_t>(width_)};
   }
   std::span<const Pixel> Pixels() const { return pixels_; }
   void Clear() { *this = Bitmap32(); }

@@ -20,7 +20,8 @@ public:
   }
   std::uint32_t U16(std::size_t at) const { return bytes_[at] | (bytes_[at + 1] << 8); }
   std::uint32_t U32(std::size_t at) const {
-    return static_cast<std::uint32_t>(bytes_[at]) | (static_cast<std::uint32_t>(bytes_[at + 1]) << 8) |
+    return static_cast<std::uint32_t>(bytes_[at]) |
+           (static_cast<std::uint32_t>(bytes_[at + 1]) << 8) |
            (static_cast<std::uint32_t>(bytes_[at + 2]) << 16) |
            (static_cast<std::uint32_t>(bytes_[at + 3]) << 24);
   }

@@ -1,10 +1,10 @@
 #include "skin/colour.h"
 
-#include <algorithm>
-#include <array>
-
 #include "runtime/seam.h"
 #include "skin/skin_platform.h"
+
+#include <algorithm>
+#include <array>
 
 namespace tw {
 

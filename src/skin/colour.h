@@ -2,10 +2,10 @@
 // Windows colour values as the skin stores them (red + green * 256 + blue * 65536) and the
 // colour arithmetic of skin loading.
 
+#include "skin/bitmap.h"
+
 #include <cstdint>
 #include <string_view>
-
-#include "skin/bitmap.h"
 
 namespace tw {
 
@@ -41,14 +41,22 @@ constexpr TColor SystemColourReference(SysColour slot) {
 constexpr TColor RGB(int red, int green, int blue) {
   return (red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16);
 }
-constexpr int ColourRed(TColor c) { return c & 0xFF; }
-constexpr int ColourGreen(TColor c) { return (c >> 8) & 0xFF; }
-constexpr int ColourBlue(TColor c) { return (c >> 16) & 0xFF; }
+constexpr int ColourRed(TColor c) {
+  return c & 0xFF;
+}
+constexpr int ColourGreen(TColor c) {
+  return (c >> 8) & 0xFF;
+}
+constexpr int ColourBlue(TColor c) {
+  return (c >> 16) & 0xFF;
+}
 
 constexpr Pixel ColourToPixel(TColor c) {
   return MakePixel(ColourRed(c), ColourGreen(c), ColourBlue(c));
 }
-constexpr TColor PixelToColour(Pixel p) { return RGB(PixelRed(p), PixelGreen(p), PixelBlue(p)); }
+constexpr TColor PixelToColour(Pixel p) {
+  return RGB(PixelRed(p), PixelGreen(p), PixelBlue(p));
+}
 
 // A system colour reference becomes the platform's current colour; other values keep their
 // red, green and blue.

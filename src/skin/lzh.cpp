@@ -1,12 +1,12 @@
 #include "skin/lzh.h"
 
+#include "runtime/exceptions.h"
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
 #include <vector>
-
-#include "runtime/exceptions.h"
 
 namespace tw {
 
@@ -196,7 +196,8 @@ void TLZH::Unpack(TMemoryStream& source, TMemoryStream& destination, std::uint32
     }
     count += static_cast<std::size_t>(length);
   }
-  source.SetPosition(start + std::min(bits.Consumed(), source.Size() - std::min(start, source.Size())));
+  source.SetPosition(start +
+                     std::min(bits.Consumed(), source.Size() - std::min(start, source.Size())));
   destination.Write(out.data(), out.size());
 }
 

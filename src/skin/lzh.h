@@ -3,18 +3,18 @@
 // Huffman coding of literals and match lengths). The adaptive tree and the position-code tables
 // are shared with the archive packer, which must model exactly the same code.
 
+#include "skin/memory_stream.h"
+
 #include <array>
 #include <cstdint>
-
-#include "skin/memory_stream.h"
 
 namespace tw {
 
 namespace lzhuf {
 
-inline constexpr int kRingSize = 4096;    // N
-inline constexpr int kLookAhead = 60;     // F
-inline constexpr int kThreshold = 2;      // matches are 3 to 60 bytes
+inline constexpr int kRingSize = 4096;                           // N
+inline constexpr int kLookAhead = 60;                            // F
+inline constexpr int kThreshold = 2;                             // matches are 3 to 60 bytes
 inline constexpr int kCharCount = 256 - kThreshold + kLookAhead; // 314 symbols
 inline constexpr int kTreeSize = kCharCount * 2 - 1;             // 627 nodes
 inline constexpr int kRoot = kTreeSize - 1;                      // 626

@@ -13,7 +13,8 @@ class TMemoryStream {
 public:
   TMemoryStream() = default;
   explicit TMemoryStream(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {}
-  explicit TMemoryStream(std::span<const std::uint8_t> bytes) : bytes_(bytes.begin(), bytes.end()) {}
+  explicit TMemoryStream(std::span<const std::uint8_t> bytes)
+      : bytes_(bytes.begin(), bytes.end()) {}
 
   std::size_t Size() const { return bytes_.size(); }
   std::size_t Position() const { return position_; }
@@ -24,7 +25,9 @@ public:
     bytes_.clear();
     position_ = 0;
   }
-  std::size_t Remaining() const { return position_ < bytes_.size() ? bytes_.size() - position_ : 0; }
+  std::size_t Remaining() const {
+    return position_ < bytes_.size() ? bytes_.size() - position_ : 0;
+  }
 
   // Copies up to count bytes and returns how many were available.
   std::size_t Read(void* destination, std::size_t count);

@@ -1,9 +1,9 @@
 #include "skin/quick_ini.h"
 
-#include <cstdint>
-
 #include "runtime/exceptions.h"
 #include "skin/skin_reader.h"
+
+#include <cstdint>
 
 namespace tw {
 
@@ -60,8 +60,9 @@ std::optional<int> ParseDelphiInteger(std::string_view text) {
     return negative ? static_cast<int>(0 - static_cast<std::uint32_t>(bits)) : bits;
   }
   if (negative)
-    return value > 0x80000000ull ? std::nullopt
-                                 : std::optional<int>(static_cast<int>(-static_cast<std::int64_t>(value)));
+    return value > 0x80000000ull
+               ? std::nullopt
+               : std::optional<int>(static_cast<int>(-static_cast<std::int64_t>(value)));
   return value > 0x7FFFFFFFull ? std::nullopt : std::optional<int>(static_cast<int>(value));
 }
 
@@ -128,8 +129,8 @@ std::string TQuickIni::ReadString(std::string_view section, std::string_view key
   for (std::size_t i = static_cast<std::size_t>(at) + 1; i < lines_.size() && !isHeader_[i]; ++i) {
     const std::string_view line = lines_[i];
     const std::size_t equals = line.find('=');
-    const std::string_view lineKey = equals == std::string_view::npos ? std::string_view()
-                                                                      : Trim(line.substr(0, equals));
+    const std::string_view lineKey =
+        equals == std::string_view::npos ? std::string_view() : Trim(line.substr(0, equals));
     if (AsciiLower(lineKey) != wanted)
       continue;
     const std::string_view value =

@@ -157,8 +157,10 @@ Bitmap32 RenderNineSlice(const Bitmap32& strip, const NineSlice& slice) {
       StretchRect(out, centreTo, strip, centreFrom);
   }
   corner(w - r, h - b, cx + cw - r, cy + ch - b, r, b);
-  stretch(Rect::FromSize(w - r, t, r, h - t - b), Rect::FromSize(cx + cw - r, cy + t, r, ch - t - b));
-  stretch(Rect::FromSize(l, h - b, w - l - r, b), Rect::FromSize(cx + l, cy + ch - b, cw - l - r, b));
+  stretch(Rect::FromSize(w - r, t, r, h - t - b),
+          Rect::FromSize(cx + cw - r, cy + t, r, ch - t - b));
+  stretch(Rect::FromSize(l, h - b, w - l - r, b),
+          Rect::FromSize(cx + l, cy + ch - b, cw - l - r, b));
   return out;
 }
 

@@ -1,19 +1,23 @@
 #include "skin/skin_data.h"
 
+#include "runtime/seam.h"
+
 #include <fstream>
 #include <iterator>
-
-#include "runtime/seam.h"
 
 namespace tw {
 
 namespace {
 
-SkinManagerApi& Manager() { return Seam<SkinManagerApi>::Get(); }
+SkinManagerApi& Manager() {
+  return Seam<SkinManagerApi>::Get();
+}
 
 } // namespace
 
-TSkinData::TSkinData(SkinOwnerKind owner) : owner_(owner) { Skin3rd.Assign(DefaultSkin3rd()); }
+TSkinData::TSkinData(SkinOwnerKind owner) : owner_(owner) {
+  Skin3rd.Assign(DefaultSkin3rd());
+}
 
 TSkinData::~TSkinData() {
   if (registered_ && Seam<SkinManagerApi>::Installed())
@@ -29,7 +33,8 @@ void TSkinData::ReadSkinStream(std::span<const std::uint8_t> envelope) {
         (static_cast<std::uint32_t>(envelope[3]) << 24));
     if (count > 0) {
       // A count beyond the stored bytes keeps what is there.
-      const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(count), envelope.size() - 4);
+      const std::size_t n =
+          std::min<std::size_t>(static_cast<std::size_t>(count), envelope.size() - 4);
       archive_.assign(envelope.begin() + 4, envelope.begin() + 4 + static_cast<std::ptrdiff_t>(n));
     }
   }

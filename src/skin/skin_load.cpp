@@ -1,13 +1,13 @@
 // LoadSkin: from the stored archive to the SkinModel, in the order the painters rely on.
 
-#include <algorithm>
-#include <cmath>
-
 #include "runtime/seam.h"
 #include "skin/bmp.h"
 #include "skin/quick_ini.h"
 #include "skin/skin_data.h"
 #include "skin/skin_reader.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace tw {
 
@@ -30,13 +30,16 @@ struct ElementSpec {
 
 // In loading order.
 constexpr ElementSpec kElementSpecs[] = {
-    {SkinElement::Progress, "Progress", ElementKind::Progress, nullptr, FrameRule::ProgressStyle, 0},
-    {SkinElement::ProgressChunk, "Progress.Chunk", ElementKind::Plain, nullptr, FrameRule::AsRead, 0},
+    {SkinElement::Progress, "Progress", ElementKind::Progress, nullptr, FrameRule::ProgressStyle,
+     0},
+    {SkinElement::ProgressChunk, "Progress.Chunk", ElementKind::Plain, nullptr, FrameRule::AsRead,
+     0},
     {SkinElement::MenuBar, "Personality", ElementKind::MenuBar, nullptr, FrameRule::Fixed, 2},
     {SkinElement::GroupBoxEdge, "GroupBoxEdge", ElementKind::Plain, nullptr, FrameRule::Fixed, 2},
     {SkinElement::GroupBox, "GroupBox", ElementKind::BoxLabel, nullptr, FrameRule::Fixed, 1},
     {SkinElement::Tabs, "Tabs", ElementKind::Border, "Border", FrameRule::Fixed, 5},
-    {SkinElement::StatusBarEdges, "StatusBarEdges", ElementKind::Plain, nullptr, FrameRule::Fixed, 3},
+    {SkinElement::StatusBarEdges, "StatusBarEdges", ElementKind::Plain, nullptr, FrameRule::Fixed,
+     3},
     {SkinElement::TabPane, "Tab.Pane", ElementKind::Plain, nullptr, FrameRule::Fixed, 1},
     {SkinElement::ToolBars, "ToolBars", ElementKind::Plain, nullptr, FrameRule::Fixed, 5},
     {SkinElement::ComboButton, "ComboButton", ElementKind::Border, "****", FrameRule::Fixed, 4},
@@ -44,20 +47,31 @@ constexpr ElementSpec kElementSpecs[] = {
     {SkinElement::ExtraImages, "ExtraImages", ElementKind::Plain, nullptr, FrameRule::Fixed, 5},
     {SkinElement::Headerbar, "Headerbar", ElementKind::Plain, nullptr, FrameRule::HeaderOrFive, 5},
     {SkinElement::MenuItem, "MenuItem", ElementKind::Plain, nullptr, FrameRule::Fixed, 5},
-    {SkinElement::MenuBackground, "MenuBackground", ElementKind::Plain, nullptr, FrameRule::Fixed, 1},
+    {SkinElement::MenuBackground, "MenuBackground", ElementKind::Plain, nullptr, FrameRule::Fixed,
+     1},
     {SkinElement::Scrollbar, "Scrollbar", ElementKind::Plain, nullptr, FrameRule::Fixed, 23},
     {SkinElement::HorzScroll, "HorzScroll", ElementKind::Plain, nullptr, FrameRule::Fixed, 4},
     {SkinElement::VertScroll, "VertScroll", ElementKind::Plain, nullptr, FrameRule::Fixed, 4},
-    {SkinElement::HorzScrollThumb, "HorzScrollThumb", ElementKind::Plain, nullptr, FrameRule::ThumbKey, 3},
-    {SkinElement::VertScrollThumb, "VertScrollThumb", ElementKind::Plain, nullptr, FrameRule::ThumbKey, 3},
-    {SkinElement::TrackbarThumbHorz, "Trackbar.ThumbHorz", ElementKind::Plain, nullptr, FrameRule::Fixed, 5},
-    {SkinElement::TrackbarThumbVert, "Trackbar.ThumbVert", ElementKind::Plain, nullptr, FrameRule::Fixed, 5},
-    {SkinElement::TrackbarThumbLeft, "Trackbar.ThumbLeft", ElementKind::Plain, nullptr, FrameRule::Fixed, 5},
-    {SkinElement::TrackbarThumbRight, "Trackbar.ThumbRight", ElementKind::Plain, nullptr, FrameRule::Fixed, 5},
-    {SkinElement::TrackbarThumbUp, "Trackbar.ThumbUp", ElementKind::Plain, nullptr, FrameRule::Fixed, 5},
-    {SkinElement::TrackbarThumbDown, "Trackbar.ThumbDown", ElementKind::Plain, nullptr, FrameRule::Fixed, 5},
-    {SkinElement::UpDownHorz, "UpDown.Horz", ElementKind::Border, "GlyphImage", FrameRule::Fixed, 8},
-    {SkinElement::UpDownVert, "UpDown.Vert", ElementKind::Border, "GlyphImage", FrameRule::Fixed, 8},
+    {SkinElement::HorzScrollThumb, "HorzScrollThumb", ElementKind::Plain, nullptr,
+     FrameRule::ThumbKey, 3},
+    {SkinElement::VertScrollThumb, "VertScrollThumb", ElementKind::Plain, nullptr,
+     FrameRule::ThumbKey, 3},
+    {SkinElement::TrackbarThumbHorz, "Trackbar.ThumbHorz", ElementKind::Plain, nullptr,
+     FrameRule::Fixed, 5},
+    {SkinElement::TrackbarThumbVert, "Trackbar.ThumbVert", ElementKind::Plain, nullptr,
+     FrameRule::Fixed, 5},
+    {SkinElement::TrackbarThumbLeft, "Trackbar.ThumbLeft", ElementKind::Plain, nullptr,
+     FrameRule::Fixed, 5},
+    {SkinElement::TrackbarThumbRight, "Trackbar.ThumbRight", ElementKind::Plain, nullptr,
+     FrameRule::Fixed, 5},
+    {SkinElement::TrackbarThumbUp, "Trackbar.ThumbUp", ElementKind::Plain, nullptr,
+     FrameRule::Fixed, 5},
+    {SkinElement::TrackbarThumbDown, "Trackbar.ThumbDown", ElementKind::Plain, nullptr,
+     FrameRule::Fixed, 5},
+    {SkinElement::UpDownHorz, "UpDown.Horz", ElementKind::Border, "GlyphImage", FrameRule::Fixed,
+     8},
+    {SkinElement::UpDownVert, "UpDown.Vert", ElementKind::Border, "GlyphImage", FrameRule::Fixed,
+     8},
     {SkinElement::Track, "Track", ElementKind::Plain, nullptr, FrameRule::AsRead, 0},
     {SkinElement::TrackVert, "TRACKVERT", ElementKind::Plain, nullptr, FrameRule::AsRead, 0},
 };
@@ -141,9 +155,7 @@ public:
     DeriveElements();
   }
 
-  Bitmap32 LoadBitmap(std::string_view fileName) const {
-    return LoadSkinBitmap(reader_, fileName);
-  }
+  Bitmap32 LoadBitmap(std::string_view fileName) const { return LoadSkinBitmap(reader_, fileName); }
 
   static Bitmap32 LoadSkinBitmap(const TSkinReader& reader, std::string_view fileName) {
     const std::size_t slash = fileName.find_last_of("\\:");
@@ -288,7 +300,8 @@ private:
       button.FrameCount = 4;
       if (!mdi.Empty() && frameWidth > 0) {
         button.Bitmap = Bitmap32(frameWidth * 4, mdi.Height());
-        CopyRect(button.Bitmap, 0, 0, mdi, Rect::FromSize(frameWidth * 4 * i, 0, frameWidth * 4, mdi.Height()));
+        CopyRect(button.Bitmap, 0, 0, mdi,
+                 Rect::FromSize(frameWidth * 4 * i, 0, frameWidth * 4, mdi.Height()));
         button.XCoord = (frameWidth + 4) * (3 - i);
       }
       model_.SysButtons.push_back(std::move(button));
@@ -316,7 +329,8 @@ private:
     b.RadioFrame = Int("Buttons", "RadioButtonFrame", 0);
     b.CheckFrame = Int("Buttons", "CheckButtonFrame", 0);
     b.NormalColour2 = Colour("Buttons", "NormalColour2", ButtonText(), &b.NormalColour2Given);
-    b.MouseOverColour2 = Colour("Buttons", "MouseOverColour2", ButtonText(), &b.MouseOverColour2Given);
+    b.MouseOverColour2 =
+        Colour("Buttons", "MouseOverColour2", ButtonText(), &b.MouseOverColour2Given);
     b.PressedColour2 = Colour("Buttons", "PressedColour2", ButtonText(), &b.PressedColour2Given);
   }
 
@@ -354,7 +368,8 @@ private:
   }
 
   void ReadElement(const ElementSpec& spec) {
-    std::unique_ptr<TDataSkinObject>& slot = model_.Elements[static_cast<std::size_t>(spec.element)];
+    std::unique_ptr<TDataSkinObject>& slot =
+        model_.Elements[static_cast<std::size_t>(spec.element)];
     slot.reset();
     const char* section = spec.section;
     switch (spec.kind) {
@@ -441,7 +456,8 @@ private:
 
   void TrackFallbacks() {
     const std::pair<SkinElement, ProgramBitmap> tracks[] = {
-        {SkinElement::Track, ProgramBitmap::Track}, {SkinElement::TrackVert, ProgramBitmap::TrackVert}};
+        {SkinElement::Track, ProgramBitmap::Track},
+        {SkinElement::TrackVert, ProgramBitmap::TrackVert}};
     for (const auto& [element, resource] : tracks) {
       auto& slot = model_.Elements[static_cast<std::size_t>(element)];
       if (slot != nullptr)
@@ -545,15 +561,17 @@ private:
   }
 
   void DeriveComboxArrow() {
-    const auto* combo = static_cast<const TDataSkinBorder*>(model_.Element(SkinElement::ComboButton));
+    const auto* combo =
+        static_cast<const TDataSkinBorder*>(model_.Element(SkinElement::ComboButton));
     if (combo == nullptr)
       return;
     const TDataSkinObject* sunk = model_.Element(SkinElement::SunkEdge);
     auto arrow = std::make_unique<TDataSkinObject>();
     arrow->Name = "ComboxArrow";
     if (sunk == nullptr) {
-      arrow->Bitmap = ReplaceColour(combo->Bitmap, kMagenta,
-                                    ColourToPixel(ColorToRGB(model_.Colour(SkinColour::ButtonFace))));
+      arrow->Bitmap =
+          ReplaceColour(combo->Bitmap, kMagenta,
+                        ColourToPixel(ColorToRGB(model_.Colour(SkinColour::ButtonFace))));
       arrow->FrameCount = combo->FrameCount;
     } else if (combo->Style == 2) {
       const int frames = std::max(sunk->FrameCount, 1);
@@ -577,7 +595,8 @@ private:
     const TColor top = MixColour(face, kWhite, 150);
     TColor bottom = MixColour(kGrey, frame, 150);
     // A light frame colour would end the gradient near white on white; lighten instead.
-    const int luma = (ColourRed(frame) * 299 + ColourGreen(frame) * 587 + ColourBlue(frame) * 114) / 1000;
+    const int luma =
+        (ColourRed(frame) * 299 + ColourGreen(frame) * 587 + ColourBlue(frame) * 114) / 1000;
     if (luma > 200)
       bottom = MixColour(frame, kWhite, 70);
     auto toolbar = std::make_unique<TDataSkinObject>();

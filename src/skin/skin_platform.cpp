@@ -21,9 +21,12 @@ PortableSkinPlatform::PortableSkinPlatform() {
       {SysColour::DkShadow3D, RGB(64, 64, 64)},
   };
   metrics = {
-      {SystemMetric::HorzScrollArrowWidth, 16}, {SystemMetric::VertScrollWidth, 16},
-      {SystemMetric::MenuBarHeight, 19},        {SystemMetric::CaptionHeight, 18},
-      {SystemMetric::FrameWidth, 4},            {SystemMetric::SmallIconWidth, 16},
+      {SystemMetric::HorzScrollArrowWidth, 16},
+      {SystemMetric::VertScrollWidth, 16},
+      {SystemMetric::MenuBarHeight, 19},
+      {SystemMetric::CaptionHeight, 18},
+      {SystemMetric::FrameWidth, 4},
+      {SystemMetric::SmallIconWidth, 16},
       {SystemMetric::SmallIconHeight, 16},
   };
 }

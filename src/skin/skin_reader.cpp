@@ -14,7 +14,8 @@ std::uint32_t ReadU32(TMemoryStream& stream) {
   std::uint8_t bytes[4] = {}; // missing bytes read as zero
   stream.Read(bytes, 4);
   return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-         (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+         (static_cast<std::uint32_t>(bytes[2]) << 16) |
+         (static_cast<std::uint32_t>(bytes[3]) << 24);
 }
 
 // CR, LF and CR LF end a line; a final line end adds no empty line.

@@ -306,8 +306,8 @@ Bitmap32 TrackbarThumb(bool vertical) {
   Canvas c(bitmap);
   // Frames: normal, hover, pressed, disabled, focused.
   const Rgb outlines[] = {{140, 151, 166}, kAccent, kAccentDeep, {206, 212, 219}, kAccent};
-  const Rgb bottoms[] = {{236, 240, 245}, {228, 238, 251}, {206, 220, 240}, {246, 247, 249},
-                         {236, 240, 245}};
+  const Rgb bottoms[] = {
+      {236, 240, 245}, {228, 238, 251}, {206, 220, 240}, {246, 247, 249}, {236, 240, 245}};
   for (int frame = 0; frame < 5; ++frame) {
     const Rect cell = Rect::FromSize(frame * w, 0, w, h);
     c.VerticalGradient(cell, kWhite, bottoms[frame]);

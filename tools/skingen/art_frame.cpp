@@ -67,8 +67,12 @@ Bitmap32 Mirror(const Bitmap32& source, int frames) {
 
 } // namespace
 
-Bitmap32 FrameLeft() { return Side(); }
-Bitmap32 FrameRight() { return Mirror(Side(), 2); }
+Bitmap32 FrameLeft() {
+  return Side();
+}
+Bitmap32 FrameRight() {
+  return Mirror(Side(), 2);
+}
 
 Bitmap32 FrameTop() {
   constexpr int kWidth = 60;
@@ -241,7 +245,7 @@ Bitmap32 CheckBoxes() {
   };
   // Frames: unchecked, checked, unchecked disabled, checked disabled or grey, unchecked hover.
   const Look looks[] = {
-      {{140, 151, 166}, kWhite, false},     {kAccentDeep, kAccent, true},
+      {{140, 151, 166}, kWhite, false},          {kAccentDeep, kAccent, true},
       {{206, 212, 219}, {246, 247, 249}, false}, {{176, 184, 195}, {190, 198, 208}, true},
       {kAccent, {238, 245, 254}, false},
   };

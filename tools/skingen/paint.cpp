@@ -13,7 +13,9 @@ void Canvas::Fill(Rect area, Rgb c) {
       Plot(x, y, c);
 }
 
-void Canvas::FillMagenta(Rect area) { Fill(area, {255, 0, 255}); }
+void Canvas::FillMagenta(Rect area) {
+  Fill(area, {255, 0, 255});
+}
 
 void Canvas::VerticalGradient(Rect area, Rgb top, Rgb bottom) {
   const int h = area.Height();

@@ -6,15 +6,15 @@
 // SKIN_DIR receives the entries and entries.txt, the archive order for skinpack; RESOURCE_DIR
 // receives track.bmp, trackvert.bmp and menuglyphs.bmp.
 
+#include "art.h"
+#include "skin/bmp.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
-
-#include "art.h"
-#include "skin/bmp.h"
 
 namespace {
 
@@ -359,7 +359,8 @@ Trans=1
 
 bool WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
 }
 
@@ -396,8 +397,8 @@ int main(int argc, char** argv) {
 
   ok = ok && WriteFile(resourceDir / "track.bmp", WriteBmp24(TrackChannel(false)));
   ok = ok && WriteFile(resourceDir / "trackvert.bmp", WriteBmp24(TrackChannel(true)));
-  ok = ok && WriteFile(resourceDir / "menuglyphs.bmp",
-                       WriteBmp1(MenuGlyphStrip(), MakePixel(0, 0, 0)));
+  ok = ok &&
+       WriteFile(resourceDir / "menuglyphs.bmp", WriteBmp1(MenuGlyphStrip(), MakePixel(0, 0, 0)));
   if (!ok) {
     std::fprintf(stderr, "skingen: cannot write the skin files\n");
     return 1;
