@@ -164,9 +164,11 @@ std::vector<std::uint8_t> CompressArchive(std::span<const std::uint8_t> archive)
 }
 
 std::vector<std::uint8_t> WrapEnvelope(std::span<const std::uint8_t> skinFile) {
-  std::vector<std::uint8_t> out;
-  PutU32(out, static_cast<std::uint32_t>(skinFile.size()));
-  out.insert(out.end(), skinFile.begin(), skinFile.end());
+  std::vector<std::uint8_t> out(skinFile.size() + 4);
+  const auto n = static_cast<std::uint32_t>(skinFile.size());
+  for (std::size_t i = 0; i < 4; ++i)
+    out[i] = static_cast<std::uint8_t>(n >> (8 * i));
+  std::copy(skinFile.begin(), skinFile.end(), out.begin() + 4);
   return out;
 }
 
