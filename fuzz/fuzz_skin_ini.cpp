@@ -1,14 +1,14 @@
 // A skin definition INI: TQuickIni reads, then TSkinData loads it inside an archive together
 // with a few small bitmaps the definition may name.
-#include <cstdint>
-#include <string>
-
 #include "lzhuf_encoder.h"
 #include "runtime/seam.h"
 #include "runtime/strings.h"
 #include "skin/bmp.h"
 #include "skin/quick_ini.h"
 #include "skin/skin_data.h"
+
+#include <cstdint>
+#include <string>
 
 namespace {
 
@@ -47,8 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::vector<tw::skinpack::ArchiveEntry> entries = bitmaps;
   entries.insert(entries.begin(), {"fuzz.ini", std::vector<std::uint8_t>(data, data + size)});
-  const std::vector<std::uint8_t> envelope =
-      tw::skinpack::WrapEnvelope(tw::skinpack::CompressArchive(tw::skinpack::BuildArchive(entries)));
+  const std::vector<std::uint8_t> envelope = tw::skinpack::WrapEnvelope(
+      tw::skinpack::CompressArchive(tw::skinpack::BuildArchive(entries)));
   tw::TSkinData skin;
   skin.BeginReading();
   skin.SetActive(true);
