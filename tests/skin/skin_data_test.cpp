@@ -1,6 +1,8 @@
 #include "skin/bmp.h"
 #include "skin/embedded_skin.h"
+#include "skin/quick_ini.h"
 #include "skin/skin_data.h"
+#include "skin/skin_reader.h"
 #include "skin_test_support.h"
 
 #include <cstdio>
@@ -501,6 +503,49 @@ TEST_F(SkinDataTest, MixColourRoundsAndResolvesSystemColours) {
   platform.colours[SysColour::BtnFace] = RGB(200, 100, 50);
   EXPECT_EQ(MixColour(SystemColourReference(SysColour::BtnFace), RGB(0, 0, 0), 99),
             RGB(198, 99, 50));
+}
+
+} // namespace
+} // namespace tw::test
+
+namespace tw::test {
+namespace {
+
+TEST_F(SkinDataTest, EmbeddedDefinitionMeetsWhatTheWindowReliesOn) {
+  const auto envelope = EmbeddedSkinStream();
+  TMemoryStream stream(envelope.subspan(4));
+  TSkinReader reader;
+  ASSERT_TRUE(reader.LoadSkin(stream));
+  TMemoryStream text;
+  std::string name;
+  reader.ExtractEntryLike(".ini", text, name);
+  TQuickIni ini;
+  ini.LoadFromStream(text);
+  EXPECT_EQ(ini.ReadString("Buttons", "CheckButtonFrame", "absent"), "absent");
+  EXPECT_EQ(ini.ReadInteger("Progress", "Style", 0), 1);
+  EXPECT_EQ(ini.ReadInteger("Headerbar", "Frame", 0), 4);
+  EXPECT_EQ(ini.ReadInteger("MenuItem", "Frame", 0), 5);
+  EXPECT_GE(ini.SectionIndex("Colours"), 0);
+  EXPECT_GE(ini.SectionIndex("Progress.Chunk"), 0);
+  EXPECT_GE(ini.SectionIndex("Tab.Pane"), 0);
+  EXPECT_FALSE(ini.ReadString("Personality", "TextBack", "").empty());
+  for (const char* section : {"Button1", "Button2", "Button3", "Button4", "Button5"})
+    EXPECT_GE(ini.SectionIndex(section), 0) << section;
+}
+
+TEST_F(SkinDataTest, ElementDrawHonoursTransAndFrame) {
+  TDataSkinObject e;
+  e.Bitmap = Bitmap32(4, 2, 0x111111);
+  e.Bitmap.Set(2, 0, kMagenta);
+  e.FrameCount = 2;
+  Bitmap32 target(2, 2, 0xABCDEF);
+  e.Trans = 1;
+  e.Draw(target, target.Bounds(), 2);
+  EXPECT_EQ(target.At(0, 0), 0xABCDEFu); // magenta of frame 2 left out
+  EXPECT_EQ(target.At(1, 0), 0x111111u);
+  e.Trans = 0;
+  e.Draw(target, target.Bounds(), 2);
+  EXPECT_EQ(target.At(0, 0), kMagenta);
 }
 
 } // namespace
