@@ -289,7 +289,7 @@ std::vector<std::uint8_t> ReadFile(const char* path) {
 Bitmap32 RenderSheet(const TSkinData& data) {
   const SkinModel& m = data.Model();
   Sheet sheet(m, data.SmallIcon());
-  Bitmap32 out(1060, 600, MakePixel(214, 220, 228));
+  Bitmap32 out(1060, 460, MakePixel(214, 220, 228));
   const Pixel white = MakePixel(255, 255, 255);
   const Pixel ink = sheet.Colour(SkinColour::WindowText);
 
