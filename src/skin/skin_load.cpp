@@ -19,7 +19,7 @@ enum class ElementKind { Plain, Border, Progress, BoxLabel, MenuBar };
 // How an element's frame count is settled after reading.
 enum class FrameRule { Fixed, AsRead, HeaderOrFive, ThumbKey, ProgressStyle };
 
-struct ElementSpec {
+struct SectionElement {
   SkinElement element;
   const char* section;
   ElementKind kind;
@@ -29,7 +29,7 @@ struct ElementSpec {
 };
 
 // In loading order.
-constexpr ElementSpec kElementSpecs[] = {
+constexpr SectionElement kSectionElements[] = {
     {SkinElement::Progress, "Progress", ElementKind::Progress, nullptr, FrameRule::ProgressStyle,
      0},
     {SkinElement::ProgressChunk, "Progress.Chunk", ElementKind::Plain, nullptr, FrameRule::AsRead,
@@ -144,8 +144,8 @@ public:
     ReadCaptionButtons();
     ReadButtons();
     ReadTitle();
-    for (const ElementSpec& spec : kElementSpecs)
-      ReadElement(spec);
+    for (const SectionElement& entry : kSectionElements)
+      ReadElement(entry);
     CapTabPane();
     MirrorComboButton();
     TrackFallbacks();
@@ -367,19 +367,19 @@ private:
     e.PressedColour2 = Colour(section, "PressedColour2", ButtonText());
   }
 
-  void ReadElement(const ElementSpec& spec) {
+  void ReadElement(const SectionElement& entry) {
     std::unique_ptr<TDataSkinObject>& slot =
-        model_.Elements[static_cast<std::size_t>(spec.element)];
+        model_.Elements[static_cast<std::size_t>(entry.element)];
     slot.reset();
-    const char* section = spec.section;
-    switch (spec.kind) {
+    const char* section = entry.section;
+    switch (entry.kind) {
     case ElementKind::Plain:
     case ElementKind::BoxLabel: {
       Bitmap32 bitmap = LoadBitmap(Str(section, "Image"));
       if (bitmap.Empty())
         return;
       std::unique_ptr<TDataSkinObject> e;
-      if (spec.kind == ElementKind::BoxLabel) {
+      if (entry.kind == ElementKind::BoxLabel) {
         auto box = std::make_unique<TDataSkinBoxLabel>();
         box->BackgroundAlignment = Int(section, "BackgroundAlignment", 0);
         box->BackgroundLeftShift = Int(section, "BackgroundLeftShift", 0);
@@ -390,8 +390,8 @@ private:
       }
       ReadCommon(*e, section, true);
       e->Bitmap = std::move(bitmap);
-      if (spec.rule == FrameRule::ThumbKey)
-        e->FrameCount = Int(section, "FrameCount", spec.frames);
+      if (entry.rule == FrameRule::ThumbKey)
+        e->FrameCount = Int(section, "FrameCount", entry.frames);
       slot = std::move(e);
       break;
     }
@@ -402,7 +402,7 @@ private:
       auto e = std::make_unique<TDataSkinBorder>();
       ReadCommon(*e, section, false);
       e->Bitmap = std::move(bitmap);
-      e->Bitmap2 = LoadBitmap(Str(section, spec.secondKey));
+      e->Bitmap2 = LoadBitmap(Str(section, entry.secondKey));
       slot = std::move(e);
       break;
     }
@@ -488,17 +488,17 @@ private:
       b.CheckFrame = glyphFrames(b.CheckBitmap);
     model_.Title.FrameCount = 2;
 
-    for (const ElementSpec& spec : kElementSpecs) {
-      TDataSkinObject* e = model_.Element(spec.element);
+    for (const SectionElement& entry : kSectionElements) {
+      TDataSkinObject* e = model_.Element(entry.element);
       if (e == nullptr)
         continue;
-      switch (spec.rule) {
+      switch (entry.rule) {
       case FrameRule::Fixed:
-        e->FrameCount = spec.frames;
+        e->FrameCount = entry.frames;
         break;
       case FrameRule::HeaderOrFive:
         if (e->FrameCount == 0)
-          e->FrameCount = spec.frames;
+          e->FrameCount = entry.frames;
         break;
       case FrameRule::ProgressStyle:
         e->FrameCount = e->Style != 0 ? 1 : 2;
@@ -646,9 +646,9 @@ Bitmap32 TSkinData::LoadBitmap(std::string_view fileName) const {
 }
 
 const char* SkinElementSection(SkinElement which) {
-  for (const ElementSpec& spec : kElementSpecs)
-    if (spec.element == which)
-      return spec.element == SkinElement::MenuBar ? "Personality" : spec.section;
+  for (const SectionElement& entry : kSectionElements)
+    if (entry.element == which)
+      return entry.element == SkinElement::MenuBar ? "Personality" : entry.section;
   return which == SkinElement::Toolbar ? "Toolbar" : "ComboxArrow";
 }
 
