@@ -3,9 +3,13 @@
 // realises the models as native windows and routes their events here. Handlers raise the
 // runtime's errors; the application shows them in its error box.
 
+#include <cstdint>
+#include <span>
+
 #include "runtime/controls.h"
 #include "runtime/forms.h"
 #include "runtime/shell.h"
+#include "skin/skin_data.h"
 
 namespace tw {
 
@@ -77,12 +81,19 @@ public:
   TButton Button19{"Button19"};
   TProgressBar ProgressBar1{"ProgressBar1"};
 
+  // The skin component: its archive comes with the form's data.
+  TSkinData SkinData1;
+
   // Applications listed in the database at the last load, before the presence test.
   int NMTotal = 0;
 
   // The native window that parents shell launches; 0 while the form has none.
   WindowHandle Handle() const { return handle_; }
   void SetHandle(WindowHandle handle) { handle_ = handle; }
+
+  // Reads the form's stored data: the skin component, active, skinning the whole application,
+  // with the embedded skin archive (its envelope). The archive is loaded at once.
+  void ReadFormData(std::span<const std::uint8_t> skinStream);
 
   // Start-up: records the program's path under HKCU\Velmo, sets the captions and loads the
   // non-Microsoft list. A failing registry write skips the steps after it.

@@ -13,6 +13,14 @@
 
 namespace tw {
 
+void TWKSForm::ReadFormData(std::span<const std::uint8_t> skinStream) {
+  SkinData1.BeginReading();
+  SkinData1.SetActive(true);
+  SkinData1.SkinFormtype = TSkinFormType::sfMainform;
+  SkinData1.ReadSkinStream(skinStream);
+  SkinData1.Loaded();
+}
+
 void TWKSForm::FormCreate(TControl& /*sender*/) {
   const std::string path = ExecutablePath();
   WriteRegString(reg::kCurrentUser, "Velmo", "09", path);

@@ -1,10 +1,11 @@
-#include "app/catalog.h"
-#include "runtime/collation.h"
+#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <gtest/gtest.h>
 #include <string>
 #include <vector>
+
+#include "app/catalog.h"
+#include "runtime/collation.h"
 
 namespace tw {
 namespace {

@@ -1,11 +1,12 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
 #include "app/catalog.h"
 #include "app/WKS_Main.h"
 #include "runtime/collation.h"
 #include "support/fake_system_info.h"
 #include "support/fixtures.h"
-
-#include <algorithm>
-#include <gtest/gtest.h>
 
 namespace tw {
 namespace {

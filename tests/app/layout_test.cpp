@@ -1,8 +1,8 @@
 // The form's controls as laid out: what the window realisation shows.
 
-#include "app/WKS_Main.h"
-
 #include <gtest/gtest.h>
+
+#include "app/WKS_Main.h"
 
 namespace tw {
 namespace {
@@ -79,6 +79,65 @@ TEST(Layout, ListsChoicesAndBars) {
   EXPECT_EQ(f.ProgressBar1.Max(), 31);
   EXPECT_EQ(f.ProgressBar1.Step(), 1);
   EXPECT_EQ(f.Handle(), 0u);
+}
+
+} // namespace
+} // namespace tw
+
+namespace tw {
+namespace {
+
+std::vector<std::string> WindowedChildrenOf(const TWKSForm& form, const TControl& parent) {
+  std::vector<std::string> names;
+  for (const TControl* control : form.Controls()) {
+    const std::string& kind = control->ClassName();
+    if (control->Parent() == &parent && kind != "TLabel" && kind != "TImage" && kind != "TBevel")
+      names.push_back(control->Name());
+  }
+  return names;
+}
+
+TEST(Layout, TheFormAndItsHeaderBand) {
+  const TWKSForm f;
+  EXPECT_EQ(f.Caption(), "Trailwick ( XQV )");
+  EXPECT_EQ(f.ClientWidth(), 833);
+  EXPECT_EQ(f.ClientHeight(), 590);
+  EXPECT_EQ(f.back.Bounds(), (TBounds{-4, 0, 837, 49}));
+  EXPECT_EQ(f.Icon.Bounds(), (TBounds{16, 8, 32, 32}));
+  EXPECT_EQ(f.title.Bounds(), (TBounds{56, 11, 138, 13}));
+  EXPECT_TRUE(f.title.Bold());
+  EXPECT_EQ(f.cpr.Bounds(), (TBounds{56, 25, 201, 13}));
+  EXPECT_EQ(f.Label58.Caption(), "Last Updated : February 2011");
+  EXPECT_EQ(f.Label58.Alignment(), TAlignment::taRightJustify);
+  EXPECT_EQ(f.Button20.Caption(), "Homepage");
+  EXPECT_EQ(f.Button20.Bounds(), (TBounds{664, 25, 83, 19}));
+  EXPECT_EQ(f.Button2.Caption(), "Donate");
+  EXPECT_EQ(f.Button2.Bounds(), (TBounds{752, 25, 69, 19}));
+  EXPECT_EQ(f.PageControl1.Bounds(), (TBounds{0, 48, 833, 545}));
+  EXPECT_EQ(f.PageControl1.ActivePageIndex(), 0);
+  EXPECT_EQ(f.TabSheet1.Caption(), "Microsoft");
+  EXPECT_EQ(f.TabSheet2.Caption(), "Non Microsoft");
+  EXPECT_EQ(f.ZCap.Caption(), "WKS List :");
+  EXPECT_TRUE(f.ZCap.Bold());
+  EXPECT_EQ(f.Total.Alignment(), TAlignment::taRightJustify);
+  EXPECT_EQ(f.Bevel1.Bounds(), (TBounds{208, 4, 3, 497}));
+  EXPECT_EQ(f.Label1.Caption(), "Save as");
+  EXPECT_EQ(f.Label4.Caption(), "Preview :");
+  EXPECT_FALSE(f.LT.Visible());
+}
+
+TEST(Layout, TabOrder) {
+  const TWKSForm f;
+  EXPECT_EQ(WindowedChildrenOf(f, f),
+            (std::vector<std::string>{"PageControl1", "Button20", "Button2"}));
+  EXPECT_EQ(WindowedChildrenOf(f, f.TabSheet1),
+            (std::vector<std::string>{"ZList", "Save1", "Save2", "Save3", "cmbSave", "Preview",
+                                      "Progress", "Button1", "Button3", "Button14", "Button15",
+                                      "Button4", "Button5", "Button11", "Button13", "LT"}));
+  EXPECT_EQ(WindowedChildrenOf(f, f.TabSheet2),
+            (std::vector<std::string>{"NMList", "Button12", "Button10", "ComboBox1", "Preview2",
+                                      "Button6", "Button7", "Button16", "Button17", "Button8",
+                                      "Button9", "ProgressBar1", "Button18", "Button19"}));
 }
 
 } // namespace

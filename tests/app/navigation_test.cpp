@@ -1,9 +1,9 @@
 // The navigation buttons of both tabs on the form's current rows.
 
+#include <gtest/gtest.h>
+
 #include "app/WKS_Main.h"
 #include "support/platform.h"
-
-#include <gtest/gtest.h>
 
 namespace tw {
 namespace {

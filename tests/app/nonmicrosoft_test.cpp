@@ -1,10 +1,10 @@
 // The second tab over WKS.db: loading the list, its counts, previews and reloads.
 
+#include <gtest/gtest.h>
+
 #include "app/WKS_Main.h"
 #include "runtime/exceptions.h"
 #include "support/platform.h"
-
-#include <gtest/gtest.h>
 
 namespace tw {
 namespace {

@@ -1,13 +1,14 @@
 // Saving reports from the form: golden files for both formats, the batches of both tabs.
 
+#include <gtest/gtest.h>
+
+#include <fstream>
+
 #include "app/catalog.h"
 #include "app/WKS_Main.h"
 #include "report/report.h"
 #include "runtime/exceptions.h"
 #include "support/platform.h"
-
-#include <fstream>
-#include <gtest/gtest.h>
 
 namespace tw {
 namespace {

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Draws the program's own pictures into resources/: the logo (32 x 32, magenta as the
-transparent colour), the application icon (16, 32 and 48 pixels with alpha), the track-bar
-fall-back bitmaps TRACK and TRACKVERT, and the 64 x 16 monochrome menu glyphs (white is the
-mask). Run it again after changing the art; the outputs are committed."""
+transparent colour) and the application icon (16, 32 and 48 pixels with alpha). Run it again
+after changing the art; the outputs are committed. (The skin engine's fall-back bitmaps are
+drawn by tools/skingen at build time.)"""
 
 import math
 import os
@@ -99,21 +99,6 @@ def bmp24(width, height, pixel):
     return header + info + bytes(data)
 
 
-def bmp1(width, height, bit):
-    stride = ((width + 31) // 32) * 4
-    data = bytearray()
-    for y in range(height - 1, -1, -1):
-        line = bytearray(stride)
-        for x in range(width):
-            if bit(x, y):
-                line[x // 8] |= 0x80 >> (x % 8)
-        data += line
-    palette = bytes((0, 0, 0, 0, 255, 255, 255, 0))
-    header = struct.pack("<2sIHHI", b"BM", 62 + len(data), 0, 0, 62)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 1, 0, len(data), 2835, 2835, 2, 2)
-    return header + info + palette + bytes(data)
-
-
 def icon_image(size):
     rows = logo_pixels(size)
     xor = bytearray()
@@ -142,46 +127,12 @@ def ico(sizes):
     return bytes(out)
 
 
-def track(width, height, vertical):
-    """A recessed groove with 3-pixel ends: dark upper-left edge, light lower-right edge."""
-    def pixel(x, y):
-        along, across = (y, x) if vertical else (x, y)
-        span = width if vertical else height
-        if across in (0,):
-            return (160, 166, 178)
-        if across == span - 1:
-            return (255, 255, 255)
-        if across == 1:
-            return (200, 205, 214)
-        return (232, 236, 242)
-    return bmp24(width, height, pixel)
-
-
-def glyphs():
-    """Four 16 x 16 menu glyphs, black on white (white is the mask): a check mark, a radio
-    bullet, a submenu arrow and a caption-style close cross."""
-    def bit(x, y):
-        g, gx = divmod(x, 16)
-        if g == 0:  # check mark
-            return not ((gx in range(4, 7) and y == gx + 4) or (gx in range(4, 7) and y == gx + 5) or
-                        (gx in range(6, 12) and y == 15 - gx) or (gx in range(6, 12) and y == 16 - gx))
-        if g == 1:  # radio bullet
-            return not ((gx - 7.5) ** 2 + (y - 7.5) ** 2 <= 7.0)
-        if g == 2:  # submenu arrow
-            return not (6 <= gx <= 9 and abs(y - 7.5) <= (9.5 - gx) + 0.5 and gx >= 6)
-        return not ((4 <= gx <= 11 and 4 <= y <= 11) and (gx == y or gx == 15 - y or gx == y + 1 or gx + 1 == 15 - y))
-    return bmp1(64, 16, lambda x, y: bit(x, y))
-
-
 def main():
     rows = logo_pixels(32)
     logo = bmp24(32, 32, lambda x, y: rows[y][x][:3] if rows[y][x][3] >= 128 else MAGENTA)
     files = {
         "logo.bmp": logo,
         "trailwick.ico": ico([16, 32, 48]),
-        "track.bmp": track(24, 8, False),
-        "trackvert.bmp": track(8, 24, True),
-        "menuglyphs.bmp": glyphs(),
     }
     for name, data in files.items():
         with open(os.path.join(OUT, name), "wb") as f:

@@ -4,6 +4,22 @@
 #include "runtime/win32/win32_platform.h"
 
 namespace tw {
+namespace {
+
+// The form's stored skin archive, carried as a resource of the program.
+std::span<const std::uint8_t> SkinStreamResource() {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(module, "SKINSTREAM", MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+  if (found == nullptr)
+    return {};
+  HGLOBAL loaded = LoadResource(module, found);
+  const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
+  if (bytes == nullptr)
+    return {};
+  return {static_cast<const std::uint8_t*>(bytes), SizeofResource(module, found)};
+}
+
+} // namespace
 
 Win32FormHost::~Win32FormHost() {
   // Owned windows first, the main window last.
@@ -23,8 +39,9 @@ TWKSForm& Win32FormHost::Open(HWND owner) {
     win::Application::Get().SetMainWindow(window.Handle());
     clipboard_.SetOwner(form.Handle());
   }
-  // As the window is created: a failing start-up step shows its error and the window opens
-  // with the captions it has.
+  // As the window is created: its stored data is read, then its start-up runs; a failing step
+  // shows its error and the window opens with the captions it has.
+  win::Application::Get().Guard([&] { form.ReadFormData(SkinStreamResource()); });
   win::Application::Get().Guard([&] { form.FormCreate(form); });
   window.Show();
   return form;

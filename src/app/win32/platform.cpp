@@ -16,6 +16,8 @@ Win32Platform::Win32Platform() {
   Seam<Shell>::Install(&shell_);
   Seam<Dialogs>::Install(&dialogs_);
   Seam<SystemInfo>::Install(&system_);
+  Seam<SkinPlatform>::Install(&skinPlatform_);
+  Seam<SkinManagerApi>::Install(&skinManager_);
 }
 
 } // namespace tw

@@ -6,6 +6,8 @@
 #include "runtime/win32/win32_platform.h"
 #include "runtime/win32/win32_registry.h"
 #include "runtime/win32/win32_system_info.h"
+#include "skin/skin_manager.h"
+#include "skin/skin_platform.h"
 
 namespace tw {
 
@@ -30,6 +32,9 @@ private:
   Win32Shell shell_;
   Win32Dialogs dialogs_;
   Win32SystemInfo system_;
+  // The skin is loaded as data; its painting on the platform comes with the window skinning.
+  PortableSkinPlatform skinPlatform_;
+  PortableSkinManager skinManager_;
 };
 
 } // namespace tw
