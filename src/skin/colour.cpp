@@ -43,7 +43,7 @@ TColor MixColour(TColor c1, TColor c2, int weight) {
   const TColor b = ColorToRGB(c2);
   const int d = weight < 100 ? 100 : 1000;
   auto mix = [&](int x, int y) { return (x * weight + y * (d - weight) + d / 2) / d; };
-  return RGB(mix(ColourRed(a), ColourRed(b)), mix(ColourGreen(a), ColourGreen(b)),
+  return MakeColour(mix(ColourRed(a), ColourRed(b)), mix(ColourGreen(a), ColourGreen(b)),
              mix(ColourBlue(a), ColourBlue(b)));
 }
 

@@ -38,7 +38,7 @@ constexpr TColor SystemColourReference(SysColour slot) {
   return static_cast<TColor>(0x80000000u | static_cast<std::uint32_t>(slot));
 }
 
-constexpr TColor RGB(int red, int green, int blue) {
+constexpr TColor MakeColour(int red, int green, int blue) {
   return (red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16);
 }
 constexpr int ColourRed(TColor c) {
@@ -55,7 +55,7 @@ constexpr Pixel ColourToPixel(TColor c) {
   return MakePixel(ColourRed(c), ColourGreen(c), ColourBlue(c));
 }
 constexpr TColor PixelToColour(Pixel p) {
-  return RGB(PixelRed(p), PixelGreen(p), PixelBlue(p));
+  return MakeColour(PixelRed(p), PixelGreen(p), PixelBlue(p));
 }
 
 // A system colour reference becomes the platform's current colour; other values keep their

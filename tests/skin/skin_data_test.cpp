@@ -187,10 +187,10 @@ TEST_F(SkinDataTest, EmbeddedSkinComposesTheComboStrip) {
 
 TEST_F(SkinDataTest, EmbeddedSkinColoursAreGiven) {
   const SkinModel& m = LoadEmbedded();
-  EXPECT_EQ(m.Colour(SkinColour::ButtonFace), RGB(243, 245, 248));
+  EXPECT_EQ(m.Colour(SkinColour::ButtonFace), MakeColour(243, 245, 248));
   EXPECT_TRUE(m.Given(SkinColour::ButtonFace));
-  EXPECT_EQ(m.Colour(SkinColour::Hilight), RGB(30, 108, 196));
-  EXPECT_EQ(m.ButtonFaceBrush, RGB(243, 245, 248));
+  EXPECT_EQ(m.Colour(SkinColour::Hilight), MakeColour(30, 108, 196));
+  EXPECT_EQ(m.ButtonFaceBrush, MakeColour(243, 245, 248));
   EXPECT_EQ(m.CustomColours[9], kWhite);
   const Bitmap32& toolbar = m.Element(SkinElement::Toolbar)->Bitmap;
   EXPECT_EQ(toolbar.Width(), 10);
@@ -392,24 +392,24 @@ TEST_F(SkinDataTest, BitmapNamesMustEndInLowerCaseBmp) {
 }
 
 TEST_F(SkinDataTest, ColourParsingAndDefaults) {
-  platform.colours[SysColour::BtnFace] = RGB(1, 2, 3);
-  platform.colours[SysColour::WindowText] = RGB(9, 9, 9);
+  platform.colours[SysColour::BtnFace] = MakeColour(1, 2, 3);
+  platform.colours[SysColour::WindowText] = MakeColour(9, 9, 9);
   const SkinModel& m = LoadIni("[Colours]\r\nWindowText=230, 235,245\r\nButtonText=none\r\n"
                                "Hilight=7\r\nMenu=1 2 3 4\r\n"
                                "[ColourA]\r\ncolor=10 20 30\r\n[Colours2]\r\n"
                                "[Customcolors]\r\nColor3=0 0 255\r\n");
-  EXPECT_EQ(m.Colour(SkinColour::WindowText), RGB(230, 235, 245));
+  EXPECT_EQ(m.Colour(SkinColour::WindowText), MakeColour(230, 235, 245));
   EXPECT_EQ(m.Colour(SkinColour::ButtonText), 0); // no digits: black
   EXPECT_TRUE(m.Given(SkinColour::ButtonText));
-  EXPECT_EQ(m.Colour(SkinColour::Hilight), RGB(7, 0, 0));
-  EXPECT_EQ(m.Colour(SkinColour::Menu), RGB(1, 2, 3));
-  EXPECT_EQ(m.Colour(SkinColour::ButtonFace), RGB(1, 2, 3));
+  EXPECT_EQ(m.Colour(SkinColour::Hilight), MakeColour(7, 0, 0));
+  EXPECT_EQ(m.Colour(SkinColour::Menu), MakeColour(1, 2, 3));
+  EXPECT_EQ(m.Colour(SkinColour::ButtonFace), MakeColour(1, 2, 3));
   EXPECT_FALSE(m.Given(SkinColour::ButtonFace));
-  EXPECT_EQ(m.Colour(SkinColour::Menubar), RGB(1, 2, 3)); // slot 3's value
+  EXPECT_EQ(m.Colour(SkinColour::Menubar), MakeColour(1, 2, 3)); // slot 3's value
   ASSERT_EQ(m.ExtraColours.size(), 2u);
-  EXPECT_EQ(m.ExtraColours[0], RGB(10, 20, 30));
-  EXPECT_EQ(m.ExtraColours[1], RGB(9, 9, 9));
-  EXPECT_EQ(m.CustomColours[3], RGB(0, 0, 255));
+  EXPECT_EQ(m.ExtraColours[0], MakeColour(10, 20, 30));
+  EXPECT_EQ(m.ExtraColours[1], MakeColour(9, 9, 9));
+  EXPECT_EQ(m.CustomColours[3], MakeColour(0, 0, 255));
   EXPECT_EQ(m.CustomColours[0], kWhite);
   // Colours of elements default to the ButtonText colour.
   EXPECT_EQ(m.Buttons.NormalColour2, 0);
@@ -483,7 +483,7 @@ TEST_F(SkinDataTest, BorderKeysAndClamps) {
   EXPECT_EQ(top.TopHeight, 0);
   EXPECT_EQ(top.Trans, 0);
   EXPECT_EQ(top.Tile, 0);
-  EXPECT_EQ(m.FrameColour, RGB(0, 0, 255));
+  EXPECT_EQ(m.FrameColour, MakeColour(0, 0, 255));
 }
 
 TEST_F(SkinDataTest, MissingIniStillLoadsDefaults) {
@@ -498,11 +498,11 @@ TEST_F(SkinDataTest, MissingIniStillLoadsDefaults) {
 }
 
 TEST_F(SkinDataTest, MixColourRoundsAndResolvesSystemColours) {
-  EXPECT_EQ(MixColour(RGB(100, 0, 0), RGB(0, 0, 0), 50), RGB(50, 0, 0));
-  EXPECT_EQ(MixColour(RGB(255, 255, 255), RGB(0, 0, 0), 150), RGB(38, 38, 38));
-  platform.colours[SysColour::BtnFace] = RGB(200, 100, 50);
-  EXPECT_EQ(MixColour(SystemColourReference(SysColour::BtnFace), RGB(0, 0, 0), 99),
-            RGB(198, 99, 50));
+  EXPECT_EQ(MixColour(MakeColour(100, 0, 0), MakeColour(0, 0, 0), 50), MakeColour(50, 0, 0));
+  EXPECT_EQ(MixColour(MakeColour(255, 255, 255), MakeColour(0, 0, 0), 150), MakeColour(38, 38, 38));
+  platform.colours[SysColour::BtnFace] = MakeColour(200, 100, 50);
+  EXPECT_EQ(MixColour(SystemColourReference(SysColour::BtnFace), MakeColour(0, 0, 0), 99),
+            MakeColour(198, 99, 50));
 }
 
 } // namespace
