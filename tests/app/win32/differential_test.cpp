@@ -1,6 +1,12 @@
 // The same fixture, loaded into the portable store and imported into the platform's registry,
 // gives the same rows for every catalog item.
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "app/catalog.h"
 #include "app/WKS_Main.h"
 #include "runtime/memory_registry.h"
@@ -12,11 +18,6 @@
 #include "runtime/win32/win32_system_info.h"
 #include "support/fixtures.h"
 #include "support/win32/scratch_registry.h"
-
-#include <algorithm>
-#include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 namespace tw {
 namespace {

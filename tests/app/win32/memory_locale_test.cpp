@@ -1,6 +1,14 @@
 // Item 10 on the real platform follows the user's locale. Run once per locale: ctest sets LANG
 // (Wine takes the user's locale from it) and TW_EXPECTED_LOCALE to the locale's name.
 
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <regex>
+#include <string>
+
 #include "app/WKS_Main.h"
 #include "readers/sysinfo.h"
 #include "runtime/memory_registry.h"
@@ -8,12 +16,6 @@
 #include "runtime/win32/win32_collation.h"
 #include "runtime/win32/win32_system_info.h"
 #include "support/fixtures.h"
-
-#include <cstdlib>
-#include <gtest/gtest.h>
-#include <regex>
-#include <string>
-#include <windows.h>
 
 namespace tw {
 namespace {

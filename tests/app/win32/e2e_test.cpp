@@ -1,0 +1,261 @@
+// The real program, driven from another process under Wine and a virtual display: start-up
+// captions, the catalog by mouse and keyboard, reports and batches on disk, the clipboard, the
+// second tab, an unwritable report folder, every control's place, and the one registry write.
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/WKS_Main.h"
+#include "program_driver.h"
+#include "runtime/reg_file.h"
+#include "runtime/win32/win32_registry.h"
+#include "support/fixtures.h"
+
+namespace tw::test {
+namespace {
+
+// Every value of a hive as "key path|value name" -> "type|data".
+using RegistrySnapshot = std::map<std::string, std::string>;
+
+void Walk(HKEY key, const std::string& path, RegistrySnapshot& out) {
+  char name[1024];
+  static std::vector<BYTE> data(1 << 16);
+  for (DWORD i = 0;; ++i) {
+    DWORD nameLen = sizeof(name);
+    DWORD type = 0;
+    DWORD size = static_cast<DWORD>(data.size());
+    const LONG status = RegEnumValueA(key, i, name, &nameLen, nullptr, &type, data.data(), &size);
+    if (status == ERROR_MORE_DATA) {
+      out[path + "|" + std::string(name, nameLen)] =
+          std::to_string(type) + "|<" + std::to_string(size) + " bytes>";
+      continue;
+    }
+    // Also ends on keys that refuse enumeration (the performance counters' texts).
+    if (status != ERROR_SUCCESS)
+      break;
+    out[path + "|" + std::string(name, nameLen)] =
+        std::to_string(type) + "|" + std::string(reinterpret_cast<char*>(data.data()), size);
+  }
+  std::vector<std::string> subKeys;
+  for (DWORD i = 0;; ++i) {
+    DWORD nameLen = sizeof(name);
+    if (RegEnumKeyExA(key, i, name, &nameLen, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+      break;
+    subKeys.emplace_back(name, nameLen);
+  }
+  for (const std::string& sub : subKeys) {
+    HKEY child = nullptr;
+    if (RegOpenKeyExA(key, sub.c_str(), 0, KEY_READ, &child) == ERROR_SUCCESS) {
+      Walk(child, path + "\\" + sub, out);
+      RegCloseKey(child);
+    }
+  }
+}
+
+RegistrySnapshot Snapshot() {
+  RegistrySnapshot snapshot;
+  Walk(HKEY_CURRENT_USER, "HKCU", snapshot);
+  Walk(HKEY_LOCAL_MACHINE, "HKLM", snapshot);
+  return snapshot;
+}
+
+class EndToEnd : public testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    // The demo traces, so that every item and a dozen database applications have rows.
+    Win32Registry registry;
+    for (const char* file : {"traces.reg", "applications.reg"})
+      ImportRegFile(registry, ReadFileBytes(std::string(TW_DEMO_DIR) + "/" + file));
+  }
+
+  HWND ZList() { return driver.FindOfClass(driver.Sheet(0), WC_LISTBOXA, 0); }
+  HWND Preview() { return driver.FindOfClass(driver.Sheet(0), WC_LISTVIEWA, 0); }
+  HWND SheetButton(int sheet, const char* caption) {
+    return driver.Find(driver.Sheet(sheet), WC_BUTTONA, caption);
+  }
+  HWND SheetLabel(int sheet, const std::string& startsWith) {
+    for (HWND child : driver.Children(driver.Sheet(sheet)))
+      if (ProgramDriver::Text(child).rfind(startsWith, 0) == 0)
+        return child;
+    return nullptr;
+  }
+  int Rows(HWND grid) { return static_cast<int>(SendMessageA(grid, LVM_GETITEMCOUNT, 0, 0)); }
+  std::string ReportFolder() { return driver.Folder() + TodayFolderName(); }
+
+  ProgramDriver driver;
+};
+
+TEST_F(EndToEnd, AWholeSession) {
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Velmo");
+  // The platform records its display driver when the desktop gets its first window; let that
+  // happen before the first snapshot, so that the comparison sees only the program's doing.
+  DestroyWindow(
+      CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+  const RegistrySnapshot before = Snapshot();
+  driver.Start();
+
+  // Start-up captions.
+  EXPECT_EQ(ProgramDriver::Text(driver.MainWindow()), "Trailwick ( XQV )");
+  ASSERT_NE(SheetLabel(0, "WKS List : "), nullptr);
+  EXPECT_EQ(ProgramDriver::Text(SheetLabel(0, "WKS List : ")), "WKS List : 34 items");
+  EXPECT_EQ(ProgramDriver::Text(SheetLabel(0, "Total Items")), "Total Items : 0");
+
+  // A click on "[H] Run MRU (CU)" fills the grid and the total.
+  driver.ClickListItem(ZList(), 5);
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return Rows(Preview()) == 6; })) << Rows(Preview());
+  EXPECT_EQ(SendMessageA(ZList(), LB_GETCURSEL, 0, 0), 5);
+  EXPECT_EQ(ProgramDriver::Text(SheetLabel(0, "Total Items")), "Total Items : 6");
+
+  // The arrow key moves the selection and shows the next item, as a click does.
+  driver.PressKey(VK_DOWN);
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return Rows(Preview()) == 11; })) << Rows(Preview());
+  EXPECT_EQ(ProgramDriver::Text(SheetLabel(0, "Total Items")), "Total Items : 11");
+
+  // "Save Selected Item" writes the HTML report into the dated folder.
+  driver.PressButton(SheetButton(0, "Save Selected Item"));
+  const std::string typedUrls = ReportFolder() + "\\[H] Typed URLs (CU).html";
+  ASSERT_TRUE(ProgramDriver::WaitFor(
+      [&] { return GetFileAttributesA(typedUrls.c_str()) != INVALID_FILE_ATTRIBUTES; }));
+  const std::string report = ReadFileBytes(typedUrls);
+  EXPECT_EQ(report.rfind("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">\r\n", 0), 0u);
+  EXPECT_NE(report.find("https://mail.example.org/"), std::string::npos);
+
+  // The guest batch writes the 18 "(CU)" reports; the administrator batch all 34.
+  DeleteFileA(typedUrls.c_str());
+  driver.PressButton(SheetButton(0, "Save All Items (Guest)"));
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return FilesIn(ReportFolder()).size() == 18; }, 30000))
+      << FilesIn(ReportFolder()).size();
+  for (const std::string& file : FilesIn(ReportFolder()))
+    EXPECT_NE(file.find("(CU)"), std::string::npos) << file;
+  driver.PressButton(SheetButton(0, "Save All Items (Admin)"));
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return FilesIn(ReportFolder()).size() == 34; }, 60000))
+      << FilesIn(ReportFolder()).size();
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return IsWindowEnabled(ZList()) != FALSE; }));
+
+  // After the batch the last item, "[S] Sound (CU)", is shown; its first row is current.
+  driver.PressButton(SheetButton(0, "Copy Selected Value"));
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] {
+    return ClipboardText() == "%SystemRoot%\\media\\Windows Background.wav";
+  })) << ClipboardText();
+
+  // The second tab lists the database's applications present here.
+  driver.ClickAt(driver.PageControl(), 110, 10);
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return IsWindowVisible(driver.Sheet(1)) != FALSE; }));
+  HWND nmList = driver.FindOfClass(driver.Sheet(1), WC_LISTBOXA, 0);
+  const int listed = static_cast<int>(SendMessageA(nmList, LB_GETCOUNT, 0, 0));
+  EXPECT_EQ(listed, 13);
+  EXPECT_EQ(ProgramDriver::Text(SheetLabel(1, "WKS List : ")),
+            "WKS List : " + std::to_string(listed) + "/36 items");
+
+  ASSERT_TRUE(driver.Close());
+
+  // The whole session changed exactly one thing in the registry.
+  const RegistrySnapshot after = Snapshot();
+  std::vector<std::string> changes;
+  for (const auto& [name, data] : after)
+    if (auto it = before.find(name); it == before.end() || it->second != data)
+      changes.push_back(name + " = " + data);
+  for (const auto& [name, data] : before)
+    if (after.find(name) == after.end())
+      changes.push_back(name + " removed");
+  ASSERT_EQ(changes.size(), 1u) << testing::PrintToString(changes);
+  EXPECT_EQ(changes[0], "HKCU\\Velmo|09 = 1|" + driver.ProgramPath() + std::string(1, '\0'));
+}
+
+TEST_F(EndToEnd, AnUnwritableReportFolderShowsTheErrorAndEndsTheBatch) {
+  // A file where the dated folder should go: neither the folder nor any report can be made.
+  const std::string blocker = ReportFolder();
+  HANDLE h = CreateFileA(blocker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  CloseHandle(h);
+  driver.Start();
+  driver.PressButton(SheetButton(0, "Save All Items (Admin)"));
+  HWND box = nullptr;
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return (box = driver.MessageBoxWindow()) != nullptr; }));
+  EXPECT_EQ(ProgramDriver::Text(box), "Trailwick ( XQV )");
+  std::string text;
+  for (HWND child : driver.Children(box))
+    text += ProgramDriver::Text(child) + "\n";
+  EXPECT_NE(text.find("Cannot create file \"" + blocker +
+                      "\\[C] Regedit Favorites & Last Key (CU).html\"."),
+            std::string::npos)
+      << text;
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return driver.MessageBoxWindow() == nullptr; }));
+  // The batch ended: the list and the save button work again and the bar is back at 0.
+  EXPECT_TRUE(IsWindowEnabled(ZList()));
+  EXPECT_TRUE(IsWindowEnabled(SheetButton(0, "Save Selected Item")));
+  EXPECT_TRUE(IsWindowEnabled(Preview()));
+  EXPECT_EQ(SendMessageA(driver.FindOfClass(driver.Sheet(0), PROGRESS_CLASSA, 0), PBM_GETPOS, 0, 0),
+            0);
+  driver.ClickListItem(ZList(), 5);
+  EXPECT_TRUE(ProgramDriver::WaitFor([&] { return Rows(Preview()) == 6; }));
+  EXPECT_TRUE(driver.Close());
+  DeleteFileA(blocker.c_str());
+}
+
+// The windows in creation order are the controls in tab order, each at its laid-out place.
+TEST_F(EndToEnd, EveryControlStandsAtItsBounds) {
+  driver.Start();
+  const TWKSForm layout;
+  RECT client;
+  GetClientRect(driver.MainWindow(), &client);
+  EXPECT_EQ(client.right, 833);
+  EXPECT_EQ(client.bottom, 590);
+  const auto check = [&](HWND parent, const TControl& container) {
+    std::vector<const TControl*> expected;
+    for (const TControl* control : layout.Controls())
+      if (control->Parent() == &container && control->ClassName() != "TImage" &&
+          control->ClassName() != "TBevel" && control->ClassName() != "TTabSheet")
+        expected.push_back(control);
+    const std::vector<HWND> windows = driver.Children(parent);
+    std::vector<HWND> controls;
+    for (HWND w : windows) {
+      char cls[64];
+      GetClassNameA(w, cls, sizeof(cls));
+      if (std::string(cls) != "TTabSheet")
+        controls.push_back(w);
+    }
+    ASSERT_EQ(controls.size(), expected.size()) << container.Name();
+    for (size_t i = 0; i < expected.size(); ++i) {
+      RECT r;
+      GetWindowRect(controls[i], &r);
+      MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+      const TBounds& b = expected[i]->Bounds();
+      SCOPED_TRACE(expected[i]->Name());
+      if (expected[i]->ClassName() == "TLabel") {
+        // Labels size themselves to their text; right-aligned ones keep their right edge.
+        const auto* label = static_cast<const TLabel*>(expected[i]);
+        if (label->Alignment() == TAlignment::taRightJustify) {
+          EXPECT_EQ(r.right, b.left + b.width);
+        } else {
+          EXPECT_EQ(r.left, b.left);
+        }
+        EXPECT_EQ(r.top, b.top);
+        continue;
+      }
+      EXPECT_EQ(r.left, b.left);
+      EXPECT_EQ(r.top, b.top);
+      EXPECT_EQ(r.right - r.left, b.width);
+      EXPECT_EQ(r.bottom - r.top, b.height);
+      EXPECT_EQ(IsWindowEnabled(controls[i]) != FALSE, expected[i]->Enabled());
+      if (expected[i]->ClassName() == "TButton") {
+        EXPECT_EQ(ProgramDriver::Text(controls[i]), expected[i]->Caption());
+      }
+    }
+  };
+  check(driver.MainWindow(), layout);
+  check(driver.Sheet(0), layout.TabSheet1);
+  check(driver.Sheet(1), layout.TabSheet2);
+  EXPECT_TRUE(driver.Close());
+}
+
+} // namespace
+} // namespace tw::test

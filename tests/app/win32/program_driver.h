@@ -1,0 +1,71 @@
+#pragma once
+// Drives the real Trailwick program from another process, as a user would: it starts the
+// program from a fresh folder, finds its windows, clicks with the mouse, presses keys, reads
+// what the windows show and closes it. Every wait has a deadline.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace tw::test {
+
+class ProgramDriver {
+public:
+  // Copies the program and the database into a fresh temporary folder.
+  ProgramDriver();
+  ~ProgramDriver();
+  ProgramDriver(const ProgramDriver&) = delete;
+  ProgramDriver& operator=(const ProgramDriver&) = delete;
+
+  const std::string& Folder() const { return folder_; } // ends in "\"
+  std::string ProgramPath() const { return folder_ + "trailwick.exe"; }
+
+  // Starts the program and waits for its main window.
+  void Start();
+  // Closes the main window and waits for the program to end; false when it does not.
+  bool Close();
+  HWND MainWindow() const { return main_; }
+  DWORD ProcessId() const { return process_.dwProcessId; }
+
+  // The program's windowed children of `parent` in creation (tab) order.
+  std::vector<HWND> Children(HWND parent) const;
+  HWND PageControl() const;
+  HWND Sheet(int index) const;
+  // A child of `parent` with this window class and text.
+  HWND Find(HWND parent, const char* windowClass, const std::string& text) const;
+  HWND FindOfClass(HWND parent, const char* windowClass, int nth = 0) const;
+  static std::string Text(HWND window);
+
+  // Input as a user gives it.
+  void ClickAt(HWND window, int x, int y) const;
+  void ClickListItem(HWND list, int index) const;
+  void PressKey(WORD virtualKey) const;
+  void PressButton(HWND button) const;
+
+  // Waits until `condition` holds; false after `milliseconds`.
+  template <class F>
+  static bool WaitFor(F condition, int milliseconds = 10000) {
+    const DWORD deadline = GetTickCount() + static_cast<DWORD>(milliseconds);
+    while (!condition()) {
+      if (static_cast<LONG>(GetTickCount() - deadline) > 0)
+        return false;
+      Sleep(20);
+    }
+    return true;
+  }
+  // The program's message box (an error box or a message), if one is open.
+  HWND MessageBoxWindow() const;
+
+private:
+  std::string folder_;
+  PROCESS_INFORMATION process_{};
+  HWND main_ = nullptr;
+};
+
+// The local date as the report folder is named: "dd-mm-yyyy".
+std::string TodayFolderName();
+std::vector<std::string> FilesIn(const std::string& folder);
+std::string ClipboardText();
+
+} // namespace tw::test
