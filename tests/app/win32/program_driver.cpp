@@ -82,7 +82,9 @@ ProgramDriver::~ProgramDriver() {
 void ProgramDriver::Start() {
   STARTUPINFOA si{};
   si.cb = sizeof(si);
-  std::string command = "\"" + ProgramPath() + "\"";
+  std::string command(1, '"');
+  command += ProgramPath();
+  command += '"';
   if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
                       &si, &process_))
     throw std::runtime_error("cannot start " + ProgramPath());
