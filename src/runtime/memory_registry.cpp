@@ -176,8 +176,8 @@ bool MemoryRegistry::KeyExists(RegKey root, std::string_view path) const {
   return true;
 }
 
-RegStatus MemoryRegistry::DoOpenKeyEx(RegKey key, const char* subKey, uint32_t samDesired,
-                                      RegKey* result) {
+RegStatus MemoryRegistry::Locate(RegKey key, const char* subKey, Creation creation,
+                                 uint32_t samDesired, RegKey* result) {
   if (result == nullptr)
     return reg::kInvalidParameter;
   uint32_t rights = 0;
@@ -188,14 +188,26 @@ RegStatus MemoryRegistry::DoOpenKeyEx(RegKey key, const char* subKey, uint32_t s
   if (!SplitPath(subKey != nullptr ? subKey : "", parts))
     return reg::kFileNotFound;
   for (const std::string& part : parts) {
-    node = node->FindSubKey(part);
-    if (node == nullptr)
-      return reg::kFileNotFound;
+    Key* child = node->FindSubKey(part);
+    if (child == nullptr) {
+      if (creation == Creation::OpenOnly)
+        return reg::kFileNotFound;
+      // Creating a subkey needs write permission on its parent.
+      if (node->access != KeyAccess::ReadWrite)
+        return reg::kAccessDenied;
+      child = node->AddSubKey(part);
+    }
+    node = child;
   }
   if (!Allows(*node, samDesired))
     return reg::kAccessDenied;
   *result = NewHandle(node, samDesired);
   return reg::kSuccess;
+}
+
+RegStatus MemoryRegistry::DoOpenKeyEx(RegKey key, const char* subKey, uint32_t samDesired,
+                                      RegKey* result) {
+  return Locate(key, subKey, Creation::OpenOnly, samDesired, result);
 }
 
 RegStatus MemoryRegistry::DoQueryInfoKey(RegKey key, uint32_t* subKeys, uint32_t* maxSubKeyLen,
@@ -277,28 +289,7 @@ RegStatus MemoryRegistry::DoQueryValueEx(RegKey key, const char* valueName, uint
 
 RegStatus MemoryRegistry::DoCreateKeyEx(RegKey key, const char* subKey, uint32_t /*options*/,
                                         uint32_t samDesired, RegKey* result) {
-  if (result == nullptr)
-    return reg::kInvalidParameter;
-  uint32_t rights = 0;
-  Key* node = Resolve(key, &rights);
-  if (node == nullptr)
-    return reg::kInvalidHandle;
-  std::vector<std::string> parts;
-  if (!SplitPath(subKey != nullptr ? subKey : "", parts))
-    return reg::kFileNotFound;
-  for (const std::string& part : parts) {
-    Key* child = node->FindSubKey(part);
-    if (child == nullptr) {
-      if (node->access != KeyAccess::ReadWrite)
-        return reg::kAccessDenied;
-      child = node->AddSubKey(part);
-    }
-    node = child;
-  }
-  if (!Allows(*node, samDesired))
-    return reg::kAccessDenied;
-  *result = NewHandle(node, samDesired);
-  return reg::kSuccess;
+  return Locate(key, subKey, Creation::CreateMissing, samDesired, result);
 }
 
 RegStatus MemoryRegistry::DoSetValueEx(RegKey key, const char* valueName, uint32_t type,

@@ -73,6 +73,10 @@ private:
     uint32_t rights;
   };
 
+  enum class Creation { OpenOnly, CreateMissing };
+  // Opens (or creates) a key below an open or predefined key and hands out a handle.
+  RegStatus Locate(RegKey key, const char* subKey, Creation creation, uint32_t samDesired,
+                   RegKey* result);
   Key* Resolve(RegKey key, uint32_t* rights) const;
   static bool Allows(const Key& key, uint32_t samDesired);
   RegKey NewHandle(Key* key, uint32_t rights);
