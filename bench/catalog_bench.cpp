@@ -2,6 +2,8 @@
 // on the portable store filled with the large synthetic registry. Goal: all 34 items < 20 ms.
 // Run: build/native/bench/catalog_bench
 
+#include <benchmark/benchmark.h>
+
 #include "app/catalog.h"
 #include "app/WKS_Main.h"
 #include "runtime/collation.h"
@@ -9,8 +11,6 @@
 #include "runtime/seam.h"
 #include "runtime/system_info.h"
 #include "synthetic_registry.h"
-
-#include <benchmark/benchmark.h>
 
 namespace tw {
 namespace {

@@ -1,12 +1,13 @@
 // Figures of the registry layer on the portable store: time and registry calls per operation.
 // Run: build/native/bench/registry_bench
 
+#include <benchmark/benchmark.h>
+
+#include <string>
+
 #include "registry/registry.h"
 #include "runtime/memory_registry.h"
 #include "runtime/seam.h"
-
-#include <benchmark/benchmark.h>
-#include <string>
 
 namespace tw {
 namespace {

@@ -1,6 +1,14 @@
 // Figures of reports and the database on the portable platform.
 // Run: build/native/bench/report_bench
 
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
 #include "app/WKS_Main.h"
 #include "registry/registry.h"
 #include "report/report.h"
@@ -11,13 +19,6 @@
 #include "runtime/memory_registry.h"
 #include "runtime/profile.h"
 #include "runtime/seam.h"
-
-#include <benchmark/benchmark.h>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <string>
-#include <vector>
 
 namespace tw {
 namespace {

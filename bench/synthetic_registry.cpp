@@ -1,9 +1,9 @@
 #include "synthetic_registry.h"
 
-#include "runtime/exceptions.h"
-
 #include <string>
 #include <vector>
+
+#include "runtime/exceptions.h"
 
 namespace tw::bench {
 namespace {

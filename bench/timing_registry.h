@@ -3,9 +3,9 @@
 // calls, so that a timing program can tell the registry's share of an item's time from the
 // program's own.
 
-#include "runtime/registry_api.h"
-
 #include <chrono>
+
+#include "runtime/registry_api.h"
 
 namespace tw::bench {
 

@@ -1,10 +1,10 @@
 // A skin file image (layer 2: length + LZHUF stream) through TSkinReader.
+#include <cstdint>
+#include <string>
+
 #include "runtime/seam.h"
 #include "skin/skin_platform.h"
 #include "skin/skin_reader.h"
-
-#include <cstdint>
-#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static tw::PortableSkinPlatform platform;

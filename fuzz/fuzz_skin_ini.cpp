@@ -1,14 +1,14 @@
 // A skin definition INI: TQuickIni reads, then TSkinData loads it inside an archive together
 // with a few small bitmaps the definition may name.
+#include <cstdint>
+#include <string>
+
 #include "lzhuf_encoder.h"
 #include "runtime/seam.h"
 #include "runtime/strings.h"
 #include "skin/bmp.h"
 #include "skin/quick_ini.h"
 #include "skin/skin_data.h"
-
-#include <cstdint>
-#include <string>
 
 namespace {
 

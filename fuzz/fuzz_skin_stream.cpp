@@ -1,9 +1,9 @@
 // A stored SkinStream property (layer 1 envelope) through TSkinData: decompression, the
 // archive directory, the definition and every bitmap it names.
+#include <cstdint>
+
 #include "runtime/seam.h"
 #include "skin/skin_data.h"
-
-#include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static tw::PortableSkinPlatform platform;

@@ -1,10 +1,10 @@
 // Skin loading speed: LZHUF decoding of the embedded archive and the whole LoadSkin.
+#include <benchmark/benchmark.h>
+
 #include "runtime/seam.h"
 #include "skin/embedded_skin.h"
 #include "skin/lzh.h"
 #include "skin/skin_data.h"
-
-#include <benchmark/benchmark.h>
 
 namespace {
 

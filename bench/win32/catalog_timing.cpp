@@ -4,6 +4,13 @@
 // time spent outside registry calls (goal: at most 10 % of each item's time).
 // Run by hand under Wine: wine64 build/win64/bench/catalog_timing.exe [repeats]
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <string>
+
 #include "app/catalog.h"
 #include "app/WKS_Main.h"
 #include "runtime/seam.h"
@@ -13,13 +20,6 @@
 #include "runtime/win32/win32_system_info.h"
 #include "synthetic_registry.h"
 #include "timing_registry.h"
-
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <exception>
-#include <string>
 
 namespace tw {
 namespace {

@@ -168,8 +168,7 @@ RunOutcome TWKSForm::ZListClick(TControl& /*sender*/) {
     const int index = ZList.ItemIndex();
     if (index >= 0 && index < kCatalogSize) {
       ReaderContext ctx{LT.Items(), scratch1, scratch2};
-      if (const ReaderFn reader = Catalog()[static_cast<size_t>(index)].reader)
-        reader(ctx);
+      Catalog()[static_cast<size_t>(index)].reader(ctx);
     }
     LT.SetSorted(RowOrderOf(index) == RowOrder::Sorted);
     Preview.Assign(LT.Items());

@@ -14,7 +14,7 @@ enum class RowOrder { Sorted, ReaderOrder };
 
 struct CatalogItem {
   std::string_view label;
-  ReaderFn reader; // null: the item has no reader yet and shows an empty preview
+  ReaderFn reader;
   RowOrder order;
 };
 

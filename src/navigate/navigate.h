@@ -4,11 +4,11 @@
 // is the Tag of the control that asks: 0 the key cell, 1 the value cell, 12 key "\" value,
 // 21 value "\" key; any other tag does nothing.
 
-#include "runtime/shell.h"
-
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "runtime/shell.h"
 
 namespace tw {
 

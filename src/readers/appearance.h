@@ -3,10 +3,10 @@
 // the current user's cursors, desktop settings and event sounds. The fixed lists always give
 // every row; a missing value gives an empty value.
 
-#include "readers/reader.h"
-
 #include <string>
 #include <string_view>
+
+#include "readers/reader.h"
 
 namespace tw {
 

@@ -1,8 +1,8 @@
 #include "readers/software.h"
 
-#include "registry/registry.h"
-
 #include <string>
+
+#include "registry/registry.h"
 
 namespace tw {
 namespace {

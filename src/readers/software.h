@@ -2,10 +2,10 @@
 // Readers of the software and path lists (fourteen "[O]" items). Every item is one of four
 // patterns applied to one fixed key; values are read tolerantly and shown as stored.
 
+#include <string_view>
+
 #include "readers/reader.h"
 #include "runtime/registry_api.h"
-
-#include <string_view>
 
 namespace tw {
 

@@ -1,8 +1,8 @@
 #include "readers/startup.h"
 
-#include "registry/registry.h"
-
 #include <array>
+
+#include "registry/registry.h"
 
 namespace tw {
 namespace {

@@ -3,10 +3,10 @@
 // machine, and the services whose image is a program file, once with their image paths and
 // once with their start types.
 
-#include "readers/reader.h"
-
 #include <cstdint>
 #include <string>
+
+#include "readers/reader.h"
 
 namespace tw {
 

@@ -1,9 +1,9 @@
 #include "readers/sysinfo.h"
 
+#include <cmath>
+
 #include "registry/registry.h"
 #include "runtime/seam.h"
-
-#include <cmath>
 
 namespace tw {
 namespace {

@@ -2,12 +2,12 @@
 // Readers of the system information items: the memory figures and capture time (item 10, no
 // registry at all) and the time zones the system knows (item 11).
 
-#include "readers/reader.h"
-#include "runtime/system_info.h"
-
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "readers/reader.h"
+#include "runtime/system_info.h"
 
 namespace tw {
 

@@ -3,10 +3,10 @@
 // numbered in enumeration order and decoded from ROT13. Only names are shown; the usage data
 // the values hold is not read.
 
-#include "readers/reader.h"
-
 #include <string>
 #include <string_view>
+
+#include "readers/reader.h"
 
 namespace tw {
 

@@ -2,12 +2,12 @@
 // Registry addresses: "HKCU|key path" names a key (and its default value), "HKCU|key path|value"
 // a named value. Roots are "HKCU", "HKLM" and "HKCR", compared exactly.
 
-#include "runtime/registry_api.h"
-
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "runtime/registry_api.h"
 
 namespace tw {
 

@@ -1,11 +1,11 @@
 #include "registry/registry.h"
 
-#include "runtime/exceptions.h"
-#include "runtime/seam.h"
-
 #include <cstring>
 #include <optional>
 #include <vector>
+
+#include "runtime/exceptions.h"
+#include "runtime/seam.h"
 
 namespace tw {
 namespace {

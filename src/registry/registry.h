@@ -5,13 +5,13 @@
 // a missing value or a wrong type. Keys are opened for reading (KEY_READ), never created by a
 // read. The layer never catches and never shows a message.
 
-#include "registry/address.h"
-#include "runtime/registry_api.h"
-#include "runtime/strings.h"
-
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "registry/address.h"
+#include "runtime/registry_api.h"
+#include "runtime/strings.h"
 
 namespace tw {
 

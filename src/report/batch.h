@@ -2,9 +2,9 @@
 // Batch export: one report per item of a list, with the tab's list, grid and save button
 // disabled while the batch runs and its progress bar stepping after each item.
 
-#include "runtime/controls.h"
-
 #include <functional>
+
+#include "runtime/controls.h"
 
 namespace tw {
 

@@ -1,13 +1,14 @@
 #include "report/report.h"
 
+#include <array>
+#include <cctype>
+#include <cstdio>
+
+#include "runtime/ansi_text.h"
 #include "runtime/executable.h"
 #include "runtime/file_system.h"
 #include "runtime/seam.h"
 #include "runtime/strings.h"
-
-#include <array>
-#include <cctype>
-#include <cstdio>
 
 namespace tw {
 namespace {
@@ -39,9 +40,7 @@ void AppendLine(std::string& out, std::string_view a, std::string_view b = {},
 
 bool IsDeviceName(std::string_view base) {
   static constexpr std::array<std::string_view, 4> kPlain = {"CON", "PRN", "AUX", "NUL"};
-  std::string upper(base);
-  for (char& c : upper)
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const std::string upper = AsciiUpperCase(base);
   for (std::string_view name : kPlain)
     if (upper == name)
       return true;
@@ -62,10 +61,14 @@ std::optional<ReportFormat> ReportFormatOf(int choice) {
   }
 }
 
-std::string ReportFolder(const LocalDate& date) {
+std::string ReportFolderName(const LocalDate& date) {
   char name[32];
   std::snprintf(name, sizeof name, "%02d-%02d-%04d", date.day, date.month, date.year);
-  return ExecutableFolder() + name;
+  return name;
+}
+
+std::string ReportFolder(const LocalDate& date) {
+  return ExecutableFolder() + ReportFolderName(date);
 }
 
 std::string ReportFileName(std::string_view label) {

@@ -2,12 +2,12 @@
 // Reports: the rows of a preview saved as plain text or as an HTML page, into a folder named
 // after today's date beside the executable ("dd-mm-yyyy"), under the item's label.
 
-#include "runtime/calendar.h"
-
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "runtime/calendar.h"
 
 namespace tw {
 
@@ -22,6 +22,8 @@ std::optional<ReportFormat> ReportFormatOf(int choice);
 
 // The executable's folder followed by the date as "dd-mm-yyyy".
 std::string ReportFolder(const LocalDate& date);
+// The report folder's own name: the date as "dd-mm-yyyy".
+std::string ReportFolderName(const LocalDate& date);
 
 // The item label as a file name: characters a file name cannot hold or that would leave the
 // folder become "_", a name of dots becomes "_", and a device name gets a leading "_".

@@ -103,12 +103,10 @@ private:
 
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 
-// A text drawn by its parent (no window of its own), transparent over what lies beneath.
+// One line of text, transparent over what lies beneath, bold and aligned as laid out.
 class TLabel : public TControl {
 public:
   explicit TLabel(std::string name) : TControl("TLabel", std::move(name)) {}
-  TLabel(std::string className, std::string name)
-      : TControl(std::move(className), std::move(name)) {}
   bool Bold() const { return bold_; }
   void SetBold(bool bold) { bold_ = bold; }
   TAlignment Alignment() const { return alignment_; }

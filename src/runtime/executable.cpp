@@ -1,9 +1,9 @@
 #include "runtime/executable.h"
 
+#include <filesystem>
+
 #include "runtime/file_system.h"
 #include "runtime/seam.h"
-
-#include <filesystem>
 
 namespace tw {
 

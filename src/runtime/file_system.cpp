@@ -1,11 +1,11 @@
 #include "runtime/file_system.h"
 
-#include "runtime/exceptions.h"
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+
+#include "runtime/exceptions.h"
 
 namespace tw {
 

@@ -1,9 +1,9 @@
 #include "runtime/ini_file.h"
 
+#include <vector>
+
 #include "runtime/profile.h"
 #include "runtime/seam.h"
-
-#include <vector>
 
 namespace tw {
 
@@ -23,8 +23,8 @@ std::vector<std::string> SplitNameList(const char* buffer, unsigned length) {
 std::vector<std::string> TIniFile::ReadNames(const char* section) const {
   // One byte more than the platform is told, so that the list always ends in NUL.
   std::vector<char> buffer(kNamesBufferSize + 1, '\0');
-  const uint32_t length = Seam<ProfileApi>::Get().ProfileString(
-      section, nullptr, "", buffer.data(), kNamesBufferSize, fileName_);
+  const uint32_t length = Seam<ProfileApi>::Get().ProfileString(section, nullptr, "", buffer.data(),
+                                                                kNamesBufferSize, fileName_);
   return SplitNameList(buffer.data(), length < kNamesBufferSize ? length : kNamesBufferSize);
 }
 
@@ -39,9 +39,9 @@ std::vector<std::string> TIniFile::ReadSection(const std::string& section) const
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& defaultValue) const {
   std::vector<char> buffer(kValueBufferSize + 1, '\0');
-  const uint32_t length = Seam<ProfileApi>::Get().ProfileString(
-      section.c_str(), key.c_str(), defaultValue.c_str(), buffer.data(), kValueBufferSize,
-      fileName_);
+  const uint32_t length =
+      Seam<ProfileApi>::Get().ProfileString(section.c_str(), key.c_str(), defaultValue.c_str(),
+                                            buffer.data(), kValueBufferSize, fileName_);
   return std::string(buffer.data(), length < kValueBufferSize ? length : kValueBufferSize - 1);
 }
 

@@ -3,23 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
+#include "runtime/ansi_text.h"
+
 namespace tw {
 namespace {
 
-char Upper(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-std::string UpperName(std::string_view name) {
-  std::string upper(name);
-  for (char& c : upper)
-    c = Upper(c);
-  return upper;
-}
-
 bool NameLess(std::string_view a, std::string_view b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return static_cast<unsigned char>(Upper(x)) < static_cast<unsigned char>(Upper(y));
+    return static_cast<unsigned char>(AsciiUpper(x)) < static_cast<unsigned char>(AsciiUpper(y));
   });
 }
 
@@ -89,13 +80,13 @@ MemoryRegistry::Key* MemoryRegistry::Key::AddSubKey(std::string_view name) {
 }
 
 const MemoryRegistry::Value* MemoryRegistry::Key::FindValue(std::string_view name) const {
-  const auto it = valueIndex.find(UpperName(name));
+  const auto it = valueIndex.find(AsciiUpperCase(name));
   return it == valueIndex.end() ? nullptr : &values[it->second];
 }
 
 void MemoryRegistry::Key::SetValue(std::string_view name, uint32_t type,
                                    std::vector<uint8_t> data) {
-  const auto [it, added] = valueIndex.emplace(UpperName(name), values.size());
+  const auto [it, added] = valueIndex.emplace(AsciiUpperCase(name), values.size());
   if (added) {
     values.push_back(Value{std::string(name), type, std::move(data)});
   } else {

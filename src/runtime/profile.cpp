@@ -1,13 +1,14 @@
 #include "runtime/profile.h"
 
-#include "runtime/file_system.h"
-
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string_view>
+
+#include "runtime/ansi_text.h"
+#include "runtime/file_system.h"
 
 namespace tw {
 namespace {
@@ -28,34 +29,16 @@ std::string_view Trim(std::string_view text) {
 
 // Names match without regard to the case of ASCII letters; the platform we measured keeps
 // other letters apart (\xc9 and \xe9 differ).
-unsigned char Upper(unsigned char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 32) : c;
-}
-
 bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return Upper(static_cast<unsigned char>(x)) == Upper(static_cast<unsigned char>(y));
-         });
+  return AsciiEqualIgnoringCase(a, b);
 }
-
-// Code page 1252 for U+0080 to U+009F's positions; 0 where the byte maps to itself.
-constexpr char16_t kCp1252High[32] = {
-    0x20ac, 0x0081, 0x201a, 0x0192, 0x201e, 0x2026, 0x2020, 0x2021, 0x02c6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008d, 0x017d, 0x008f, 0x0090, 0x2018, 0x2019, 0x201c, 0x201d, 0x2022,
-    0x2013, 0x2014, 0x02dc, 0x2122, 0x0161, 0x203a, 0x0153, 0x009d, 0x017e, 0x0178};
 
 void AppendCp1252(std::string& out, char32_t cp) {
-  if (cp < 0x80 || (cp >= 0xa0 && cp <= 0xff)) {
-    out += static_cast<char>(cp);
+  if (cp > 0xffff) {
+    out += "??"; // a surrogate pair gives one mark per half
     return;
   }
-  for (int i = 0; i < 32; ++i) {
-    if (kCp1252High[i] == cp) {
-      out += static_cast<char>(0x80 + i);
-      return;
-    }
-  }
-  out += cp > 0xffff ? "??" : "?"; // a surrogate pair gives one mark per half
+  out += Cp1252FromUnicode(cp);
 }
 
 std::string FromUtf8(std::string_view bytes) {

@@ -4,26 +4,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "runtime/ansi_text.h"
 #include "runtime/exceptions.h"
 
 namespace tw {
 namespace {
-
-// Code page 1252 bytes 0x80 to 0x9F; 0 marks an unmapped byte (kept as the C1 code point).
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-char ToAnsi(char16_t c) {
-  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-    return static_cast<char>(c);
-  for (int i = 0; i < 32; ++i) {
-    if (kCp1252High[i] == c || (kCp1252High[i] == 0 && c == 0x80 + i))
-      return static_cast<char>(0x80 + i);
-  }
-  return '?';
-}
 
 struct RootName {
   const char* name;
@@ -261,14 +246,6 @@ std::vector<std::string> SplitLines(const std::string& text) {
 }
 
 } // namespace
-
-std::string Utf16ToAnsi(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char16_t c : text)
-    out += ToAnsi(c);
-  return out;
-}
 
 RegImportStats ImportRegFile(RegistryApi& registry, std::string_view fileBytes) {
   std::string text;

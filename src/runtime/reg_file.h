@@ -21,7 +21,4 @@ struct RegImportStats {
 // Raises Exception with the line number on malformed input or when the store refuses a write.
 RegImportStats ImportRegFile(RegistryApi& registry, std::string_view fileBytes);
 
-// Converts UTF-16LE text to code page 1252; characters without a mapping become "?".
-std::string Utf16ToAnsi(std::u16string_view text);
-
 } // namespace tw

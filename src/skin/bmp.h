@@ -2,12 +2,12 @@
 // Windows BMP files: reading the skin's bitmaps (1, 4, 8, 24 and 32 bits per pixel, bottom-up
 // or top-down, uncompressed or with bit-field masks) and writing 24-bit files.
 
-#include "skin/bitmap.h"
-
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <vector>
+
+#include "skin/bitmap.h"
 
 namespace tw {
 

@@ -1,10 +1,10 @@
 #include "skin/colour.h"
 
-#include "runtime/seam.h"
-#include "skin/skin_platform.h"
-
 #include <algorithm>
 #include <array>
+
+#include "runtime/seam.h"
+#include "skin/skin_platform.h"
 
 namespace tw {
 
@@ -44,7 +44,7 @@ TColor MixColour(TColor c1, TColor c2, int weight) {
   const int d = weight < 100 ? 100 : 1000;
   auto mix = [&](int x, int y) { return (x * weight + y * (d - weight) + d / 2) / d; };
   return MakeColour(mix(ColourRed(a), ColourRed(b)), mix(ColourGreen(a), ColourGreen(b)),
-             mix(ColourBlue(a), ColourBlue(b)));
+                    mix(ColourBlue(a), ColourBlue(b)));
 }
 
 } // namespace tw

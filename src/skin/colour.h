@@ -2,10 +2,10 @@
 // Windows colour values as the skin stores them (red + green * 256 + blue * 65536) and the
 // colour arithmetic of skin loading.
 
-#include "skin/bitmap.h"
-
 #include <cstdint>
 #include <string_view>
+
+#include "skin/bitmap.h"
 
 namespace tw {
 

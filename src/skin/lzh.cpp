@@ -1,12 +1,12 @@
 #include "skin/lzh.h"
 
-#include "runtime/exceptions.h"
-
 #include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
 #include <vector>
+
+#include "runtime/exceptions.h"
 
 namespace tw {
 

@@ -3,10 +3,10 @@
 // Huffman coding of literals and match lengths). The adaptive tree and the position-code tables
 // are shared with the archive packer, which must model exactly the same code.
 
-#include "skin/memory_stream.h"
-
 #include <array>
 #include <cstdint>
+
+#include "skin/memory_stream.h"
 
 namespace tw {
 

@@ -1,9 +1,10 @@
 #include "skin/quick_ini.h"
 
+#include <cstdint>
+
+#include "runtime/ansi_text.h"
 #include "runtime/exceptions.h"
 #include "skin/skin_reader.h"
-
-#include <cstdint>
 
 namespace tw {
 
@@ -82,7 +83,7 @@ void TQuickIni::LoadFromText(std::string_view text) {
       return;
     const bool header = line.size() >= 2 && line.front() == '[' && line.back() == ']';
     if (header)
-      headers_.push_back({AsciiLower(line), static_cast<int>(lines_.size())});
+      headers_.push_back({AsciiLowerCase(line), static_cast<int>(lines_.size())});
     lines_.emplace_back(line);
     isHeader_.push_back(header);
   };
@@ -112,7 +113,7 @@ void TQuickIni::ReadSections(TStrings* list) const {
 
 int TQuickIni::SectionIndex(std::string_view section) const {
   std::string wanted = "[";
-  wanted += AsciiLower(section);
+  wanted += AsciiLowerCase(section);
   wanted += ']';
   for (const Header& header : headers_)
     if (header.lowered == wanted)
@@ -125,13 +126,13 @@ std::string TQuickIni::ReadString(std::string_view section, std::string_view key
   const int at = SectionIndex(section);
   if (at < 0)
     return std::string(defaultValue);
-  const std::string wanted = AsciiLower(key);
+  const std::string wanted = AsciiLowerCase(key);
   for (std::size_t i = static_cast<std::size_t>(at) + 1; i < lines_.size() && !isHeader_[i]; ++i) {
     const std::string_view line = lines_[i];
     const std::size_t equals = line.find('=');
     const std::string_view lineKey =
         equals == std::string_view::npos ? std::string_view() : Trim(line.substr(0, equals));
-    if (AsciiLower(lineKey) != wanted)
+    if (AsciiLowerCase(lineKey) != wanted)
       continue;
     const std::string_view value =
         equals == std::string_view::npos ? std::string_view() : Trim(line.substr(equals + 1));

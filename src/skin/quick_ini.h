@@ -1,13 +1,13 @@
 #pragma once
 // TQuickIni: the skin definition's INI reader, over text held in memory.
 
-#include "runtime/strings.h"
-#include "skin/memory_stream.h"
-
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "runtime/strings.h"
+#include "skin/memory_stream.h"
 
 namespace tw {
 

@@ -3,9 +3,9 @@
 // the skin engine shares. Stretching is nearest-neighbour, as the platform's colour-on-colour
 // stretch mode is; magenta marks transparent pixels.
 
-#include "skin/bitmap.h"
-
 #include <vector>
+
+#include "skin/bitmap.h"
 
 namespace tw {
 

@@ -1,9 +1,9 @@
 #include "skin/skin_data.h"
 
-#include "runtime/seam.h"
-
 #include <fstream>
 #include <iterator>
+
+#include "runtime/seam.h"
 
 namespace tw {
 

@@ -3,17 +3,17 @@
 // skin definition and its bitmaps into the SkinModel that every painter reads, and switches
 // skinning on and off through the skin manager.
 
-#include "runtime/strings.h"
-#include "skin/enum_set.h"
-#include "skin/skin_manager.h"
-#include "skin/skin_objects.h"
-#include "skin/skin_platform.h"
-
 #include <cstdint>
 #include <functional>
 #include <span>
 #include <string>
 #include <vector>
+
+#include "runtime/strings.h"
+#include "skin/enum_set.h"
+#include "skin/skin_manager.h"
+#include "skin/skin_objects.h"
+#include "skin/skin_platform.h"
 
 namespace tw {
 

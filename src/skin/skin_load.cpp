@@ -1,13 +1,14 @@
 // LoadSkin: from the stored archive to the SkinModel, in the order the painters rely on.
 
+#include <algorithm>
+#include <cmath>
+
+#include "runtime/ansi_text.h"
 #include "runtime/seam.h"
 #include "skin/bmp.h"
 #include "skin/quick_ini.h"
 #include "skin/skin_data.h"
 #include "skin/skin_reader.h"
-
-#include <algorithm>
-#include <cmath>
 
 namespace tw {
 
@@ -106,14 +107,6 @@ constexpr const char* kBorderKeys[] = {"Left", "Right", "Top", "Bottom"};
 constexpr int kComboCellWidth = 50;
 constexpr int kComboCellHeight = 21;
 constexpr int kArrowCell = 17;
-
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& ch : out)
-    if (ch >= 'a' && ch <= 'z')
-      ch = static_cast<char>(ch - 'a' + 'A');
-  return out;
-}
 
 Bitmap32 ReplaceColour(const Bitmap32& source, Pixel from, Pixel to) {
   Bitmap32 out = source;
@@ -228,7 +221,7 @@ private:
     ini_.ReadSections(&sections);
     model_.ExtraColours.clear();
     for (int i = 0; i < sections.Count(); ++i) {
-      const std::string name = Upper(sections[i]);
+      const std::string name = AsciiUpperCase(sections[i]);
       if (name.starts_with("COLOUR") && name != "COLOURS")
         model_.ExtraColours.push_back(
             Colour(sections[i], "color", SysColourOf(SysColour::WindowText)));
@@ -246,7 +239,7 @@ private:
     int savedX = 0;
     int savedY = 0;
     for (int i = 0; i < sections.Count(); ++i) {
-      const std::string name = Upper(sections[i]);
+      const std::string name = AsciiUpperCase(sections[i]);
       if (!name.starts_with("BUTTON") || name == "BUTTON" || name == "BUTTONS" ||
           name == "BUTTON.RADIO" || name == "BUTTON.CHECKBOX")
         continue;

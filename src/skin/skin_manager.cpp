@@ -1,8 +1,8 @@
 #include "skin/skin_manager.h"
 
-#include "skin/skin_data.h"
-
 #include <algorithm>
+
+#include "skin/skin_data.h"
 
 namespace tw {
 

@@ -2,14 +2,14 @@
 // The loaded skin elements that every painter reads: a bitmap strip of equal frames with
 // nine-slice margins, tile and transparency flags, a style and colours.
 
-#include "skin/bitmap.h"
-#include "skin/colour.h"
-#include "skin/raster.h"
-
 #include <array>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "skin/bitmap.h"
+#include "skin/colour.h"
+#include "skin/raster.h"
 
 namespace tw {
 

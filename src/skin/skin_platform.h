@@ -4,12 +4,12 @@
 // The Win32 build installs the real platform; PortableSkinPlatform answers with the classic
 // Windows look and records messages, for native builds and tests.
 
-#include "skin/bitmap.h"
-#include "skin/colour.h"
-
 #include <map>
 #include <string>
 #include <vector>
+
+#include "skin/bitmap.h"
+#include "skin/colour.h"
 
 namespace tw {
 

@@ -1,5 +1,6 @@
 #include "skin/skin_reader.h"
 
+#include "runtime/ansi_text.h"
 #include "runtime/seam.h"
 #include "skin/lzh.h"
 #include "skin/skin_platform.h"
@@ -39,14 +40,6 @@ std::vector<std::string> SplitLines(std::string_view text) {
 }
 
 } // namespace
-
-std::string AsciiLower(std::string_view text) {
-  std::string out(text);
-  for (char& ch : out)
-    if (ch >= 'A' && ch <= 'Z')
-      ch = static_cast<char>(ch - 'A' + 'a');
-  return out;
-}
 
 int SkinVersionBlockSize(std::uint32_t version) {
   switch (version) {
@@ -104,7 +97,7 @@ bool TSkinReader::LoadSkin(TMemoryStream& archive) {
   unpacked.SetPosition(namesAt);
   std::string nameList(static_cast<std::size_t>(nameListLength_), '\0');
   unpacked.Read(nameList.data(), nameList.size());
-  const std::vector<std::string> lines = SplitLines(AsciiLower(nameList));
+  const std::vector<std::string> lines = SplitLines(AsciiLowerCase(nameList));
   if (lines.size() > static_cast<std::size_t>(kMaxSkinEntries))
     return false;
   const std::size_t count = lines.size();
@@ -141,7 +134,7 @@ void TSkinReader::CopyEntry(int index, TMemoryStream& output) const {
 
 void TSkinReader::ExtractEntry(std::string_view name, TMemoryStream& output) const {
   output.Clear();
-  const std::string wanted = AsciiLower(name);
+  const std::string wanted = AsciiLowerCase(name);
   for (int i = 0; i < count_; ++i) {
     if (names_[i] == wanted) {
       CopyEntry(i, output);

@@ -2,13 +2,13 @@
 // TSkinReader: opens a skin file image (the u32 decompressed length and the LZHUF stream),
 // checks its format version and splits the decompressed archive into named entries.
 
-#include "runtime/strings.h"
-#include "skin/memory_stream.h"
-
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "runtime/strings.h"
+#include "skin/memory_stream.h"
 
 namespace tw {
 
@@ -56,8 +56,5 @@ private:
   std::uint32_t version_ = 0;
   std::int32_t nameListLength_ = 0;
 };
-
-// ASCII letters lowered; other bytes unchanged.
-std::string AsciiLower(std::string_view text);
 
 } // namespace tw

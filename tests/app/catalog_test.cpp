@@ -17,14 +17,28 @@ TEST(Catalog, LabelsStandInTheOrderOfTheListComparison) {
         << Catalog()[i].label << " / " << Catalog()[i + 1].label;
 }
 
-TEST(Catalog, ByteOrderAndPlainCaseInsensitiveOrderWouldMisplaceItems) {
-  // Why the list needs the locale comparison: both simpler orders move these labels.
+TEST(Catalog, ByteOrderWouldMisplaceItemsTheComparisonKeeps) {
+  // Why the list needs the locale comparison: a byte-wise order moves these labels.
   const std::string help = "[O] Help (LM)";
   const std::string htmlHelp = "[O] HTML Help (LM)";
   EXPECT_LT(htmlHelp, help);
   const std::string startup = "[O] Startup (CU)";
   const std::string services = "[O] Startup - Services (Path) (LM)";
   EXPECT_LT(startup, services);
+  const PortableCollation collation;
+  EXPECT_LT(collation.Compare(help, htmlHelp), 0);
+  EXPECT_LT(collation.Compare(services, startup), 0);
+  std::vector<std::string> labels;
+  for (const CatalogItem& item : Catalog())
+    labels.emplace_back(item.label);
+  std::vector<std::string> bytewise = labels;
+  std::sort(bytewise.begin(), bytewise.end());
+  EXPECT_NE(bytewise, labels);
+}
+
+TEST(Catalog, EveryItemHasAReader) {
+  for (const CatalogItem& item : Catalog())
+    EXPECT_NE(item.reader, nullptr) << item.label;
 }
 
 TEST(Catalog, EighteenItemsReadTheCurrentUser) {

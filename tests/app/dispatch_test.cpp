@@ -6,28 +6,21 @@
 #include "app/WKS_Main.h"
 #include "runtime/collation.h"
 #include "support/fake_system_info.h"
-#include "support/fixtures.h"
+#include "support/reader_test.h"
 
 namespace tw {
 namespace {
 
-using Rows = std::vector<std::string>;
+using test::Rows;
 
-class DispatchTest : public test::PortableRegistryTest {
+class DispatchTest : public test::ReaderTest {
 protected:
   void Select(int index) {
     form.ZList.SetItemIndex(index);
     form.ZList.Click();
   }
   // The rows a reader leaves before the dispatcher orders them.
-  Rows ReaderRows(int index) {
-    TStringList rows;
-    TStringList scratch1;
-    TStringList scratch2;
-    ReaderContext ctx{rows, scratch1, scratch2};
-    Catalog()[static_cast<size_t>(index)].reader(ctx);
-    return rows.ToVector();
-  }
+  Rows ReaderRows(int index) { return Run(Catalog()[static_cast<size_t>(index)].reader); }
 
   test::FakeSystemInfo system;
   ScopedSeam<SystemInfo> systemSeam{system};

@@ -1,10 +1,10 @@
+#include <gtest/gtest.h>
+
 #include "navigate/navigate.h"
 #include "runtime/code_page.h"
 #include "runtime/exceptions.h"
 #include "runtime/seam.h"
 #include "support/platform.h"
-
-#include <gtest/gtest.h>
 
 namespace tw {
 namespace {

@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
+
 #include "nmdb/nmdb.h"
 #include "runtime/exceptions.h"
 #include "support/platform.h"
-
-#include <gtest/gtest.h>
 
 namespace tw {
 namespace {

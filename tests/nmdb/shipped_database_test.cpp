@@ -1,5 +1,7 @@
 // The WKS.db that ships beside the program: well-formed, and read by the form as intended.
 
+#include <gtest/gtest.h>
+
 #include "app/WKS_Main.h"
 #include "nmdb/nmdb.h"
 #include "registry/address.h"
@@ -7,8 +9,6 @@
 #include "runtime/collation.h"
 #include "runtime/ini_file.h"
 #include "support/platform.h"
-
-#include <gtest/gtest.h>
 
 namespace tw {
 namespace {

@@ -1,8 +1,8 @@
-#include "reader_test.h"
+#include <gtest/gtest.h>
+
 #include "readers/appearance.h"
 #include "runtime/exceptions.h"
-
-#include <gtest/gtest.h>
+#include "support/reader_test.h"
 
 namespace tw {
 namespace {

@@ -1,26 +1,15 @@
+#include <gtest/gtest.h>
+
 #include "readers/history.h"
 #include "runtime/exceptions.h"
-#include "support/fixtures.h"
-
-#include <gtest/gtest.h>
+#include "support/reader_test.h"
 
 namespace tw {
 namespace {
 
-using Rows = std::vector<std::string>;
+using test::Rows;
 
-class HistoryReaderTest : public test::PortableRegistryTest {
-protected:
-  Rows Run(ReaderFn reader) {
-    TStringList rows;
-    TStringList scratch1;
-    TStringList scratch2;
-    ReaderContext ctx{rows, scratch1, scratch2};
-    reader(ctx);
-    EXPECT_EQ(registry.OpenHandleCount(), 0u);
-    return rows.ToVector();
-  }
-};
+using HistoryReaderTest = test::ReaderTest;
 
 TEST_F(HistoryReaderTest, RegeditFavoritesEndWithTheLastKey) {
   LoadFixture("catalog.reg");
@@ -40,12 +29,9 @@ TEST_F(HistoryReaderTest, RegeditLastKeyOfAnotherTypeFailsTheRun) {
   LoadReg("REGEDIT4\r\n[HKEY_CURRENT_"
           "USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit]\r\n"
           "\"LastKey\"=dword:00000001\r\n");
-  TStringList rows;
-  TStringList s1;
-  TStringList s2;
-  ReaderContext ctx{rows, s1, s2};
-  EXPECT_THROW(ReadRegeditFavorites(ctx), ERegistryException);
-  EXPECT_EQ(registry.OpenHandleCount(), 0u);
+  // Raises ERegistryException and leaves no key open.
+  EXPECT_EQ(RunFailing<ERegistryException>(ReadRegeditFavorites),
+            "Invalid data type for 'LastKey'");
 }
 
 TEST_F(HistoryReaderTest, OpenSaveMruWalksOneLevelOfSubKeys) {

@@ -1,9 +1,9 @@
-#include "reader_test.h"
+#include <gtest/gtest.h>
+
 #include "readers/sysinfo.h"
 #include "runtime/seam.h"
 #include "support/fake_system_info.h"
-
-#include <gtest/gtest.h>
+#include "support/reader_test.h"
 
 namespace tw {
 namespace {
@@ -11,15 +11,6 @@ namespace {
 using test::Rows;
 
 constexpr uint64_t kGiB = 1024ull * 1024 * 1024;
-
-LocaleSettings German() {
-  return LocaleSettings{
-      ".",
-      ":",
-      {"Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag"},
-      {"Januar", "Februar", "M\xE4rz", "April", "Mai", "Juni", "Juli", "August", "September",
-       "Oktober", "November", "Dezember"}};
-}
 
 TEST(FormatWholeGrouped, GroupsThousandsWithTheSeparator) {
   EXPECT_EQ(FormatWholeGrouped(2097152, ","), "2,097,152");
@@ -68,7 +59,7 @@ TEST(FormatCaptureTime, ReadsThePatternPieceByPiece) {
 }
 
 TEST(FormatCaptureTime, FollowsTheLocaleNamesAndTimeSeparator) {
-  LocaleSettings locale = German();
+  LocaleSettings locale = test::GermanLocale();
   EXPECT_EQ(FormatCaptureTime({2024, 3, 12, 2, 14, 7, 9}, locale),
             "Dienstag, 12 M\xE4rz 2024  14:07:09");
   locale.timeSeparator = ".";
@@ -131,7 +122,7 @@ TEST_F(MemoryInformationTest, SmallFiguresArePaddedToThreeDigits) {
 }
 
 TEST_F(MemoryInformationTest, NumbersAndDatesFollowTheUsersLocale) {
-  system.locale = German();
+  system.locale = test::GermanLocale();
   system.locale.timeSeparator = ".";
   system.memory = {45, 2147483648ull, 1073741824ull, 4294967296ull, 3221225472ull};
   system.now = {2024, 3, 12, 2, 14, 7, 9};

@@ -1,7 +1,7 @@
-#include "reader_test.h"
-#include "readers/userassist.h"
-
 #include <gtest/gtest.h>
+
+#include "readers/userassist.h"
+#include "support/reader_test.h"
 
 namespace tw {
 namespace {

@@ -1,6 +1,6 @@
-#include "registry/address.h"
-
 #include <gtest/gtest.h>
+
+#include "registry/address.h"
 
 namespace tw {
 namespace {

@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
+
 #include "registry/registry.h"
 #include "runtime/exceptions.h"
 #include "support/fixtures.h"
-
-#include <gtest/gtest.h>
 
 namespace tw {
 namespace {

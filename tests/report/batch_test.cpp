@@ -1,8 +1,9 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
 #include "report/batch.h"
 #include "runtime/exceptions.h"
-
-#include <gtest/gtest.h>
-#include <vector>
 
 namespace tw {
 namespace {

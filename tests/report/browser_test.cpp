@@ -1,17 +1,18 @@
 // A hostile report opened in a real browser (headless Chromium): the page shows the table with
 // every cell as text, and nothing that came from the registry runs as script.
 
-#include "report/report.h"
-#include "runtime/strings.h"
-#include "support/platform.h"
+#include <gtest/gtest.h>
 
 #include <array>
 #include <cstdio>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "report/report.h"
+#include "runtime/strings.h"
+#include "support/platform.h"
 
 namespace tw {
 namespace {

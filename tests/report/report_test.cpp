@@ -1,10 +1,11 @@
-#include "report/report.h"
-#include "runtime/exceptions.h"
-#include "support/platform.h"
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
+
+#include "report/report.h"
+#include "runtime/exceptions.h"
+#include "support/platform.h"
 
 namespace tw {
 namespace {

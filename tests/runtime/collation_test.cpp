@@ -1,9 +1,10 @@
-#include "runtime/collation.h"
+#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <gtest/gtest.h>
 #include <string>
 #include <vector>
+
+#include "runtime/collation.h"
 
 namespace tw {
 namespace {

@@ -1,6 +1,6 @@
-#include "runtime/controls.h"
-
 #include <gtest/gtest.h>
+
+#include "runtime/controls.h"
 
 namespace tw {
 namespace {

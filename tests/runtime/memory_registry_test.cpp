@@ -1,9 +1,10 @@
-#include "runtime/memory_registry.h"
+#include <gtest/gtest.h>
 
 #include <cstring>
-#include <gtest/gtest.h>
 #include <string>
 #include <vector>
+
+#include "runtime/memory_registry.h"
 
 namespace tw {
 namespace {

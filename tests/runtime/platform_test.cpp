@@ -1,13 +1,13 @@
 // The portable platform seams: executable folder, file system, calendar, clipboard.
 
+#include <gtest/gtest.h>
+
 #include "runtime/calendar.h"
 #include "runtime/exceptions.h"
 #include "runtime/executable.h"
 #include "runtime/file_system.h"
 #include "runtime/seam.h"
 #include "support/platform.h"
-
-#include <gtest/gtest.h>
 
 namespace tw {
 namespace {

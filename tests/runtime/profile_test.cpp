@@ -1,10 +1,10 @@
 // The portable profile reader against figures measured with GetPrivateProfileStringA.
 
+#include <gtest/gtest.h>
+
 #include "runtime/ini_file.h"
 #include "runtime/profile.h"
 #include "support/platform.h"
-
-#include <gtest/gtest.h>
 
 namespace tw {
 namespace {

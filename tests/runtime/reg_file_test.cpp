@@ -1,10 +1,11 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
 #include "runtime/exceptions.h"
 #include "runtime/memory_registry.h"
 #include "runtime/reg_file.h"
-
-#include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 namespace tw {
 namespace {

@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
+
 #include "runtime/exceptions.h"
 #include "runtime/strings.h"
-
-#include <gtest/gtest.h>
 
 namespace tw {
 namespace {

@@ -1,7 +1,8 @@
-#include "runtime/system_info.h"
+#include <gtest/gtest.h>
 
 #include <fstream>
-#include <gtest/gtest.h>
+
+#include "runtime/system_info.h"
 
 namespace tw {
 namespace {

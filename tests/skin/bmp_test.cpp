@@ -1,6 +1,6 @@
-#include "skin/bmp.h"
-
 #include <gtest/gtest.h>
+
+#include "skin/bmp.h"
 
 namespace tw {
 namespace {

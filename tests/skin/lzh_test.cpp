@@ -1,9 +1,10 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
 #include "lzhuf_encoder.h"
 #include "runtime/exceptions.h"
 #include "skin/lzh.h"
-
-#include <gtest/gtest.h>
-#include <random>
 
 namespace tw {
 namespace {

@@ -1,6 +1,6 @@
-#include "skin/raster.h"
-
 #include <gtest/gtest.h>
+
+#include "skin/raster.h"
 
 namespace tw {
 namespace {

@@ -1,12 +1,12 @@
+#include <cstdio>
+#include <fstream>
+
 #include "skin/bmp.h"
 #include "skin/embedded_skin.h"
 #include "skin/quick_ini.h"
 #include "skin/skin_data.h"
 #include "skin/skin_reader.h"
 #include "skin_test_support.h"
-
-#include <cstdio>
-#include <fstream>
 
 namespace tw::test {
 namespace {

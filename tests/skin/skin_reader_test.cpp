@@ -1,8 +1,8 @@
+#include <numeric>
+
 #include "skin/embedded_skin.h"
 #include "skin/skin_reader.h"
 #include "skin_test_support.h"
-
-#include <numeric>
 
 namespace tw::test {
 namespace {

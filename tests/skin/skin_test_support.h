@@ -1,16 +1,17 @@
 #pragma once
 // Skin tests: portable platform and manager installed per test, and archives built on the fly.
 
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
 #include "lzhuf_encoder.h"
 #include "runtime/seam.h"
 #include "skin/bitmap.h"
 #include "skin/memory_stream.h"
 #include "skin/skin_manager.h"
 #include "skin/skin_platform.h"
-
-#include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 namespace tw::test {
 

@@ -5,6 +5,16 @@
 
 namespace tw::test {
 
+// The settings of a German user: "." groups thousands, German day and month names.
+inline LocaleSettings GermanLocale() {
+  return LocaleSettings{
+      ".",
+      ":",
+      {"Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag"},
+      {"Januar", "Februar", "M\xE4rz", "April", "Mai", "Juni", "Juli", "August", "September",
+       "Oktober", "November", "Dezember"}};
+}
+
 class FakeSystemInfo final : public SystemInfo {
 public:
   MemoryFigures memory;

@@ -1,9 +1,9 @@
 #include "support/fixtures.h"
 
-#include "runtime/reg_file.h"
-
 #include <fstream>
 #include <iterator>
+
+#include "runtime/reg_file.h"
 
 namespace tw::test {
 

@@ -1,13 +1,14 @@
 #pragma once
 // Shared test support: fixture files and a fresh portable platform per test.
 
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
 #include "runtime/collation.h"
 #include "runtime/memory_registry.h"
 #include "runtime/seam.h"
-
-#include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 namespace tw::test {
 

@@ -3,6 +3,10 @@
 // PortableRegistryTest, plus an executable in a fresh temporary folder, a fixed date, the host
 // file system, an in-memory clipboard, a recording shell and the portable profile reader.
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "runtime/calendar.h"
 #include "runtime/clipboard.h"
 #include "runtime/dialogs.h"
@@ -12,10 +16,6 @@
 #include "runtime/shell.h"
 #include "support/fake_system_info.h"
 #include "support/fixtures.h"
-
-#include <filesystem>
-#include <string>
-#include <vector>
 
 namespace tw::test {
 

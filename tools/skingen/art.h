@@ -2,10 +2,10 @@
 // The Trailwick skin, drawn from code: a light, quiet look with one accent colour, crisp 1-px
 // edges and soft vertical gradients. Every function returns one bitmap of the skin.
 
-#include "paint.h"
-
 #include <string>
 #include <vector>
+
+#include "paint.h"
 
 namespace tw::skingen {
 

@@ -2,9 +2,9 @@
 // Small drawing helpers for authoring skin art from code: solid and gradient fills, 1-px
 // outlines with clipped corners, lines and pixel-pattern glyphs.
 
-#include "skin/bitmap.h"
-
 #include <string_view>
+
+#include "skin/bitmap.h"
 
 namespace tw::skingen {
 

@@ -6,15 +6,15 @@
 // SKIN_DIR receives the entries and entries.txt, the archive order for skinpack; RESOURCE_DIR
 // receives track.bmp, trackvert.bmp and menuglyphs.bmp.
 
-#include "art.h"
-#include "skin/bmp.h"
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "art.h"
+#include "skin/bmp.h"
 
 namespace {
 

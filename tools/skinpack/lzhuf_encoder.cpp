@@ -1,9 +1,9 @@
 #include "lzhuf_encoder.h"
 
-#include "skin/lzh.h"
-
 #include <algorithm>
 #include <array>
+
+#include "skin/lzh.h"
 
 namespace tw::skinpack {
 

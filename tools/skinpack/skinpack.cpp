@@ -7,14 +7,14 @@
 // same wrapped as the stored form property, and CPP_FILE a C++ source defining
 // tw::EmbeddedSkinStream() over the envelope bytes.
 
-#include "lzhuf_encoder.h"
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
+
+#include "lzhuf_encoder.h"
 
 namespace {
 

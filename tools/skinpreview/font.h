@@ -1,9 +1,9 @@
 #pragma once
 // A small proportional pixel font for the preview sheet's labels (5 x 9 cells, caps 7 high).
 
-#include "skin/bitmap.h"
-
 #include <string_view>
+
+#include "skin/bitmap.h"
 
 namespace tw::skinpreview {
 

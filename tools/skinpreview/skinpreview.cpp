@@ -4,17 +4,17 @@
 //
 // SKIN_STREAM_FILE is the stored-property envelope of a skin (as the build embeds it).
 
-#include "font.h"
-#include "runtime/seam.h"
-#include "skin/bmp.h"
-#include "skin/raster.h"
-#include "skin/skin_data.h"
-
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "font.h"
+#include "runtime/seam.h"
+#include "skin/bmp.h"
+#include "skin/raster.h"
+#include "skin/skin_data.h"
 
 namespace {
 

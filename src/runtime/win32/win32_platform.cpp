@@ -1,14 +1,14 @@
 #include "runtime/win32/win32_platform.h"
 
+#include <windows.h>
+
+#include <shellapi.h>
+
 #include <algorithm>
 #include <vector>
 
 #include "runtime/exceptions.h"
 #include "runtime/win32/application.h"
-// clang-format off
-#include <windows.h>
-#include <shellapi.h> // needs windows.h first
-// clang-format on
 
 namespace tw {
 

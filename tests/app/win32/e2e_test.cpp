@@ -14,7 +14,10 @@
 
 #include "app/WKS_Main.h"
 #include "program_driver.h"
+#include "report/report.h"
+#include "runtime/exceptions.h"
 #include "runtime/reg_file.h"
+#include "runtime/win32/win32_platform.h"
 #include "runtime/win32/win32_registry.h"
 #include "support/fixtures.h"
 
@@ -87,7 +90,15 @@ protected:
     return nullptr;
   }
   int Rows(HWND grid) { return static_cast<int>(SendMessageA(grid, LVM_GETITEMCOUNT, 0, 0)); }
-  std::string ReportFolder() { return driver.Folder() + TodayFolderName(); }
+  std::string ReportFolder() { return driver.Folder() + ReportFolderName(Win32Calendar().Today()); }
+  // What another program finds on the clipboard (empty while the program holds it open).
+  static std::string ClipboardText() {
+    try {
+      return Win32Clipboard().Text();
+    } catch (const EClipboardException&) {
+      return {};
+    }
+  }
 
   ProgramDriver driver;
 };
@@ -167,6 +178,31 @@ TEST_F(EndToEnd, AWholeSession) {
       changes.push_back(name + " removed");
   ASSERT_EQ(changes.size(), 1u) << testing::PrintToString(changes);
   EXPECT_EQ(changes[0], "HKCU\\Velmo|09 = 1|" + driver.ProgramPath() + std::string(1, '\0'));
+}
+
+TEST_F(EndToEnd, TabMovesInTabOrderAndTheLogoOpensAFurtherWindow) {
+  driver.Start();
+  driver.ClickListItem(ZList(), 5);
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return driver.Focus() == ZList(); }));
+  driver.PressKey(VK_TAB);
+  EXPECT_TRUE(ProgramDriver::WaitFor(
+      [&] { return driver.Focus() == SheetButton(0, "Save Selected Item"); }));
+  driver.PressKey(VK_TAB);
+  EXPECT_TRUE(ProgramDriver::WaitFor(
+      [&] { return driver.Focus() == SheetButton(0, "Save All Items (Guest)"); }));
+
+  // A double-click on the logo opens a further window owned by this one; closing it only hides
+  // it, and the program goes on until its main window closes.
+  driver.ClickAt(driver.MainWindow(), 30, 20);
+  driver.ClickAt(driver.MainWindow(), 30, 20);
+  HWND further = nullptr;
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return (further = driver.OwnedForm()) != nullptr; }));
+  EXPECT_EQ(ProgramDriver::Text(further), "Trailwick ( XQV )");
+  PostMessageA(further, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(ProgramDriver::WaitFor([&] { return !IsWindowVisible(further); }));
+  EXPECT_TRUE(IsWindow(further));
+  EXPECT_TRUE(IsWindowVisible(driver.MainWindow()));
+  EXPECT_TRUE(driver.Close());
 }
 
 TEST_F(EndToEnd, AnUnwritableReportFolderShowsTheErrorAndEndsTheBatch) {

@@ -15,6 +15,7 @@
 #include "runtime/seam.h"
 #include "runtime/win32/win32_collation.h"
 #include "runtime/win32/win32_system_info.h"
+#include "support/fake_system_info.h"
 #include "support/fixtures.h"
 
 namespace tw {
@@ -24,12 +25,7 @@ LocaleSettings Expected() {
   const char* name = std::getenv("TW_EXPECTED_LOCALE");
   const std::string locale = name ? name : "";
   if (locale == "de_DE")
-    return LocaleSettings{
-        ".",
-        ":",
-        {"Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag"},
-        {"Januar", "Februar", "M\xE4rz", "April", "Mai", "Juni", "Juli", "August", "September",
-         "Oktober", "November", "Dezember"}};
+    return test::GermanLocale();
   if (locale == "en_US")
     return PortableSystemInfo().Locale();
   ADD_FAILURE() << "TW_EXPECTED_LOCALE names no known locale: '" << locale << "'";

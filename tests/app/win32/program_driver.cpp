@@ -3,42 +3,34 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <cstdio>
+#include <functional>
 #include <stdexcept>
 
 namespace tw::test {
 namespace {
 
+// A visible top-level window of the process with this class; the main window has no owner.
 struct FindState {
   DWORD process;
+  const std::function<bool(HWND)>& match;
   HWND found = nullptr;
 };
 
-BOOL CALLBACK FindMain(HWND window, LPARAM param) {
+BOOL CALLBACK FindTopLevel(HWND window, LPARAM param) {
   auto* state = reinterpret_cast<FindState*>(param);
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
-  char cls[64];
-  GetClassNameA(window, cls, sizeof(cls));
-  if (pid == state->process && IsWindowVisible(window) && std::string(cls) == "TWKSForm" &&
-      GetWindow(window, GW_OWNER) == nullptr) {
+  if (pid == state->process && IsWindowVisible(window) && state->match(window)) {
     state->found = window;
     return FALSE;
   }
   return TRUE;
 }
 
-BOOL CALLBACK FindDialog(HWND window, LPARAM param) {
-  auto* state = reinterpret_cast<FindState*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
+bool HasClass(HWND window, const char* windowClass) {
   char cls[64];
   GetClassNameA(window, cls, sizeof(cls));
-  if (pid == state->process && IsWindowVisible(window) && std::string(cls) == "#32770") {
-    state->found = window;
-    return FALSE;
-  }
-  return TRUE;
+  return lstrcmpiA(cls, windowClass) == 0;
 }
 
 void Send(const INPUT& input) {
@@ -88,15 +80,11 @@ void ProgramDriver::Start() {
   if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
                       &si, &process_))
     throw std::runtime_error("cannot start " + ProgramPath());
-  FindState state{process_.dwProcessId};
-  if (!WaitFor(
-          [&] {
-            EnumWindows(FindMain, reinterpret_cast<LPARAM>(&state));
-            return state.found != nullptr;
-          },
-          30000))
+  const auto isMain = [](HWND w) {
+    return HasClass(w, "TWKSForm") && GetWindow(w, GW_OWNER) == nullptr;
+  };
+  if (!WaitFor([&] { return (main_ = FindWindowOf(isMain)) != nullptr; }, 30000))
     throw std::runtime_error("the main window did not appear");
-  main_ = state.found;
   WaitForInputIdle(process_.hProcess, 10000);
   SetForegroundWindow(main_);
 }
@@ -115,22 +103,16 @@ std::vector<HWND> ProgramDriver::Children(HWND parent) const {
 }
 
 HWND ProgramDriver::FindOfClass(HWND parent, const char* windowClass, int nth) const {
-  for (HWND child : Children(parent)) {
-    char cls[64];
-    GetClassNameA(child, cls, sizeof(cls));
-    if (lstrcmpiA(cls, windowClass) == 0 && nth-- == 0)
+  for (HWND child : Children(parent))
+    if (HasClass(child, windowClass) && nth-- == 0)
       return child;
-  }
   return nullptr;
 }
 
 HWND ProgramDriver::Find(HWND parent, const char* windowClass, const std::string& text) const {
-  for (HWND child : Children(parent)) {
-    char cls[64];
-    GetClassNameA(child, cls, sizeof(cls));
-    if (lstrcmpiA(cls, windowClass) == 0 && Text(child) == text)
+  for (HWND child : Children(parent))
+    if (HasClass(child, windowClass) && Text(child) == text)
       return child;
-  }
   return nullptr;
 }
 
@@ -183,17 +165,24 @@ void ProgramDriver::PressButton(HWND button) const {
 }
 
 HWND ProgramDriver::MessageBoxWindow() const {
-  FindState state{process_.dwProcessId};
-  EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&state));
+  return FindWindowOf([](HWND w) { return HasClass(w, "#32770"); });
+}
+
+HWND ProgramDriver::FindWindowOf(const std::function<bool(HWND)>& match) const {
+  FindState state{process_.dwProcessId, match};
+  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&state));
   return state.found;
 }
 
-std::string TodayFolderName() {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  char name[16];
-  std::snprintf(name, sizeof(name), "%02u-%02u-%04u", now.wDay, now.wMonth, now.wYear);
-  return name;
+HWND ProgramDriver::OwnedForm() const {
+  return FindWindowOf(
+      [this](HWND w) { return HasClass(w, "TWKSForm") && GetWindow(w, GW_OWNER) == main_; });
+}
+
+HWND ProgramDriver::Focus() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  return GetGUIThreadInfo(process_.dwThreadId, &info) ? info.hwndFocus : nullptr;
 }
 
 std::vector<std::string> FilesIn(const std::string& folder) {
@@ -208,20 +197,6 @@ std::vector<std::string> FilesIn(const std::string& folder) {
   } while (FindNextFileA(h, &found));
   FindClose(h);
   return files;
-}
-
-std::string ClipboardText() {
-  std::string text;
-  if (!OpenClipboard(nullptr))
-    return "<clipboard busy>";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* p = static_cast<const char*>(GlobalLock(data))) {
-      text = p;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
 }
 
 } // namespace tw::test

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,16 +57,20 @@ public:
   }
   // The program's message box (an error box or a message), if one is open.
   HWND MessageBoxWindow() const;
+  // A further main window, owned by the main window, if one is shown.
+  HWND OwnedForm() const;
+  // The program's window that has the keyboard focus.
+  HWND Focus() const;
 
 private:
+  // A visible top-level window of the program that `match` accepts.
+  HWND FindWindowOf(const std::function<bool(HWND)>& match) const;
+
   std::string folder_;
   PROCESS_INFORMATION process_{};
   HWND main_ = nullptr;
 };
 
-// The local date as the report folder is named: "dd-mm-yyyy".
-std::string TodayFolderName();
 std::vector<std::string> FilesIn(const std::string& folder);
-std::string ClipboardText();
 
 } // namespace tw::test

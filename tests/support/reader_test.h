@@ -1,11 +1,11 @@
 #pragma once
 // Runs one reader as the dispatcher would, on the portable store of the test.
 
-#include "readers/reader.h"
-#include "support/fixtures.h"
-
 #include <string>
 #include <vector>
+
+#include "readers/reader.h"
+#include "support/fixtures.h"
 
 namespace tw::test {
 
