@@ -1,0 +1,12 @@
+// trailwick-cli on Linux.
+
+#include <iostream>
+
+#include "cli/cli.h"
+#include "cli/linux_platform.h"
+
+int main(int argc, char** argv) {
+  tw::LinuxCliPlatform platform;
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  return static_cast<int>(tw::RunCli(args, platform, std::cout, std::cerr));
+}
