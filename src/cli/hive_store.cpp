@@ -9,12 +9,11 @@
 #include <cstring>
 #include <fstream>
 
+#include "cli/hive_check.h"
 #include "runtime/ansi_text.h"
 
 namespace tw {
 namespace {
-
-constexpr size_t kHeaderSize = 4096;
 
 struct FreeDeleter {
   void operator()(void* p) const { std::free(p); }
@@ -24,37 +23,6 @@ using Malloced = std::unique_ptr<T, FreeDeleter>;
 
 hive_h* AsHive(void* hive) {
   return static_cast<hive_h*>(hive);
-}
-
-uint32_t Le32(const char* p) {
-  const auto* b = reinterpret_cast<const unsigned char*>(p);
-  return b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<uint32_t>(b[3]) << 24);
-}
-
-// What is wrong with a file before the hive library looks at it; empty when nothing is.
-std::string CheckFile(const std::string& path) {
-  struct stat info {};
-  if (stat(path.c_str(), &info) != 0)
-    return errno == ENOENT ? "missing (no such file)"
-                           : std::string("cannot be read (") + std::strerror(errno) + ")";
-  if (S_ISDIR(info.st_mode))
-    return "not a hive (a folder)";
-  std::ifstream in(path, std::ios::binary);
-  if (!in)
-    return std::string("cannot be read (") + std::strerror(errno) + ")";
-  char header[kHeaderSize] = {};
-  in.read(header, sizeof header);
-  const auto size = static_cast<uint64_t>(info.st_size);
-  if (in.gcount() < 4 || std::memcmp(header, "regf", 4) != 0)
-    return "not a hive (no registry hive signature)";
-  if (size < kHeaderSize)
-    return "damaged (truncated within the header)";
-  // The header records the length of the hive's data after it.
-  const uint64_t expected = kHeaderSize + uint64_t{Le32(header + 0x28)};
-  if (size < expected)
-    return "damaged (truncated: " + std::to_string(size) + " of " + std::to_string(expected) +
-           " bytes)";
-  return {};
 }
 
 bool IsString(uint32_t type) {
@@ -107,7 +75,7 @@ void HiveStore::HiveDeleter::operator()(void* hive) const {
 }
 
 HiveStore::HiveStore(const std::string& path, const AnsiCodePage& codePage) : codePage_(codePage) {
-  if (const std::string problem = CheckFile(path); !problem.empty())
+  if (const std::string problem = HiveFileProblem(path); !problem.empty())
     throw SourceError(path + ": " + problem);
   errno = 0;
   hive_.reset(hivex_open(path.c_str(), 0));
