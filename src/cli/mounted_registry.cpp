@@ -96,7 +96,7 @@ std::optional<HiveKind> DetectHiveKind(RegistryApi& store, RegKey root) {
     return HiveKind::System;
   if (has("Software") && (has("Control Panel") || has("AppEvents") || has("Environment")))
     return HiveKind::NtUser;
-  if (has("Microsoft") && (has("Classes") || has("Policies") || has("Clients")))
+  if (has("Microsoft") && !has("Software"))
     return HiveKind::Software;
   if (has("Local Settings") || has("CLSID") || has("*"))
     return HiveKind::UsrClass;
