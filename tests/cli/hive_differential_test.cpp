@@ -79,9 +79,9 @@ protected:
 };
 
 TEST_F(HiveDifferentialTest, EveryItemExportsFromHivesWhatTheWindowSavesFromMemory) {
-  const std::vector<std::string> sources = {"--hive", "ntuser=" + ntuser,     "--hive",
-                                            "usrclass=" + usrclass, "--hive", software,
-                                            "--hive",               system};
+  const std::vector<std::string> sources = {
+      "--hive", "ntuser=" + ntuser, "--hive", "usrclass=" + usrclass,
+      "--hive", software,           "--hive", system};
   for (const auto& [format, name] : {std::pair{0, "txt"}, std::pair{1, "html"}}) {
     SCOPED_TRACE(name);
     Files window = WindowReports(format);
@@ -90,9 +90,9 @@ TEST_F(HiveDifferentialTest, EveryItemExportsFromHivesWhatTheWindowSavesFromMemo
     ASSERT_EQ(window.erase(memoryItem), 1u);
     const std::filesystem::path out = exports.Host() / name;
     EXPECT_EQ(Export(sources, name, out), 0) << err.str();
-    EXPECT_NE(err.str().find(std::string(Catalog()[10].label) +
-                             ": not available for offline hives"),
-              std::string::npos);
+    EXPECT_NE(
+        err.str().find(std::string(Catalog()[10].label) + ": not available for offline hives"),
+        std::string::npos);
     const Files cli = ReadFolder(out, std::string(".") + name);
     EXPECT_EQ(cli.size(), 33u);
     EXPECT_EQ(cli.size(), window.size());

@@ -178,7 +178,8 @@ void WriteEmptyHive(const std::filesystem::path& path) {
   const uint32_t used = 0x20 + kKeyCell + kSkCell;
   Put32(bytes, kBin + used, kBin - used);
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   if (!out)
     throw std::runtime_error("cannot write " + path.string());
 }
@@ -198,8 +199,8 @@ void MergeIntoHive(const std::filesystem::path& hive, const std::string& regText
   const std::filesystem::path reg = hive.string() + ".reg";
   std::ofstream(reg, std::ios::binary) << regText;
   int status = 0;
-  const std::string output =
-      RunCommand("hivexregedit --merge '" + hive.string() + "' '" + reg.string() + "' 2>&1", &status);
+  const std::string output = RunCommand(
+      "hivexregedit --merge '" + hive.string() + "' '" + reg.string() + "' 2>&1", &status);
   if (status != 0)
     throw std::runtime_error("hivexregedit failed on " + hive.string() + ": " + output);
 }

@@ -1,0 +1,138 @@
+// Against RegRipper on the real hives: what its typedurls, run and services plugins report and
+// what our Typed URLs, Startup (CU) and the two services items show agree entry for entry.
+// Mapping: typedurls "  NAME -> URL" is our row NAME=URL; run's "  NAME - COMMAND" under the
+// Run and RunOnce keys is our "Run\NAME=COMMAND" and "RunOnce\NAME=COMMAND"; a services block
+// (Display, ImagePath, Start) whose image path names a ".exe" is our "Display=ImagePath" in
+// Services (Path) and "Display=START" in Services (Status), with RegRipper's start names
+// Boot Start, System Start, Auto Start, Manual, Disabled as our Boot, System, Automatic, Manual,
+// [ DISABLED ].
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "cli/linux_platform.h"
+#include "hive_files.h"
+#include "support/platform.h"
+
+namespace tw {
+namespace {
+
+using Rows = std::vector<std::string>;
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r')
+      line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+class PeerTest : public testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    folder_ = new test::TempFolder;
+    ntuser_ = test::UnpackHive("NTUSER.DAT", folder_->Host()).string();
+    system_ = test::UnpackHive("SYSTEM", folder_->Host()).string();
+  }
+  static void TearDownTestSuite() { delete folder_; }
+
+  static Rows Show(const std::string& hive, int item) {
+    LinuxCliPlatform platform;
+    std::ostringstream out, err;
+    const ExitCode code =
+        RunCli({"show", "--hive", hive, std::to_string(item)}, platform, out, err);
+    EXPECT_EQ(code, ExitCode::Done) << err.str();
+    return Lines(out.str());
+  }
+
+  static std::string RegRipper(const std::string& hive, const std::string& plugin) {
+    int status = 0;
+    const std::string out =
+        test::RunCommand("regripper -r '" + hive + "' -p " + plugin + " 2>/dev/null", &status);
+    EXPECT_EQ(status, 0) << plugin;
+    return out;
+  }
+
+  static Rows Sorted(Rows rows) {
+    std::sort(rows.begin(), rows.end());
+    return rows;
+  }
+
+  static test::TempFolder* folder_;
+  static std::string ntuser_, system_;
+};
+
+test::TempFolder* PeerTest::folder_ = nullptr;
+std::string PeerTest::ntuser_, PeerTest::system_;
+
+TEST_F(PeerTest, TypedUrlsAgree) {
+  Rows peer;
+  for (const std::string& line : Lines(RegRipper(ntuser_, "typedurls"))) {
+    const size_t arrow = line.find(" -> ");
+    if (line.starts_with("  ") && arrow != std::string::npos)
+      peer.push_back(line.substr(2, arrow - 2) + "=" + line.substr(arrow + 4));
+  }
+  ASSERT_GE(peer.size(), 2u);
+  EXPECT_EQ(Sorted(Show(ntuser_, 6)), Sorted(peer));
+}
+
+TEST_F(PeerTest, UserStartupAgrees) {
+  Rows peer;
+  std::string prefix;
+  for (const std::string& line : Lines(RegRipper(ntuser_, "run"))) {
+    if (!line.starts_with(" ")) {
+      prefix = line == "Software\\Microsoft\\Windows\\CurrentVersion\\Run"       ? "Run\\"
+               : line == "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce" ? "RunOnce\\"
+               : line.starts_with("LastWrite Time")                              ? prefix
+                                                                                 : "";
+      continue;
+    }
+    const size_t dash = line.find(" - ");
+    if (!prefix.empty() && line.starts_with("  ") && dash != std::string::npos)
+      peer.push_back(prefix + line.substr(2, dash - 2) + "=" + line.substr(dash + 3));
+  }
+  ASSERT_GE(peer.size(), 1u);
+  EXPECT_EQ(Sorted(Show(ntuser_, 29)), Sorted(peer));
+}
+
+TEST_F(PeerTest, ServicesAgree) {
+  static const std::map<std::string, std::string> kStart = {{"Boot Start", "Boot"},
+                                                            {"System Start", "System"},
+                                                            {"Auto Start", "Automatic"},
+                                                            {"Manual", "Manual"},
+                                                            {"Disabled", "[ DISABLED ]"}};
+  Rows paths, states;
+  std::map<std::string, std::string> block;
+  const auto endBlock = [&] {
+    if (block.contains("ImagePath") && block["ImagePath"].find(".exe") != std::string::npos) {
+      paths.push_back(block["Display"] + "=" + block["ImagePath"]);
+      ASSERT_TRUE(kStart.contains(block["Start"])) << block["Name"] << ": " << block["Start"];
+      states.push_back(block["Display"] + "=" + kStart.at(block["Start"]));
+    }
+    block.clear();
+  };
+  for (const std::string& line : Lines(RegRipper(system_, "services"))) {
+    const size_t equals = line.find(" = ");
+    if (line.starts_with("  ") && equals != std::string::npos) {
+      std::string field = line.substr(2, equals - 2);
+      field.erase(field.find_last_not_of(' ') + 1);
+      block[field] = line.substr(equals + 3);
+    } else if (line.empty()) {
+      endBlock();
+    }
+  }
+  endBlock();
+  ASSERT_GE(paths.size(), 100u);
+  EXPECT_EQ(Sorted(Show(system_, 27)), Sorted(paths));
+  EXPECT_EQ(Sorted(Show(system_, 28)), Sorted(states));
+}
+
+} // namespace
+} // namespace tw
