@@ -1,0 +1,282 @@
+// The command line's contract: sources that cannot be read end the run with status 1, a
+// message naming the file and the reason and nothing written; usage errors end it with 2; CSV
+// and JSON reports read back by real parsers give the rows, whatever characters they hold.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/catalog.h"
+#include "cli/cli.h"
+#include "cli/linux_platform.h"
+#include "hive_files.h"
+#include "runtime/memory_registry.h"
+#include "runtime/reg_file.h"
+#include "support/platform.h"
+
+namespace tw {
+namespace {
+
+struct CliRun {
+  ExitCode code;
+  std::string out;
+  std::string err;
+};
+
+CliRun Cli(const std::vector<std::string>& args) {
+  LinuxCliPlatform platform;
+  std::ostringstream out, err;
+  const ExitCode code = RunCli(args, platform, out, err);
+  return {code, out.str(), err.str()};
+}
+
+void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class CliTest : public testing::Test {
+protected:
+  test::TempFolder folder;
+  std::filesystem::path Path(const std::string& name) const { return folder.Host() / name; }
+};
+
+// --- Sources that cannot be read ---------------------------------------------------------
+
+TEST_F(CliTest, UnreadableSourcesEndTheRunNamingFileAndReasonWithNothingWritten) {
+  const std::string system = test::UnpackHive("SYSTEM", folder.Host()).string();
+  const std::string ntuser = test::UnpackHive("NTUSER.DAT", folder.Host()).string();
+  const std::string bytes = test::ReadFileBytes(system);
+  // The first bin's signature overwritten: the header is whole, the structure is not.
+  std::string damaged = bytes;
+  damaged.replace(0x1000, 4, "XXXX");
+  WriteBytes(Path("damaged"), damaged);
+  WriteBytes(Path("truncated"), bytes.substr(0, 1000000));
+  WriteBytes(Path("notes.txt"), "REGEDIT4\r\n\r\nnot a hive at all\r\n");
+  std::filesystem::create_directory(Path("folder"));
+
+  const struct {
+    std::string file;
+    std::string reason;
+  } cases[] = {
+      {Path("damaged").string(), "damaged"},
+      {Path("truncated").string(), "damaged (truncated: 1000000 of 11771904 bytes)"},
+      {Path("notes.txt").string(), "not a hive"},
+      {Path("folder").string(), "not a hive (a folder)"},
+      {Path("absent").string(), "missing"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    const std::filesystem::path out = Path("out");
+    // The good hive comes first: nothing of it may be written either.
+    const CliRun run = Cli({"export", "--hive", ntuser, "--hive", "system=" + c.file, "--admin",
+                            "--format", "csv", "--out", out.string()});
+    EXPECT_EQ(run.code, ExitCode::Failed);
+    EXPECT_NE(run.err.find(c.file + ": " + c.reason), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+TEST_F(CliTest, AFileTheUserMayNotReadIsReportedAsSuch) {
+  const std::string ntuser = test::UnpackHive("NTUSER.DAT", folder.Host()).string();
+  chmod(ntuser.c_str(), 0);
+  // Permissions bind everyone but the superuser: as root, the check runs as nobody.
+  int pipeFds[2];
+  ASSERT_EQ(pipe(pipeFds), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    close(pipeFds[0]);
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+      _exit(99);
+    const CliRun run = Cli({"show", "--hive", ntuser, "6"});
+    const std::string report = std::to_string(static_cast<int>(run.code)) + "\n" + run.err;
+    (void)!write(pipeFds[1], report.data(), report.size());
+    _exit(0);
+  }
+  close(pipeFds[1]);
+  std::string report;
+  char buffer[512];
+  for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+    report.append(buffer, static_cast<size_t>(n));
+  close(pipeFds[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_EQ(report.substr(0, 2), "1\n");
+  EXPECT_NE(report.find(ntuser + ": cannot be read (Permission denied)"), std::string::npos)
+      << report;
+}
+
+TEST_F(CliTest, AReportFolderThatCannotBeMadeIsAFailureNotASuccess) {
+  const std::string ntuser = test::UnpackHive("NTUSER.DAT", folder.Host()).string();
+  WriteBytes(Path("taken"), "a file where the folder should be");
+  const CliRun run =
+      Cli({"export", "--hive", ntuser, "6", "--format", "txt", "--out", Path("taken").string()});
+  EXPECT_EQ(run.code, ExitCode::Failed);
+  EXPECT_NE(run.err.find(Path("taken").string() + ": the folder cannot be created"),
+            std::string::npos);
+}
+
+// --- Usage ------------------------------------------------------------------------------
+
+TEST_F(CliTest, UsageErrorsEndWithStatusTwoAndTheUsage) {
+  const std::string ntuser = test::UnpackHive("NTUSER.DAT", folder.Host()).string();
+  const std::string out = Path("out").string();
+  const std::vector<std::vector<std::string>> lines = {
+      {},
+      {"browse"},
+      {"show", "6"}, // no source on a system without a registry of its own
+      {"show", "--hive", ntuser},
+      {"show", "--hive", ntuser, "34"},
+      {"show", "--hive", ntuser, "[H] Typed URLs"},
+      {"show", "--live", "6"},
+      {"show", "--hive", ntuser, "--hive", "ntuser=" + ntuser, "6"},
+      {"show", "--hive", ntuser, "--codepage", "98765", "6"},
+      {"show", "--hive", ntuser, "--colour", "6"},
+      {"export", "--hive", ntuser, "--guest", "6", "--format", "txt", "--out", out},
+      {"export", "--hive", ntuser, "--guest", "--admin", "--format", "txt", "--out", out},
+      {"export", "--hive", ntuser, "--guest", "--format", "pdf", "--out", out},
+      {"export", "--hive", ntuser, "--guest", "--out", out},
+      {"export", "--hive", ntuser, "--guest", "--format", "txt"},
+      {"list", "6"},
+  };
+  for (const auto& args : lines) {
+    std::string shown;
+    for (const std::string& a : args)
+      shown += a + " ";
+    SCOPED_TRACE(shown);
+    const CliRun run = Cli(args);
+    EXPECT_EQ(run.code, ExitCode::Usage);
+    EXPECT_NE(run.err.find("usage: trailwick-cli list"), std::string::npos);
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST_F(CliTest, ItemsAreNamedByIndexOrExactLabel) {
+  const std::string ntuser = test::UnpackHive("NTUSER.DAT", folder.Host()).string();
+  const CliRun byIndex = Cli({"show", "--hive", ntuser, "6"});
+  const CliRun byLabel = Cli({"show", "--hive", ntuser, "[H] Typed URLs (CU)"});
+  EXPECT_EQ(byIndex.code, ExitCode::Done);
+  EXPECT_EQ(byIndex.out, "url1=http://199.73.28.114:53/\n"
+                         "url2=http://go.microsoft.com/fwlink/?LinkId=69157\n");
+  EXPECT_EQ(byLabel.out, byIndex.out);
+  const CliRun list = Cli({"list"});
+  EXPECT_TRUE(list.out.starts_with("0\t[C] Regedit Favorites & Last Key (CU)\n1\t")) << list.out;
+  EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), kCatalogSize);
+}
+
+// --- CSV and JSON -------------------------------------------------------------------------
+
+// Value names and data that need quoting or escaping, in code page 1252; one string holds a
+// NUL that the ANSI read cuts it at.
+constexpr std::string_view kAwkwardReg =
+    "REGEDIT4\r\n\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\TypedURLs]\r\n"
+    "\"comma, name\"=\"a,b\"\r\n"
+    "\"quote \\\"name\\\"\"=\"say \\\"hi\\\"\"\r\n"
+    "\"lines\"=hex(1):6f,6e,65,0d,0a,74,77,6f,09,74,61,62,00,63,75,74,00\r\n"
+    "\"euro \x80\"=\"caf\xe9 \xe0 \x80\"\r\n"
+    "\"key=in name\"=\"v\"\r\n\r\n";
+
+// What a parser must read back: item, key, value, in UTF-8, in the sorted order of the item.
+const std::vector<std::array<std::string, 3>> kAwkwardRows = {
+    {"[H] Typed URLs (CU)", "comma, name", "a,b"},
+    {"[H] Typed URLs (CU)", "euro \xe2\x82\xac", "caf\xc3\xa9 \xc3\xa0 \xe2\x82\xac"},
+    {"[H] Typed URLs (CU)", "key", "in name=v"},
+    {"[H] Typed URLs (CU)", "lines", "one\r\ntwo\ttab"},
+    {"[H] Typed URLs (CU)", "quote \"name\"", "say \"hi\""},
+};
+
+// Reads a report with python3's own csv or json module; one line per row: the three fields
+// in hexadecimal.
+std::vector<std::array<std::string, 3>> ParsedByPython(const std::filesystem::path& file) {
+  const std::string script =
+      "import csv, json, sys\n"
+      "p = sys.argv[1]\n"
+      "if p.endswith('.csv'):\n"
+      "    rows = list(csv.reader(open(p, newline='', encoding='utf-8'), strict=True))\n"
+      "    assert rows[0] == ['item', 'key', 'value'], rows[0]\n"
+      "    rows = rows[1:]\n"
+      "else:\n"
+      "    doc = json.load(open(p, encoding='utf-8'))\n"
+      "    rows = [[doc['item'], r['key'], r['value']] for r in doc['rows']]\n"
+      "    assert isinstance(doc['sources'], list) and doc['sources']\n"
+      "for r in rows:\n"
+      "    print(' '.join(f.encode('utf-8').hex() or '-' for f in r))\n";
+  const std::filesystem::path py = file.parent_path() / "read.py";
+  WriteBytes(py, script);
+  int status = 0;
+  const std::string out =
+      test::RunCommand("python3 '" + py.string() + "' '" + file.string() + "' 2>&1", &status);
+  EXPECT_EQ(status, 0) << out;
+  std::vector<std::array<std::string, 3>> rows;
+  std::istringstream in(out);
+  for (std::string line; std::getline(in, line);) {
+    std::istringstream fields(line);
+    std::array<std::string, 3> row;
+    for (std::string& field : row) {
+      std::string hex;
+      fields >> hex;
+      for (size_t i = 0; hex != "-" && i + 1 < hex.size(); i += 2)
+        field += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+TEST_F(CliTest, CsvAndJsonReadBackByRealParsersFromRegExportsAndHives) {
+  WriteBytes(Path("awkward.reg"), kAwkwardReg);
+  // The same traces as a user hive: UTF-16 strings, the NUL inside the data included.
+  MemoryRegistry store;
+  ImportRegFile(store, kAwkwardReg);
+  test::WriteEmptyHive(Path("NTUSER.DAT"));
+  test::MergeIntoHive(Path("NTUSER.DAT"), test::HivexRegText(store, reg::kCurrentUser, ""));
+
+  for (const std::string source : {"--reg", "--hive"}) {
+    const std::string file =
+        source == "--reg" ? Path("awkward.reg").string() : "ntuser=" + Path("NTUSER.DAT").string();
+    for (const std::string format : {"csv", "json"}) {
+      SCOPED_TRACE(source + " " + format);
+      const std::filesystem::path out = Path("out-" + format + source);
+      // Twice: the second export replaces the first and leaves nothing else behind.
+      for (int i = 0; i < 2; ++i) {
+        const CliRun run =
+            Cli({"export", source, file, "6", "--format", format, "--out", out.string()});
+        ASSERT_EQ(run.code, ExitCode::Done) << run.err;
+      }
+      const std::filesystem::path report = out / ("[H] Typed URLs (CU)." + format);
+      EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 1);
+      EXPECT_EQ(ParsedByPython(report), kAwkwardRows);
+      const std::string bytes = test::ReadFileBytes(report.string());
+      if (format == "csv") {
+        EXPECT_TRUE(bytes.starts_with("item,key,value\r\n"));
+        EXPECT_TRUE(bytes.ends_with("\"\r\n"));
+      }
+    }
+  }
+}
+
+TEST_F(CliTest, HiveTextFollowsTheCodePageWithItsReplacementForWhatItLacks) {
+  // A value named in Greek with Greek and French data, written as UTF-16 into a user hive.
+  test::WriteEmptyHive(Path("NTUSER.DAT"));
+  test::MergeIntoHive(Path("NTUSER.DAT"),
+                      "Windows Registry Editor Version 5.00\n\n[\\Software]\n\n"
+                      "[\\Software\\Microsoft]\n\n[\\Software\\Microsoft\\Internet Explorer]\n\n"
+                      "[\\Software\\Microsoft\\Internet Explorer\\TypedURLs]\n"
+                      "\"\xce\xa9mega\"=hex(1):a9,03,e9,00,00,00\n\n");
+  const std::string hive = "ntuser=" + Path("NTUSER.DAT").string();
+  EXPECT_EQ(Cli({"show", "--hive", hive, "6"}).out, "?mega=?\xc3\xa9\n");
+  // Code page 1253 has the omega and lacks the e with acute.
+  EXPECT_EQ(Cli({"show", "--hive", hive, "--codepage", "1253", "6"}).out,
+            "\xce\xa9mega=\xce\xa9?\n");
+}
+
+} // namespace
+} // namespace tw
