@@ -146,9 +146,9 @@ void HiveStore::LoadValues(Node& node) const {
     if (!key)
       continue;
     std::string ansi = Name(key.get());
-    hive_type type{};
+    alignas(hive_type) unsigned char type[sizeof(hive_type)];
     size_t length = 0;
-    if (hivex_value_type(h, *v, &type, &length) == 0)
+    if (hivex_value_type(h, *v, reinterpret_cast<hive_type*>(type), &length) == 0)
       node.longestData = std::max(node.longestData, static_cast<uint32_t>(length));
     node.longestValueName = std::max(node.longestValueName, static_cast<uint32_t>(ansi.size()));
     node.valueIndex.emplace(AsciiUpperCase(ansi), node.values.size());
@@ -163,12 +163,16 @@ HiveStore::Node* HiveStore::Child(Node& node, std::string_view name) const {
 }
 
 bool HiveStore::ValueData(size_t value, uint32_t* type, std::vector<uint8_t>& data) const {
-  hive_type t{};
+  // Hives hold types beyond the library's enumeration (drivers store 0x10000 and up): the
+  // type is taken as the plain number it is.
+  alignas(hive_type) unsigned char typeBytes[sizeof(hive_type)] = {};
   size_t length = 0;
-  const Malloced<char> raw(hivex_value_value(AsHive(hive_.get()), value, &t, &length));
+  const Malloced<char> raw(hivex_value_value(AsHive(hive_.get()), value,
+                                             reinterpret_cast<hive_type*>(typeBytes), &length));
   if (!raw)
     return false;
-  *type = static_cast<uint32_t>(t);
+  static_assert(sizeof(hive_type) == sizeof(uint32_t));
+  std::memcpy(type, typeBytes, sizeof *type);
   if (IsString(*type)) {
     std::u16string text(length / 2, u'\0');
     for (size_t i = 0; i < text.size(); ++i)
