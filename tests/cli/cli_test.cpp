@@ -182,11 +182,13 @@ constexpr std::string_view kAwkwardReg =
     "\"quote \\\"name\\\"\"=\"say \\\"hi\\\"\"\r\n"
     "\"lines\"=hex(1):6f,6e,65,0d,0a,74,77,6f,09,74,61,62,00,63,75,74,00\r\n"
     "\"euro \x80\"=\"caf\xe9 \xe0 \x80\"\r\n"
-    "\"key=in name\"=\"v\"\r\n\r\n";
+    "\"key=in name\"=\"v\"\r\n"
+    "\"ctrl\"=hex(1):01,1f,7f,00\r\n\r\n";
 
 // What a parser must read back: item, key, value, in UTF-8, in the sorted order of the item.
 const std::vector<std::array<std::string, 3>> kAwkwardRows = {
     {"[H] Typed URLs (CU)", "comma, name", "a,b"},
+    {"[H] Typed URLs (CU)", "ctrl", "\x01\x1f\x7f"},
     {"[H] Typed URLs (CU)", "euro \xe2\x82\xac", "caf\xc3\xa9 \xc3\xa0 \xe2\x82\xac"},
     {"[H] Typed URLs (CU)", "key", "in name=v"},
     {"[H] Typed URLs (CU)", "lines", "one\r\ntwo\ttab"},

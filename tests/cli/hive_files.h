@@ -5,15 +5,13 @@
 #include <filesystem>
 #include <string>
 
+#include "empty_hive.h"
 #include "runtime/registry_api.h"
 
 namespace tw::test {
 
 // Unpacks tests/fixtures/hives/NAME.xz into the folder; returns the path.
 std::filesystem::path UnpackHive(const std::string& name, const std::filesystem::path& folder);
-
-// A valid hive with an empty top key and nothing else.
-void WriteEmptyHive(const std::filesystem::path& path);
 
 // A regedit file of everything under root\path in the store, as hivexregedit merges it: keys
 // named below the hive's top (with `rename` applied to the first component when given), every

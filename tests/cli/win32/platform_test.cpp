@@ -1,0 +1,79 @@
+// The command line on Windows: the live registry by default, hive files through the system's
+// application hives (refused with a clear message where the system loads none, as under Wine),
+// and files the system call would create never created.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/cli.h"
+#include "cli/empty_hive.h"
+#include "cli/win32/app_hive.h"
+#include "runtime/seam.h"
+#include "runtime/win32/win32_system_info.h"
+#include "support/platform.h"
+
+namespace tw {
+namespace {
+
+struct CliRun {
+  ExitCode code;
+  std::string out;
+  std::string err;
+};
+
+CliRun Cli(const std::vector<std::string>& args) {
+  Win32CliPlatform platform;
+  Win32SystemInfo system;
+  const ScopedSeam<SystemInfo> systemSeam(system);
+  std::ostringstream out, err;
+  const ExitCode code = RunCli(args, platform, out, err);
+  return {code, out.str(), err.str()};
+}
+
+bool UnderWine() {
+  return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+TEST(Win32Cli, TheLiveRegistryIsTheDefaultAndShowsTheMachinesFigures) {
+  const CliRun run = Cli({"show", "[I] Memory Information (CU)"});
+  EXPECT_EQ(run.code, ExitCode::Done) << run.err;
+  EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 7) << run.out;
+  EXPECT_TRUE(run.out.starts_with("Memory Usage - Physical=")) << run.out;
+}
+
+TEST(Win32Cli, RegExportsAreNotImportedIntoTheLiveRegistry) {
+  EXPECT_EQ(Cli({"show", "--live", "--reg", "x.reg", "6"}).code, ExitCode::Usage);
+  const unsigned other = GetACP() == 1252 ? 1251 : 1252;
+  EXPECT_EQ(Cli({"show", "--codepage", std::to_string(other), "6"}).code, ExitCode::Usage);
+}
+
+TEST(Win32Cli, AMissingHiveIsReportedAndNotCreated) {
+  test::TempFolder folder;
+  const std::string path = folder.Path() + "NTUSER.DAT";
+  const CliRun run = Cli({"show", "--hive", path, "6"});
+  EXPECT_EQ(run.code, ExitCode::Failed);
+  EXPECT_NE(run.err.find(path + ": missing"), std::string::npos) << run.err;
+  EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(Win32Cli, AHiveFileLoadsOrIsRefusedClearly) {
+  test::TempFolder folder;
+  test::WriteEmptyHive(folder.Host() / "NTUSER.DAT");
+  const std::string path = folder.Path() + "NTUSER.DAT";
+  const CliRun run = Cli({"show", "--hive", "ntuser=" + path, "6"});
+  if (UnderWine()) {
+    // Wine answers the call with success and a handle to no key.
+    EXPECT_EQ(run.code, ExitCode::Failed);
+    EXPECT_NE(run.err.find(path + ": the system loaded no hive from it"), std::string::npos)
+        << run.err;
+  } else {
+    EXPECT_EQ(run.code, ExitCode::Done) << run.err;
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+} // namespace
+} // namespace tw
