@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "skin/raster.h"
+
 namespace tw::win {
 
 namespace {
@@ -116,18 +118,62 @@ Bitmap32 BitmapFromHandle(HBITMAP bitmap) {
   return result;
 }
 
+namespace {
+
+// The bitmap's pixels with their alpha bytes, as 32-bit top-down rows.
+std::vector<std::uint32_t> RawBits(HBITMAP bitmap, int& width, int& height) {
+  BITMAP description{};
+  if (bitmap == nullptr || GetObjectA(bitmap, sizeof(description), &description) == 0)
+    return {};
+  width = description.bmWidth;
+  height = std::abs(description.bmHeight);
+  BITMAPINFO info = TopDownInfo(width, height);
+  std::vector<std::uint32_t> bits(static_cast<std::size_t>(width) * height);
+  ScreenDc screen;
+  if (GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(height), bits.data(), &info,
+                DIB_RGB_COLORS) == 0)
+    return {};
+  return bits;
+}
+
+} // namespace
+
 Bitmap32 BitmapFromIcon(HICON icon, int width, int height) {
-  if (icon == nullptr)
+  // Each pixel is the icon's colour or magenta, never a blend of both: an edge softened
+  // against magenta would show a purple fringe wherever the icon is drawn transparently.
+  ICONINFO parts{};
+  if (icon == nullptr || !GetIconInfo(icon, &parts))
     return {};
-  DibSurface surface(width, height);
-  if (!surface)
+  const Bitmap colourPart(parts.hbmColor);
+  const Bitmap maskPart(parts.hbmMask);
+  int cw = 0;
+  int ch = 0;
+  int mw = 0;
+  int mh = 0;
+  const std::vector<std::uint32_t> colour = RawBits(colourPart.Get(), cw, ch);
+  const std::vector<std::uint32_t> mask = RawBits(maskPart.Get(), mw, mh);
+  if (colour.empty() || mask.empty())
     return {};
-  const Bitmap32 magenta(width, height, kMagenta);
-  surface.Load(magenta, magenta.Bounds());
-  DrawIconEx(surface.Dc(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
-  Bitmap32 result(width, height);
-  surface.Store(result, result.Bounds());
-  return result;
+  const bool alpha = std::any_of(colour.begin(), colour.end(),
+                                 [](std::uint32_t p) { return (p >> 24) != 0; });
+  Bitmap32 natural(cw, ch, kMagenta);
+  for (int y = 0; y < ch; ++y)
+    for (int x = 0; x < cw; ++x) {
+      const std::uint32_t p = colour[static_cast<std::size_t>(y) * cw + x];
+      const bool opaque = alpha ? (p >> 24) >= 128
+                                : (y < mh && x < mw &&
+                                   (mask[static_cast<std::size_t>(y) * mw + x] & 0xFFFFFF) == 0);
+      if (!opaque)
+        continue;
+      const Pixel out = p & 0xFFFFFF;
+      // The exact transparent colour must not appear in the picture itself.
+      natural.Set(x, y, out == kMagenta ? MakePixel(254, 0, 254) : out);
+    }
+  if (cw == width && ch == height)
+    return natural;
+  Bitmap32 sized(width, height, kMagenta);
+  StretchRect(sized, sized.Bounds(), natural, natural.Bounds());
+  return sized;
 }
 
 void DrawTextOnto(Bitmap32& target, Rect area, const std::wstring& text, const TextStyle& style) {
