@@ -316,6 +316,9 @@ void TSkinManage::SkinWindow(HWND window) {
   if (data.OnBeforeSkinForm)
     data.OnBeforeSkinForm(data, handle, description.className);
   forms_.push_back(std::make_unique<TWinSkinForm>(window, data, *this));
+  // A manager that skins windows runs: a later request to switch skinning off is carried out,
+  // not only recorded.
+  running_ = true;
   PostMessageA(window, kMsgStartSkinning, 0, kStartSkinningParam);
   if (data.OnAfterSkinForm)
     data.OnAfterSkinForm(data, handle, description.className);

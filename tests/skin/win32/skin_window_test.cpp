@@ -1,0 +1,214 @@
+// The skin engine on real windows in this process, under Wine and a virtual display: the
+// skinned main window's borders and client area, the caption-button styles taken away while
+// skinned and given back when skinning is switched off, the answer to 13603, a window without
+// caption, and message boxes skinned exactly when the qualification rules admit them.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/WKS_Main.h"
+#include "runtime/seam.h"
+#include "runtime/win32/application.h"
+#include "runtime/win32/containers.h"
+#include "skin/embedded_skin.h"
+#include "skin/form_style.h"
+#include "skin/skin_messages.h"
+#include "skin/win32/skin_manage.h"
+#include "skin/win32/win32_skin_platform.h"
+
+namespace tw::win {
+namespace {
+
+bool Pump(const std::function<bool()>& until, int milliseconds = 5000) {
+  const DWORD deadline = GetTickCount() + static_cast<DWORD>(milliseconds);
+  while (!until()) {
+    if (static_cast<LONG>(GetTickCount() - deadline) > 0)
+      return false;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    Sleep(5);
+  }
+  return true;
+}
+
+bool Skinned(HWND window) {
+  return SendMessageA(window, kMsgIsSkinned, 0, 0) == kSkinnedAnswer;
+}
+
+struct Borders {
+  int left, top, right, bottom;
+  bool operator==(const Borders&) const = default;
+};
+
+Borders BordersOf(HWND window) {
+  RECT w;
+  RECT c;
+  GetWindowRect(window, &w);
+  GetClientRect(window, &c);
+  MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&c), 2);
+  return {c.left - w.left, c.top - w.top, w.right - c.right, w.bottom - c.bottom};
+}
+
+SIZE ClientSize(HWND window) {
+  RECT c;
+  GetClientRect(window, &c);
+  return {c.right, c.bottom};
+}
+
+constexpr LONG kCaptionButtonStyles = WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+
+class SkinnedWindows : public testing::Test {
+protected:
+  SkinnedWindows() : platformSeam_(platform_), managerSeam_(manager_) {
+    Application::Get().Initialize(GetModuleHandleA(nullptr));
+    Application::Get().SetExceptionHandler([this](const std::exception& e) {
+      errors.push_back(e.what());
+    });
+  }
+  ~SkinnedWindows() override { Application::Get().SetExceptionHandler(nullptr); }
+
+  // The program's main window as the program opens it: created hidden, its form data read
+  // (which asks for skinning), then shown and activated.
+  HWND OpenMainWindow() {
+    window_ = FormWindow::Create(form_, nullptr);
+    manager_.SetOwnerWindow(form_.SkinData1, window_->Handle());
+    styleBefore = GetWindowLongA(window_->Handle(), GWL_STYLE);
+    GetWindowRect(window_->Handle(), &rectBefore);
+    form_.ReadFormData(EmbeddedSkinStream());
+    window_->Show();
+    SetForegroundWindow(window_->Handle());
+    return window_->Handle();
+  }
+
+  Win32SkinPlatform platform_;
+  TSkinManage manager_;
+  ScopedSeam<SkinPlatform> platformSeam_;
+  ScopedSeam<SkinManagerApi> managerSeam_;
+  TWKSForm form_;
+  std::unique_ptr<FormWindow> window_;
+  LONG styleBefore = 0;
+  RECT rectBefore{};
+  std::vector<std::string> errors;
+};
+
+TEST_F(SkinnedWindows, SkinningTakesTheFrameAndSwitchingItOffGivesItBack) {
+  HWND main = OpenMainWindow();
+  ASSERT_TRUE(Pump([&] { return Skinned(main); }));
+  ASSERT_TRUE(Pump([&] { return BordersOf(main) == Borders{4, 30, 4, 5}; }))
+      << BordersOf(main).left << " " << BordersOf(main).top;
+  EXPECT_EQ(ClientSize(main).cx, 833);
+  EXPECT_EQ(ClientSize(main).cy, 590);
+  // The platform draws no caption buttons of its own while the skin does.
+  EXPECT_EQ(styleBefore & kCaptionButtonStyles, WS_SYSMENU | WS_MINIMIZEBOX);
+  EXPECT_EQ(GetWindowLongA(main, GWL_STYLE) & kCaptionButtonStyles, 0);
+  EXPECT_EQ(manager_.SkinnedWindows(), std::vector<HWND>{main});
+
+  form_.SkinData1.SetActive(false);
+  ASSERT_TRUE(Pump([&] { return !Skinned(main); }));
+  EXPECT_EQ(GetWindowLongA(main, GWL_STYLE) & kCaptionButtonStyles, WS_SYSMENU | WS_MINIMIZEBOX);
+  EXPECT_EQ(ClientSize(main).cx, 833);
+  EXPECT_EQ(ClientSize(main).cy, 590);
+  RECT after;
+  GetWindowRect(main, &after);
+  EXPECT_EQ(after.right - after.left, rectBefore.right - rectBefore.left);
+  EXPECT_EQ(after.bottom - after.top, rectBefore.bottom - rectBefore.top);
+  EXPECT_TRUE(manager_.SkinnedWindows().empty());
+
+  // And on again: the same frame as before.
+  form_.SkinData1.SetActive(true);
+  ASSERT_TRUE(Pump([&] { return Skinned(main); }));
+  EXPECT_TRUE(Pump([&] { return BordersOf(main) == Borders{4, 30, 4, 5}; }));
+  EXPECT_EQ(ClientSize(main).cx, 833);
+  EXPECT_TRUE(errors.empty()) << errors.front();
+}
+
+TEST_F(SkinnedWindows, AWindowWithoutCaptionIsCountedSkinnedAndLeftUnpainted) {
+  HWND main = OpenMainWindow();
+  ASSERT_TRUE(Pump([&] { return Skinned(main); }));
+  HWND plain = CreateWindowExA(0, RegisterContainerClass("TPlainWindow"), "", WS_POPUP, 100, 100,
+                               120, 80, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ShowWindow(plain, SW_SHOW);
+  SetForegroundWindow(plain);
+  ASSERT_TRUE(Pump([&] { return Skinned(plain); }));
+  Pump([] { return false; }, 300);
+  EXPECT_EQ(BordersOf(plain), (Borders{0, 0, 0, 0}));
+  // What the window shows is its own background, nothing of the skin.
+  HDC dc = GetWindowDC(plain);
+  const COLORREF corner = GetPixel(dc, 0, 0);
+  const COLORREF middle = GetPixel(dc, 60, 40);
+  ReleaseDC(plain, dc);
+  EXPECT_EQ(corner, GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(middle, GetSysColor(COLOR_BTNFACE));
+  DestroyWindow(plain);
+  Pump([] { return false; }, 50);
+}
+
+// The message box's window, looked at while it is open, then closed.
+struct BoxSeen {
+  bool found = false;
+  bool skinned = false;
+  LONG style = 0;
+  Borders borders{};
+};
+BoxSeen* seen = nullptr;
+
+void CALLBACK LookAtBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND box = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM out) -> BOOL {
+        char cls[32];
+        GetClassNameA(w, cls, sizeof(cls));
+        if (std::string(cls) == "#32770" && IsWindowVisible(w)) {
+          *reinterpret_cast<HWND*>(out) = w;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&box));
+  if (box == nullptr)
+    return;
+  if (!Skinned(box) && !seen->found) {
+    // Give the start message a moment once.
+    seen->found = true;
+    return;
+  }
+  KillTimer(nullptr, timer);
+  seen->skinned = Skinned(box);
+  seen->style = GetWindowLongA(box, GWL_STYLE);
+  seen->borders = BordersOf(box);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(SkinnedWindows, MessageBoxesAreSkinnedExactlyAsTheRulesAdmitThem) {
+  HWND main = OpenMainWindow();
+  ASSERT_TRUE(Pump([&] { return Skinned(main); }));
+  for (const UINT flags : {UINT{MB_OK}, UINT{MB_OK | MB_SETFOREGROUND}}) {
+    BoxSeen box;
+    seen = &box;
+    SetTimer(nullptr, 0, 200, &LookAtBox);
+    MessageBoxA(main, "Is this box skinned?", "Trailwick ( XQV )", flags);
+    SCOPED_TRACE(flags);
+    ASSERT_NE(box.style, 0);
+    // A standard dialog qualifies unless it asks to come to the foreground.
+    const bool admitted = (box.style & kDsSetForeground) == 0;
+    EXPECT_EQ(box.skinned, admitted);
+    if (admitted) {
+      EXPECT_EQ(box.borders.top, 30);
+      EXPECT_EQ(box.borders.left, 4);
+    }
+  }
+  seen = nullptr;
+}
+
+} // namespace
+} // namespace tw::win
