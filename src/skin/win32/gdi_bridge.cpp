@@ -60,8 +60,7 @@ DibSurface::~DibSurface() {
 }
 
 void DibSurface::Load(const Bitmap32& source, Rect from, int x, int y) {
-  if (bits_ == nullptr ||
-      !ClipCopy(from, x, y, source.Width(), source.Height(), width_, height_))
+  if (bits_ == nullptr || !ClipCopy(from, x, y, source.Width(), source.Height(), width_, height_))
     return;
   GdiFlush();
   for (int row = from.top; row < from.bottom; ++row) {
@@ -72,8 +71,7 @@ void DibSurface::Load(const Bitmap32& source, Rect from, int x, int y) {
 }
 
 void DibSurface::Store(Bitmap32& target, Rect from, int x, int y) const {
-  if (bits_ == nullptr ||
-      !ClipCopy(from, x, y, width_, height_, target.Width(), target.Height()))
+  if (bits_ == nullptr || !ClipCopy(from, x, y, width_, height_, target.Width(), target.Height()))
     return;
   GdiFlush();
   for (int row = from.top; row < from.bottom; ++row) {
@@ -154,8 +152,8 @@ Bitmap32 BitmapFromIcon(HICON icon, int width, int height) {
   const std::vector<std::uint32_t> mask = RawBits(maskPart.Get(), mw, mh);
   if (colour.empty() || mask.empty())
     return {};
-  const bool alpha = std::any_of(colour.begin(), colour.end(),
-                                 [](std::uint32_t p) { return (p >> 24) != 0; });
+  const bool alpha =
+      std::any_of(colour.begin(), colour.end(), [](std::uint32_t p) { return (p >> 24) != 0; });
   Bitmap32 natural(cw, ch, kMagenta);
   for (int y = 0; y < ch; ++y)
     for (int x = 0; x < cw; ++x) {
@@ -220,8 +218,8 @@ std::wstring WindowTextOf(HWND window) {
   std::string ansi(static_cast<std::size_t>(length) + 1, '\0');
   const int got = GetWindowTextA(window, ansi.data(), length + 1);
   ansi.resize(static_cast<std::size_t>(std::max(got, 0)));
-  const int wide = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
-                                       nullptr, 0);
+  const int wide =
+      MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
   std::wstring text(static_cast<std::size_t>(wide), L'\0');
   MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), text.data(), wide);
   return text;

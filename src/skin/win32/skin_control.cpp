@@ -48,7 +48,8 @@ public:
     RECT client;
     GetWindowRect(native->Handle(), &window);
     GetClientRect(native->Handle(), &client);
-    return window.right - window.left != client.right || window.bottom - window.top != client.bottom;
+    return window.right - window.left != client.right ||
+           window.bottom - window.top != client.bottom;
   }
 
 private:

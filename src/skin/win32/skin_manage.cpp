@@ -300,15 +300,15 @@ void TSkinManage::SkinWindow(HWND window) {
   description.answersSkinned = !description.inList && skinningOn_ && AnswersSkinned(window);
   const NativeControl* control = NativeControl::FromHandle(window);
   description.controlFound = control != nullptr;
-  description.ownModule = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(
-                              window, GWLP_HINSTANCE)) == GetModuleHandleA(nullptr);
+  description.ownModule = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)) ==
+                          GetModuleHandleA(nullptr);
   if (control != nullptr)
     description.formTag = control->Model().Tag();
   for (const auto& [data, owner] : owners_)
     if (owner == window)
       description.ownedSkinData.push_back(data);
-  const WindowVerdict verdict = QualifyWindow(
-      description, components_, skinningOn_ ? Skinning::On : Skinning::Off);
+  const WindowVerdict verdict =
+      QualifyWindow(description, components_, skinningOn_ ? Skinning::On : Skinning::Off);
   if (verdict.result != Qualification::Qualifies || verdict.data == nullptr)
     return;
   TSkinData& data = *verdict.data;

@@ -52,8 +52,8 @@ Bitmap32 Win32SkinPlatform::LoadProgramBitmap(ProgramBitmap which) const {
   HINSTANCE module = Application::Get().Instance();
   if (module == nullptr)
     module = GetModuleHandleA(nullptr);
-  const Bitmap bitmap(static_cast<HBITMAP>(
-      LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  const Bitmap bitmap(
+      static_cast<HBITMAP>(LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   return BitmapFromHandle(bitmap.Get());
 }
 

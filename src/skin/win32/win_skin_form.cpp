@@ -33,8 +33,8 @@ RECT ToRECT(const Rect& r) {
 }
 
 std::wstring Widen(const std::string& text, UINT codePage) {
-  const int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
-                                    nullptr, 0);
+  const int n =
+      MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(std::max(n, 0)), L'\0');
   MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
   return wide;
@@ -85,7 +85,8 @@ void TWinSkinForm::ReadFacts() {
   const auto exStyle = static_cast<WindowStyle>(GetWindowLongA(window_, GWL_EXSTYLE));
   facts_.border = DecodeBorderStyle(style, exStyle, className_);
   HWND mdiClient = FindWindowExA(window_, nullptr, "MDIClient", nullptr);
-  facts_.role = DecodeMdiRole(exStyle, mdiClient != nullptr ? MdiClient::Present : MdiClient::Absent);
+  facts_.role =
+      DecodeMdiRole(exStyle, mdiClient != nullptr ? MdiClient::Present : MdiClient::Absent);
   WINDOWPLACEMENT placement{};
   placement.length = sizeof(placement);
   GetWindowPlacement(window_, &placement);
@@ -118,7 +119,8 @@ void TWinSkinForm::BuildButtons() {
   buttons_.clear();
   formButtons_ = FormCaptionButtons(data_->Model(), icon_);
   for (std::size_t i = 0; i < formButtons_.size(); ++i)
-    buttons_.push_back(std::make_unique<TWinSysButton>(*this, formButtons_[i], static_cast<int>(i)));
+    buttons_.push_back(
+        std::make_unique<TWinSysButton>(*this, formButtons_[i], static_cast<int>(i)));
 }
 
 void TWinSkinForm::Start() {
@@ -129,8 +131,9 @@ void TWinSkinForm::Start() {
   const auto exStyle = static_cast<WindowStyle>(GetWindowLongA(window_, GWL_EXSTYLE));
   // The system menu is read while the window still has its style.
   systemMenu_ = (style & kWsSysMenu) != 0 ? GetSystemMenu(window_, FALSE) : nullptr;
-  facts_.icons = DecodeBorderIcons(
-      style, exStyle, systemMenu_ != nullptr ? SystemMenuHandle::Present : SystemMenuHandle::Absent);
+  facts_.icons = DecodeBorderIcons(style, exStyle,
+                                   systemMenu_ != nullptr ? SystemMenuHandle::Present
+                                                          : SystemMenuHandle::Absent);
   ReadFacts();
   facts_.activity = GetActiveWindow() == window_ ? Activity::Active : Activity::Inactive;
   CaptureIcon();
@@ -145,9 +148,9 @@ void TWinSkinForm::Start() {
   metrics.menuBarHeight = GetSystemMetrics(SM_CYMENU);
   metrics.captionHeight = GetSystemMetrics(SM_CYCAPTION);
   metrics.frameWidth = GetSystemMetrics(SM_CXFRAME);
-  geometry_ = ComputeGeometry(data_->Model(), facts_.border,
-                              GetMenu(window_) != nullptr ? WindowMenu::Present : WindowMenu::Absent,
-                              facts_.role, metrics);
+  geometry_ = ComputeGeometry(
+      data_->Model(), facts_.border,
+      GetMenu(window_) != nullptr ? WindowMenu::Present : WindowMenu::Absent, facts_.role, metrics);
   BuildButtons();
   stage_ = kStageSkinned;
   ApplyStyles(StyleRuleFor(facts_.state, facts_.role));
@@ -193,8 +196,8 @@ void TWinSkinForm::Relayout() {
   input.textWidth = text.cx;
   input.textHeight = text.cy;
   const VisibilityQuery query = [this](int code, int action) {
-    return static_cast<int>(SendMessageA(window_, kMsgCaptionVisibility,
-                                         static_cast<WPARAM>(code), static_cast<LPARAM>(action)));
+    return static_cast<int>(SendMessageA(window_, kMsgCaptionVisibility, static_cast<WPARAM>(code),
+                                         static_cast<LPARAM>(action)));
   };
   layout_ = LayoutFrame(data_->Model(), formButtons_, input, query);
   for (const CaptionButtonPlacement& placement : layout_.buttons)
@@ -234,8 +237,8 @@ void TWinSkinForm::PaintFrame(HDC dc) {
     DrawTextOnto(target, area, Widen(text, codePage), style);
   };
   const FramePieces pieces = ComposeFrame(FrameInput(), painter);
-  for (const FramePiece* piece : {&pieces.left, &pieces.right, &pieces.bottom, &pieces.menuBar,
-                                  &pieces.caption})
+  for (const FramePiece* piece :
+       {&pieces.left, &pieces.right, &pieces.bottom, &pieces.menuBar, &pieces.caption})
     if (!piece->image.Empty())
       DrawBitmap(dc, piece->at.x, piece->at.y, piece->image, piece->image.Bounds());
 }
@@ -389,8 +392,7 @@ void TWinSkinForm::ButtonReleased(TWinSysButton& button) {
   RepaintObject(button);
   const DWORD now = GetMessageTime();
   ClickTiming timing = ClickTiming::Single;
-  if (IsIconAction(button.Action()) && iconClicked_ &&
-      now - lastIconClick_ <= GetDoubleClickTime())
+  if (IsIconAction(button.Action()) && iconClicked_ && now - lastIconClick_ <= GetDoubleClickTime())
     timing = ClickTiming::WithinDoubleClick;
   const CaptionDecision decision =
       DecideCaptionAction(button.Action(), button.enabled, facts_.state, button.rect, timing);
@@ -497,9 +499,9 @@ void TWinSkinForm::Reload() {
   metrics.menuBarHeight = GetSystemMetrics(SM_CYMENU);
   metrics.captionHeight = GetSystemMetrics(SM_CYCAPTION);
   metrics.frameWidth = GetSystemMetrics(SM_CXFRAME);
-  geometry_ = ComputeGeometry(data_->Model(), facts_.border,
-                              GetMenu(window_) != nullptr ? WindowMenu::Present : WindowMenu::Absent,
-                              facts_.role, metrics);
+  geometry_ = ComputeGeometry(
+      data_->Model(), facts_.border,
+      GetMenu(window_) != nullptr ? WindowMenu::Present : WindowMenu::Absent, facts_.role, metrics);
   BuildButtons();
   SetWindowPos(window_, nullptr, 0, 0, 0, 0,
                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -533,9 +535,8 @@ void TWinSkinForm::OnMessage(TMessage& m, const WindowProcHook& next) {
     next(m);
     return;
   }
-  const bool painted =
-      facts_.border != BorderStyle::None &&
-      !(facts_.role == MdiRole::Child && facts_.state == WindowState::Maximized);
+  const bool painted = facts_.border != BorderStyle::None &&
+                       !(facts_.role == MdiRole::Child && facts_.state == WindowState::Maximized);
   switch (m.msg) {
   case WM_NCCALCSIZE:
     if (ClientCalculationFor(facts_.border, facts_.role, facts_.state) ==

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "runtime/win32/gdi.h"
 #include "skin/form_frame.h"
 #include "skin/form_layout.h"
 #include "skin/form_style.h"
 #include "skin/nc_object.h"
 #include "skin/skin_data.h"
-#include "runtime/win32/gdi.h"
 #include "skin/win32/window_hook.h"
 
 namespace tw::win {
@@ -28,7 +28,6 @@ inline constexpr int kStageNotStarted = 0;
 inline constexpr int kStageSkinned = 1;
 inline constexpr int kStageDestroying = 4;
 inline constexpr int kStageFinished = 6;
-
 
 class TWinSkinForm final : public NcHost {
 public:

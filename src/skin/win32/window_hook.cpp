@@ -10,9 +10,8 @@ void WindowHook::Attach(HWND window, Handler handler) {
   handler_ = std::move(handler);
   control_ = NativeControl::FromHandle(window);
   if (control_ != nullptr) {
-    control_->AddHook(this, [this](TMessage& message, const WindowProcHook& next) {
-      handler_(message, next);
-    });
+    control_->AddHook(
+        this, [this](TMessage& message, const WindowProcHook& next) { handler_(message, next); });
     return;
   }
   SetWindowSubclass(window, &WindowHook::SubclassProc, reinterpret_cast<UINT_PTR>(this),

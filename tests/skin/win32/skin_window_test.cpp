@@ -70,9 +70,8 @@ class SkinnedWindows : public testing::Test {
 protected:
   SkinnedWindows() : platformSeam_(platform_), managerSeam_(manager_) {
     Application::Get().Initialize(GetModuleHandleA(nullptr));
-    Application::Get().SetExceptionHandler([this](const std::exception& e) {
-      errors.push_back(e.what());
-    });
+    Application::Get().SetExceptionHandler(
+        [this](const std::exception& e) { errors.push_back(e.what()); });
   }
   ~SkinnedWindows() override { Application::Get().SetExceptionHandler(nullptr); }
 
@@ -103,8 +102,10 @@ protected:
 TEST_F(SkinnedWindows, SkinningTakesTheFrameAndSwitchingItOffGivesItBack) {
   HWND main = OpenMainWindow();
   ASSERT_TRUE(Pump([&] { return Skinned(main); }));
-  ASSERT_TRUE(Pump([&] { return BordersOf(main) == Borders{4, 30, 4, 5}; }))
-      << BordersOf(main).left << " " << BordersOf(main).top;
+  ASSERT_TRUE(Pump([&] {
+    return BordersOf(main) == Borders{4, 30, 4, 5};
+  })) << BordersOf(main).left
+      << " " << BordersOf(main).top;
   EXPECT_EQ(ClientSize(main).cx, 833);
   EXPECT_EQ(ClientSize(main).cy, 590);
   // The platform draws no caption buttons of its own while the skin does.
