@@ -152,7 +152,7 @@ LRESULT CALLBACK TSkinManage::ManagerWindowProc(HWND window, UINT msg, WPARAM wP
     if (msg == kMsgMdiMaximize) {
       // An MDI child changed its maximized state: its frame repaints its menu bar buttons.
       if (TWinSkinForm* form = manager->FormOf(reinterpret_cast<HWND>(lParam)))
-        form->RepaintFrame();
+        form->StateChanged();
       return 0;
     }
   }

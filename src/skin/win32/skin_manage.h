@@ -51,6 +51,8 @@ public:
   std::vector<HWND> SkinnedWindows() const;
   // "ControlOfs%.8X%.8X" registered as a window message: a control answers it with its object.
   UINT ControlMessage() const { return controlMessage_; }
+  // The manager's own (message-only) window: deferred MDI messages go there.
+  HWND Window() const { return window_; }
 
 private:
   static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);

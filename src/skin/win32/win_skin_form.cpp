@@ -53,6 +53,13 @@ Point PointFromLParam(LPARAM lParam) {
   return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
+// Child windows (MDI children) keep their identifier where a menu would be: no menu bar.
+WindowMenu MenuOf(HWND window) {
+  return (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0 && GetMenu(window) != nullptr
+             ? WindowMenu::Present
+             : WindowMenu::Absent;
+}
+
 bool IsIconAction(int action) {
   return action == 3 || action == 11 || action == 12;
 }
@@ -94,6 +101,11 @@ void TWinSkinForm::ReadFacts() {
                                    : StateFromShowCommand(static_cast<int>(placement.showCmd));
   if (IsZoomed(window_))
     facts_.state = WindowState::Maximized;
+  if (facts_.role == MdiRole::Frame) {
+    BOOL maximized = FALSE;
+    SendMessageA(mdiClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
+    facts_.mdiChildMaximized = maximized != FALSE;
+  }
   facts_.rightToLeft = RightToLeftCaption(exStyle);
   facts_.popup = (style & kWsPopup) != 0;
   facts_.standardMessageDialog =
@@ -148,9 +160,7 @@ void TWinSkinForm::Start() {
   metrics.menuBarHeight = GetSystemMetrics(SM_CYMENU);
   metrics.captionHeight = GetSystemMetrics(SM_CYCAPTION);
   metrics.frameWidth = GetSystemMetrics(SM_CXFRAME);
-  geometry_ = ComputeGeometry(
-      data_->Model(), facts_.border,
-      GetMenu(window_) != nullptr ? WindowMenu::Present : WindowMenu::Absent, facts_.role, metrics);
+  geometry_ = ComputeGeometry(data_->Model(), facts_.border, MenuOf(window_), facts_.role, metrics);
   BuildButtons();
   stage_ = kStageSkinned;
   ApplyStyles(StyleRuleFor(facts_.state, facts_.role));
@@ -253,6 +263,14 @@ void TWinSkinForm::PaintSafely() {
       PaintFrame(dc.Get());
   } catch (...) {
   }
+}
+
+void TWinSkinForm::StateChanged() {
+  if (stage_ != kStageSkinned)
+    return;
+  ReadFacts();
+  Relayout();
+  RepaintFrame();
 }
 
 void TWinSkinForm::RepaintFrame() {
@@ -499,9 +517,7 @@ void TWinSkinForm::Reload() {
   metrics.menuBarHeight = GetSystemMetrics(SM_CYMENU);
   metrics.captionHeight = GetSystemMetrics(SM_CYCAPTION);
   metrics.frameWidth = GetSystemMetrics(SM_CXFRAME);
-  geometry_ = ComputeGeometry(
-      data_->Model(), facts_.border,
-      GetMenu(window_) != nullptr ? WindowMenu::Present : WindowMenu::Absent, facts_.role, metrics);
+  geometry_ = ComputeGeometry(data_->Model(), facts_.border, MenuOf(window_), facts_.role, metrics);
   BuildButtons();
   SetWindowPos(window_, nullptr, 0, 0, 0, 0,
                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -539,6 +555,10 @@ void TWinSkinForm::OnMessage(TMessage& m, const WindowProcHook& next) {
                        !(facts_.role == MdiRole::Child && facts_.state == WindowState::Maximized);
   switch (m.msg) {
   case WM_NCCALCSIZE:
+    // The state style changes before the frame is recalculated for it.
+    facts_.state = IsIconic(window_)   ? WindowState::Minimized
+                   : IsZoomed(window_) ? WindowState::Maximized
+                                       : WindowState::Normal;
     if (ClientCalculationFor(facts_.border, facts_.role, facts_.state) ==
         ClientCalculation::Standard) {
       next(m);
@@ -613,6 +633,10 @@ void TWinSkinForm::OnMessage(TMessage& m, const WindowProcHook& next) {
     ApplyStyles(StyleRuleFor(facts_.state, facts_.role));
     if (facts_.state != before || m.msg == WM_SIZE)
       Relayout();
+    // An MDI child's frame shows the child's buttons while the child is maximized.
+    if (facts_.role == MdiRole::Child && facts_.state != before && manager_.Window() != nullptr)
+      PostMessageA(manager_.Window(), kMsgMdiMaximize, 0,
+                   reinterpret_cast<LPARAM>(GetAncestor(window_, GA_ROOT)));
     return;
   }
   case WM_WINDOWPOSCHANGED: {

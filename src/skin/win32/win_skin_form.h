@@ -47,8 +47,12 @@ public:
   // Re-reads geometry and caption buttons from the skin, then repaints.
   void Reload();
   void RepaintFrame();
+  // The window's state or its MDI child's changed: facts, layout and frame anew.
+  void StateChanged();
   const FormGeometry& Geometry() const { return geometry_; }
   const FrameLayout& Layout() const { return layout_; }
+  // The skinning objects of the form's controls.
+  const std::vector<std::unique_ptr<TSkinControl>>& Controls() const { return controls_; }
 
   // NcHost
   void RepaintObject(TNCObject& object) override;

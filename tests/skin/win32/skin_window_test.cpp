@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,8 +20,10 @@
 #include "skin/embedded_skin.h"
 #include "skin/form_style.h"
 #include "skin/skin_messages.h"
+#include "skin/win32/skin_control.h"
 #include "skin/win32/skin_manage.h"
 #include "skin/win32/win32_skin_platform.h"
+#include "skin/win32/win_skin_form.h"
 
 namespace tw::win {
 namespace {
@@ -132,6 +135,41 @@ TEST_F(SkinnedWindows, SkinningTakesTheFrameAndSwitchingItOffGivesItBack) {
   EXPECT_TRUE(errors.empty()) << errors.front();
 }
 
+TEST_F(SkinnedWindows, EveryControlGetsItsMemberWhichAnswersAndSwitchesOff) {
+  HWND main = OpenMainWindow();
+  ASSERT_TRUE(Pump([&] { return Skinned(main); }));
+  const TWinSkinForm* skinned = manager_.FormOf(main);
+  ASSERT_NE(skinned, nullptr);
+  ASSERT_TRUE(Pump([&] { return skinned->Stage() == kStageSkinned; }));
+  std::map<std::string, int> members;
+  for (const auto& member : skinned->Controls())
+    ++members[member->ClassName()];
+  EXPECT_EQ(members, (std::map<std::string, int>{{"TSkinButton", 23},
+                                                 {"TSkinComBox", 2},
+                                                 {"TSkinProgress", 2},
+                                                 {"TSkinScrollbar", 5},
+                                                 {"TSkinTab", 1},
+                                                 {"TSkinTabSheet", 2}}));
+  HWND save = window_->NativeOf(form_.Save1)->Handle();
+  HWND label = window_->NativeOf(form_.Label1)->Handle();
+  EXPECT_TRUE(Skinned(save));
+  EXPECT_FALSE(Skinned(label));
+  // 13574 switches one control's skinning off and on without letting go of it.
+  SendMessageA(save, kMsgControlSkinning, 0, 0);
+  EXPECT_FALSE(Skinned(save));
+  SendMessageA(save, kMsgControlSkinning, 1, 0);
+  EXPECT_TRUE(Skinned(save));
+  // The control's own handling goes on beneath its member.
+  form_.Save1.SetCaption("Renamed");
+  char text[32];
+  GetWindowTextA(save, text, sizeof(text));
+  EXPECT_STREQ(text, "Renamed");
+  // Switching skinning off lets go of every control.
+  form_.SkinData1.SetActive(false);
+  ASSERT_TRUE(Pump([&] { return !Skinned(main); }));
+  EXPECT_FALSE(Skinned(save));
+}
+
 TEST_F(SkinnedWindows, AWindowWithoutCaptionIsCountedSkinnedAndLeftUnpainted) {
   HWND main = OpenMainWindow();
   ASSERT_TRUE(Pump([&] { return Skinned(main); }));
@@ -150,6 +188,66 @@ TEST_F(SkinnedWindows, AWindowWithoutCaptionIsCountedSkinnedAndLeftUnpainted) {
   EXPECT_EQ(corner, GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(middle, GetSysColor(COLOR_BTNFACE));
   DestroyWindow(plain);
+  Pump([] { return false; }, 50);
+}
+
+// A small MDI program: a frame window with its client and one child.
+HWND mdiClient = nullptr;
+
+LRESULT CALLBACK MdiFrameProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  return DefFrameProcA(w, mdiClient, msg, wp, lp);
+}
+
+LRESULT CALLBACK MdiChildProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  return DefMDIChildProcA(w, msg, wp, lp);
+}
+
+TEST_F(SkinnedWindows, MdiChildrenAreSkinnedAtCreationAndMaximizedOnesKeepTheStandardFrame) {
+  HWND main = OpenMainWindow();
+  ASSERT_TRUE(Pump([&] { return Skinned(main); }));
+  HINSTANCE module = GetModuleHandleA(nullptr);
+  WNDCLASSA frameClass{};
+  frameClass.lpfnWndProc = MdiFrameProc;
+  frameClass.hInstance = module;
+  frameClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+  frameClass.lpszClassName = "TMdiTestFrame";
+  RegisterClassA(&frameClass);
+  WNDCLASSA childClass = frameClass;
+  childClass.lpfnWndProc = MdiChildProc;
+  childClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  childClass.lpszClassName = "TMdiTestChild";
+  RegisterClassA(&childClass);
+
+  HWND frame = CreateWindowExA(0, "TMdiTestFrame", "MDI", WS_OVERLAPPEDWINDOW, 50, 50, 600, 400,
+                               nullptr, nullptr, module, nullptr);
+  CLIENTCREATESTRUCT ccs{nullptr, 1000};
+  mdiClient = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0,
+                              0, 0, 0, frame, nullptr, module, &ccs);
+  ShowWindow(frame, SW_SHOW);
+  SetForegroundWindow(frame);
+  ASSERT_TRUE(Pump([&] { return Skinned(frame) && BordersOf(frame).top == 30; }));
+
+  MDICREATESTRUCTA mcs{"TMdiTestChild", "Child", module, 10, 10, 200, 150, WS_OVERLAPPEDWINDOW, 0};
+  auto child = reinterpret_cast<HWND>(
+      SendMessageA(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+  ASSERT_NE(child, nullptr);
+  // Skinned as it was created, before anything activated it.
+  EXPECT_NE(manager_.FormOf(child), nullptr);
+  ASSERT_TRUE(Pump([&] { return Skinned(child) && BordersOf(child) == Borders{4, 30, 4, 5}; }));
+  EXPECT_EQ(GetWindowLongA(child, GWL_STYLE) & kCaptionButtonStyles, 0);
+
+  // Maximized, the child keeps the standard frame and gets its caption-button styles back.
+  SendMessageA(mdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+  ASSERT_TRUE(Pump([&] { return IsZoomed(child) != FALSE; }));
+  Pump([] { return false; }, 100);
+  EXPECT_NE(BordersOf(child).top, 30);
+  EXPECT_EQ(GetWindowLongA(child, GWL_STYLE) & kCaptionButtonStyles, kCaptionButtonStyles);
+  // Restored, the skin's frame again.
+  SendMessageA(mdiClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
+  ASSERT_TRUE(Pump([&] { return BordersOf(child) == Borders{4, 30, 4, 5}; }));
+  EXPECT_EQ(GetWindowLongA(child, GWL_STYLE) & kCaptionButtonStyles, 0);
+  EXPECT_TRUE(errors.empty());
+  DestroyWindow(frame);
   Pump([] { return false; }, 50);
 }
 
