@@ -68,7 +68,7 @@ bool IsIconAction(int action) {
 
 TWinSkinForm::TWinSkinForm(HWND window, TSkinData& data, TSkinManage& manager)
     : window_(window), data_(&data), manager_(manager), unicode_(IsWindowUnicode(window) != 0),
-      className_(ClassOf(window)) {
+      className_(ClassOf(window)), hint_(window) {
   hook_.Attach(window_,
                [this](TMessage& message, const WindowProcHook& next) { OnMessage(message, next); });
 }
@@ -325,12 +325,29 @@ void TWinSkinForm::ReevaluatePointer() {
 
 void TWinSkinForm::OnTimer() {
   TNCObject* hot = Hot();
-  if (hot == nullptr || captured_ != nullptr)
+  if (hot == nullptr || captured_ != nullptr) {
+    hint_.Leave();
     return;
+  }
   POINT cursor;
   GetCursorPos(&cursor);
-  if (WindowFromPoint(cursor) != window_ || !hot->rect.Contains(ToWindow(cursor)))
+  if (WindowFromPoint(cursor) != window_ || !hot->rect.Contains(ToWindow(cursor))) {
+    hint_.Leave();
     hot->MouseLeave();
+    return;
+  }
+  if (!data_->Options.Contains(TSkinOption::xoCaptionButtonHint))
+    return;
+  const auto* button = dynamic_cast<const TWinSysButton*>(hot);
+  if (button == nullptr)
+    return;
+  RECT window;
+  GetWindowRect(window_, &window);
+  const Rect onScreen{window.left + hot->rect.left, window.top + hot->rect.top,
+                      window.left + hot->rect.right, window.top + hot->rect.bottom};
+  const Point at = CaptionHintPosition(onScreen, Point{cursor.x, cursor.y});
+  hint_.Rest(static_cast<int>(kTimerIntervalMs), CaptionButtonHint(button->Action()), at.x,
+             POINT{cursor.x, at.y - 24});
 }
 
 bool TWinSkinForm::NcMouse(TMessage& message) {
@@ -488,6 +505,7 @@ void TWinSkinForm::Restore() {
   if (stage_ == kStageFinished && !hook_.Attached())
     return;
   controls_.clear();
+  hint_.Leave();
   const bool alive = IsWindow(window_) != 0;
   const bool wasSkinned = stage_ == kStageSkinned;
   if (alive && timer_ != 0)

@@ -16,6 +16,7 @@
 #include "skin/form_style.h"
 #include "skin/nc_object.h"
 #include "skin/skin_data.h"
+#include "skin/win32/caption_hint.h"
 #include "skin/win32/window_hook.h"
 
 namespace tw::win {
@@ -101,6 +102,7 @@ private:
   DWORD lastIconClick_ = 0;
   bool iconClicked_ = false;
   UINT_PTR timer_ = 0;
+  CaptionHint hint_;
   std::vector<std::unique_ptr<TSkinControl>> controls_;
 };
 

@@ -62,6 +62,8 @@ public:
   }
   // The program's message box (an error box or a message), if one is open.
   HWND MessageBoxWindow() const;
+  // A visible top-level window of the program that `match` accepts.
+  HWND FindShown(const std::function<bool(HWND)>& match) const { return FindWindowOf(match); }
   // A further main window, owned by the main window, if one is shown.
   HWND OwnedForm() const;
   // The program's window that has the keyboard focus.

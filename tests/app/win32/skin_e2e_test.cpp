@@ -201,6 +201,28 @@ TEST_F(SkinnedProgram, CaptionButtonsActOnAReleaseOverThem) {
   GetWindowRect(main, &r);
   const int width = r.right - r.left;
 
+  // Resting on the close button shows its hint below the pointer.
+  driver.MoveToWindowPoint(main, width - 25 + 8, 5 + 8);
+  HWND hint = nullptr;
+  EXPECT_TRUE(ProgramDriver::WaitFor(
+      [&] {
+        hint = driver.FindShown([](HWND w) {
+          char cls[32];
+          GetClassNameA(w, cls, sizeof(cls));
+          return lstrcmpiA(cls, "tooltips_class32") == 0;
+        });
+        return hint != nullptr;
+      },
+      5000));
+  if (hint != nullptr) {
+    EXPECT_EQ(ProgramDriver::Text(hint), "Close");
+    RECT at;
+    GetWindowRect(hint, &at);
+    // The tooltip window may draw its own border around the point.
+    EXPECT_NEAR(at.left, r.left + width - 25, 2);
+    EXPECT_NEAR(at.top, r.top + 5 + 8 + 24, 2);
+  }
+
   // A press on close released outside it does nothing.
   driver.MoveToWindowPoint(main, width - 25 + 8, 5 + 8);
   driver.LeftButton(true);
