@@ -263,7 +263,31 @@ TEST_F(SkinnedProgram, CaptionButtonsActOnAReleaseOverThem) {
 TEST_F(SkinnedProgram, ADoubleClickOnTheIconClosesTheWindow) {
   ASSERT_NO_FATAL_FAILURE(StartSkinned());
   HWND main = driver.MainWindow();
+  // One click opens the system menu below the icon; the window stays.
   driver.MoveToWindowPoint(main, 8 + 8, 7 + 8);
+  driver.LeftButton(true);
+  driver.LeftButton(false);
+  const auto systemMenu = [&] {
+    return driver.FindShown([](HWND w) {
+      char cls[16];
+      GetClassNameA(w, cls, sizeof(cls));
+      return lstrcmpA(cls, "#32768") == 0;
+    });
+  };
+  HWND menu = nullptr;
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return (menu = systemMenu()) != nullptr; }, 5000));
+  RECT window;
+  RECT at;
+  GetWindowRect(main, &window);
+  GetWindowRect(menu, &at);
+  EXPECT_EQ(at.left, window.left + 8);
+  EXPECT_EQ(at.top, window.top + 7 + 16 + 1);
+  driver.PressKey(VK_ESCAPE);
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return systemMenu() == nullptr; }, 5000));
+  Sleep(GetDoubleClickTime() + 200);
+  EXPECT_FALSE(driver.WaitForExit(0));
+
+  // Two clicks within the double-click interval close it.
   driver.LeftButton(true);
   driver.LeftButton(false);
   Sleep(50);
