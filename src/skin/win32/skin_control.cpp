@@ -6,7 +6,9 @@
 #include "skin/skin_messages.h"
 #include "skin/win32/win_skin_form.h"
 
-namespace tw::win {
+namespace tw {
+
+using namespace win;
 
 namespace {
 
@@ -193,7 +195,8 @@ std::unique_ptr<TSkinControl> CreateSkinControl(SkinFamily member) {
   return std::make_unique<TSkinControl>(member);
 }
 
-std::vector<std::unique_ptr<TSkinControl>> SkinFormControlsOf(TWinSkinForm& form) {
+std::vector<std::unique_ptr<TSkinControl>>
+SkinFormControlsOf(TWinSkinForm& form, std::vector<TSkinControl*>& supplied) {
   std::vector<std::unique_ptr<TSkinControl>> made;
   TSkinData& data = form.SkinData();
   NativeControl* native = NativeControl::FromHandle(form.Handle());
@@ -219,14 +222,21 @@ std::vector<std::unique_ptr<TSkinControl>> SkinFormControlsOf(TWinSkinForm& form
   ChooserContext context;
   context.data = &data;
   context.windows = &windows;
-  context.formObject = nullptr;
+  context.formObject = &form;
   context.form = model;
   context.controls = model->Controls();
   const FormControlsPlan plan = SkinFormControls(context);
   for (const SkinAssignment& assignment : plan.assignments) {
-    if (assignment.control == nullptr || assignment.choice.member == SkinFamily::None ||
-        assignment.choice.member == SkinFamily::Supplied)
+    if (assignment.control == nullptr || assignment.choice.member == SkinFamily::None)
       continue;
+    if (assignment.choice.member == SkinFamily::Supplied) {
+      if (assignment.choice.supplied != nullptr) {
+        assignment.choice.supplied->Attach(form, data, *assignment.control,
+                                           assignment.choice.useFaceColour);
+        supplied.push_back(assignment.choice.supplied);
+      }
+      continue;
+    }
     auto member = CreateSkinControl(assignment.choice.member);
     member->Attach(form, data, *assignment.control, assignment.choice.useFaceColour);
     made.push_back(std::move(member));
@@ -234,4 +244,4 @@ std::vector<std::unique_ptr<TSkinControl>> SkinFormControlsOf(TWinSkinForm& form
   return made;
 }
 
-} // namespace tw::win
+} // namespace tw

@@ -15,7 +15,7 @@
 #include "skin/skin_data.h"
 #include "skin/win32/window_hook.h"
 
-namespace tw::win {
+namespace tw {
 
 class TWinSkinForm;
 
@@ -36,9 +36,9 @@ public:
   // 3. Lets the window go and gives back what skinning changed.
   virtual void Detach();
   // 4. Before the standard handling; false when the message is handled and stops here.
-  virtual bool BeforeMessage(TMessage& message);
+  virtual bool BeforeMessage(win::TMessage& message);
   // 5. After the standard handling.
-  virtual void AfterMessage(TMessage& message);
+  virtual void AfterMessage(win::TMessage& message);
   // 6. The whole window's rectangle to Paint.
   virtual void PaintFrame(HDC dc);
   // 7. Nothing in the base.
@@ -58,12 +58,12 @@ public:
 
 protected:
   // The standard handling of the message being processed.
-  void Default(TMessage& message);
+  void Default(win::TMessage& message);
   void Repaint();
 
 private:
   void Hook();
-  void OnMessage(TMessage& message, const WindowProcHook& next);
+  void OnMessage(win::TMessage& message, const win::WindowProcHook& next);
 
   SkinFamily member_;
   HWND window_ = nullptr;
@@ -75,8 +75,8 @@ private:
   bool enabled_ = true;
   int stage_ = 0;
   std::string caption_;
-  WindowHook hook_;
-  const WindowProcHook* next_ = nullptr;
+  win::WindowHook hook_;
+  const win::WindowProcHook* next_ = nullptr;
 };
 
 // A family member by its class name; every member is the base for now.
@@ -85,6 +85,15 @@ std::unique_ptr<TSkinControl> CreateSkinControl(SkinFamily member);
 // The controls of a skinned form get their members: a form with control objects through the
 // chooser for control objects, a foreign dialog's child windows through the chooser for
 // windows.
-std::vector<std::unique_ptr<TSkinControl>> SkinFormControlsOf(TWinSkinForm& form);
+// Objects the host supplied through OnSkinControl are attached too and listed in `supplied`;
+// the host keeps them.
+std::vector<std::unique_ptr<TSkinControl>> SkinFormControlsOf(TWinSkinForm& form,
+                                                              std::vector<TSkinControl*>& supplied);
 
-} // namespace tw::win
+namespace win {
+using tw::CreateSkinControl;
+using tw::SkinFormControlsOf;
+using tw::TSkinControl;
+} // namespace win
+
+} // namespace tw

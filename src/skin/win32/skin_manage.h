@@ -14,9 +14,11 @@
 #include "skin/skin_data.h"
 #include "skin/skin_manager.h"
 
-namespace tw::win {
-
+namespace tw {
 class TWinSkinForm;
+}
+
+namespace tw::win {
 
 class TSkinManage final : public SkinManagerApi {
 public:

@@ -8,7 +8,9 @@
 #include "skin/win32/skin_control.h"
 #include "skin/win32/skin_manage.h"
 
-namespace tw::win {
+namespace tw {
+
+using namespace win;
 
 namespace {
 
@@ -74,7 +76,7 @@ TWinSkinForm::TWinSkinForm(HWND window, TSkinData& data, TSkinManage& manager)
 }
 
 TWinSkinForm::~TWinSkinForm() {
-  controls_.clear();
+  ReleaseControls();
   buttons_.clear();
   if (timer_ != 0 && IsWindow(window_))
     KillTimer(window_, kPointerTimer);
@@ -498,13 +500,20 @@ void TWinSkinForm::Execute(const CaptionDecision& decision) {
 }
 
 void TWinSkinForm::SkinControls() {
-  controls_ = SkinFormControlsOf(*this);
+  controls_ = SkinFormControlsOf(*this, supplied_);
+}
+
+void TWinSkinForm::ReleaseControls() {
+  controls_.clear();
+  for (TSkinControl* control : supplied_)
+    control->Detach();
+  supplied_.clear();
 }
 
 void TWinSkinForm::Restore() {
   if (stage_ == kStageFinished && !hook_.Attached())
     return;
-  controls_.clear();
+  ReleaseControls();
   hint_.Leave();
   const bool alive = IsWindow(window_) != 0;
   const bool wasSkinned = stage_ == kStageSkinned;
@@ -556,7 +565,7 @@ void TWinSkinForm::OnMessage(TMessage& m, const WindowProcHook& next) {
   }
   if (m.msg == WM_DESTROY || m.msg == WM_NCDESTROY) {
     stage_ = kStageDestroying;
-    controls_.clear();
+    ReleaseControls();
     if (timer_ != 0)
       KillTimer(window_, kPointerTimer);
     timer_ = 0;
@@ -685,4 +694,4 @@ void TWinSkinForm::OnMessage(TMessage& m, const WindowProcHook& next) {
   next(m);
 }
 
-} // namespace tw::win
+} // namespace tw

@@ -19,9 +19,11 @@
 #include "skin/win32/caption_hint.h"
 #include "skin/win32/window_hook.h"
 
-namespace tw::win {
+namespace tw {
 
+namespace win {
 class TSkinManage;
+}
 class TSkinControl;
 
 // Skinning stage codes.
@@ -32,7 +34,7 @@ inline constexpr int kStageFinished = 6;
 
 class TWinSkinForm final : public NcHost {
 public:
-  TWinSkinForm(HWND window, TSkinData& data, TSkinManage& manager);
+  TWinSkinForm(HWND window, TSkinData& data, win::TSkinManage& manager);
   ~TWinSkinForm() override;
   TWinSkinForm(const TWinSkinForm&) = delete;
   TWinSkinForm& operator=(const TWinSkinForm&) = delete;
@@ -62,7 +64,7 @@ public:
   const Bitmap32& WindowIcon() const override { return icon_; }
 
 private:
-  void OnMessage(TMessage& message, const WindowProcHook& next);
+  void OnMessage(win::TMessage& message, const win::WindowProcHook& next);
   void Start();
   void ReadFacts();
   void BuildButtons();
@@ -73,7 +75,7 @@ private:
   void PaintFrame(HDC dc);
   FrameImageInput FrameInput() const;
   void PaintSafely();
-  bool NcMouse(TMessage& message);
+  bool NcMouse(win::TMessage& message);
   void ButtonReleased(TWinSysButton& button);
   void Execute(const CaptionDecision& decision);
   void OnTimer();
@@ -84,8 +86,8 @@ private:
 
   HWND window_;
   TSkinData* data_;
-  TSkinManage& manager_;
-  WindowHook hook_;
+  win::TSkinManage& manager_;
+  win::WindowHook hook_;
   int stage_ = kStageNotStarted;
   bool unicode_ = false;
   std::string className_;
@@ -102,8 +104,14 @@ private:
   DWORD lastIconClick_ = 0;
   bool iconClicked_ = false;
   UINT_PTR timer_ = 0;
-  CaptionHint hint_;
+  win::CaptionHint hint_;
   std::vector<std::unique_ptr<TSkinControl>> controls_;
+  std::vector<TSkinControl*> supplied_; // the host's own, let go but not freed
+  void ReleaseControls();
 };
 
-} // namespace tw::win
+namespace win {
+using tw::TWinSkinForm;
+} // namespace win
+
+} // namespace tw

@@ -136,6 +136,19 @@ TEST_F(SkinnedWindows, SkinningTakesTheFrameAndSwitchingItOffGivesItBack) {
 }
 
 TEST_F(SkinnedWindows, EveryControlGetsItsMemberWhichAnswersAndSwitchesOff) {
+  // The host supplies its own object for one button.
+  TSkinControl own(SkinFamily::TSkinButton);
+  int asked = 0;
+  form_.SkinData1.OnSkinControl = [&](TWinSkinForm* sender, TSkinData&, TControl*,
+                                      TControl* control, const std::string& controlClass,
+                                      TSkinControl*& skinned) {
+    ++asked;
+    EXPECT_NE(sender, nullptr);
+    if (control == &form_.Button2) {
+      EXPECT_EQ(controlClass, "TBUTTON");
+      skinned = &own;
+    }
+  };
   HWND main = OpenMainWindow();
   ASSERT_TRUE(Pump([&] { return Skinned(main); }));
   const TWinSkinForm* skinned = manager_.FormOf(main);
@@ -144,7 +157,10 @@ TEST_F(SkinnedWindows, EveryControlGetsItsMemberWhichAnswersAndSwitchesOff) {
   std::map<std::string, int> members;
   for (const auto& member : skinned->Controls())
     ++members[member->ClassName()];
-  EXPECT_EQ(members, (std::map<std::string, int>{{"TSkinButton", 23},
+  EXPECT_GT(asked, 0);
+  EXPECT_EQ(own.Handle(), window_->NativeOf(form_.Button2)->Handle());
+  EXPECT_TRUE(Skinned(own.Handle()));
+  EXPECT_EQ(members, (std::map<std::string, int>{{"TSkinButton", 22},
                                                  {"TSkinComBox", 2},
                                                  {"TSkinProgress", 2},
                                                  {"TSkinScrollbar", 5},
@@ -168,6 +184,7 @@ TEST_F(SkinnedWindows, EveryControlGetsItsMemberWhichAnswersAndSwitchesOff) {
   form_.SkinData1.SetActive(false);
   ASSERT_TRUE(Pump([&] { return !Skinned(main); }));
   EXPECT_FALSE(Skinned(save));
+  EXPECT_FALSE(Skinned(own.Handle()));
 }
 
 TEST_F(SkinnedWindows, AWindowWithoutCaptionIsCountedSkinnedAndLeftUnpainted) {
