@@ -145,13 +145,6 @@ TEST_F(EmbeddedFrameTest, CaptionButtonsOfTheMainWindow) {
   EXPECT_FALSE(noMenu.buttons[3].enabled);
 }
 
-TEST_F(EmbeddedFrameTest, TheIconButtonTakesTheCapturedIconOnlyWhenItHasNoBitmap) {
-  EXPECT_EQ(buttons[4].Bitmap, icon);
-  EXPECT_EQ(buttons[4].FrameCount, 1);
-  EXPECT_EQ(buttons[0].Bitmap, data.Model().SysButtons[0].Bitmap);
-  EXPECT_TRUE(data.Model().SysButtons[4].Bitmap.Empty()); // the skin itself is unchanged
-}
-
 // ---- Visibility
 
 struct VisibilityCase {
