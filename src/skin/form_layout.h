@@ -175,6 +175,7 @@ inline constexpr int kHtMenu = 5;
 inline constexpr int kHtMinButton = 8;
 inline constexpr int kHtMaxButton = 9;
 inline constexpr int kHtTop = 12;
+inline constexpr int kHtBottom = 15;
 inline constexpr int kHtClose = 20;
 inline constexpr int kHtHelp = 21;
 
