@@ -424,7 +424,10 @@ public:
     const SkinChoice choice = ChooseForControl(control, context_);
     if (choice.member != SkinFamily::None || choice.supplied != nullptr)
       Assign(control, choice);
-    const std::vector<TControl*> children = ChildrenOf(control, context_.controls);
+    std::vector<TControl*> children = ChildrenOf(control, context_.controls);
+    // A form embedded as a control keeps its own components.
+    if (const auto* embedded = dynamic_cast<const TForm*>(&control))
+      children.insert(children.end(), embedded->Controls().begin(), embedded->Controls().end());
     switch (choice.walk) {
     case ChildWalk::Children:
       for (TControl* child : children)

@@ -1,7 +1,6 @@
 // LoadSkin: from the stored archive to the SkinModel, in the order the painters rely on.
 
 #include <algorithm>
-#include <cmath>
 
 #include "runtime/ansi_text.h"
 #include "runtime/seam.h"

@@ -71,9 +71,11 @@ TEST_F(MainWindowSkinChoiceTest, EveryControlGetsItsMember) {
   EXPECT_EQ(member[&form.Progress], SkinFamily::TSkinProgress);
   EXPECT_EQ(member[&form.Button20], SkinFamily::TSkinButton);
   // Labels, images and bevels stay as they are.
-  for (const TControl* c : form.Controls())
-    if (KindOf(*c) == ControlKind::Graphic)
+  for (const TControl* c : form.Controls()) {
+    if (KindOf(*c) == ControlKind::Graphic) {
       EXPECT_FALSE(member.contains(c)) << c->Name();
+    }
+  }
   EXPECT_EQ(KindOf(form.Bevel1), ControlKind::Graphic);
   EXPECT_EQ(KindOf(form.title), ControlKind::Graphic);
   EXPECT_EQ(KindOf(form.Icon), ControlKind::Graphic);

@@ -280,6 +280,15 @@ TEST_F(ChooserTest, WalkSkinsEachControlOnceAndSkipsSkinnedWindows) {
   ASSERT_EQ(plan.assignments.size(), 2u);
   EXPECT_EQ(plan.assignments[0].control, &panel);
   EXPECT_EQ(plan.assignments[1].control, &inside);
+  // A form embedded as a control: a box, and its own controls walked.
+  TForm frame("TFrame1", "Frame1");
+  TButton onFrame("OnFrame");
+  frame.Insert(onFrame, nullptr, {});
+  form.Insert(frame, nullptr, {});
+  const FormControlsPlan withFrame = SkinFormControls(Context());
+  ASSERT_EQ(withFrame.assignments.size(), 4u);
+  EXPECT_EQ(withFrame.assignments[2].choice.member, SkinFamily::TSkinBox);
+  EXPECT_EQ(withFrame.assignments[3].control, &onFrame);
   data.SkinControls.Exclude(TSkinControlType::xcPopupMenu);
   EXPECT_FALSE(SkinFormControls(Context()).preparePopupMenus);
 }

@@ -1,6 +1,7 @@
 // The skinned frame's rules: styles, geometry, caption-button visibility, layout, caption text
 // placement, frame choice, hit testing, actions and hints.
 
+#include "skin/caption_hint.h"
 #include "skin/embedded_skin.h"
 #include "skin/form_layout.h"
 #include "skin/skin_data.h"
@@ -143,13 +144,6 @@ TEST_F(EmbeddedFrameTest, CaptionButtonsOfTheMainWindow) {
   const FrameLayout noMenu = Layout();
   EXPECT_FALSE(noMenu.buttons[0].visible);
   EXPECT_FALSE(noMenu.buttons[3].enabled);
-}
-
-TEST_F(EmbeddedFrameTest, TheIconButtonTakesTheCapturedIconOnlyWhenItHasNoBitmap) {
-  EXPECT_EQ(buttons[4].Bitmap, icon);
-  EXPECT_EQ(buttons[4].FrameCount, 1);
-  EXPECT_EQ(buttons[0].Bitmap, data.Model().SysButtons[0].Bitmap);
-  EXPECT_TRUE(data.Model().SysButtons[4].Bitmap.Empty()); // the skin itself is unchanged
 }
 
 // ---- Visibility
@@ -478,6 +472,35 @@ TEST(CaptionActions, Hints) {
   for (const int a : {3, 4, 11, 12, 13, -1})
     EXPECT_EQ(CaptionButtonHint(a), "") << a;
   EXPECT_EQ(CaptionHintPosition(Rect{500, 105, 521, 126}, {510, 110}), (Point{500, 134}));
+}
+
+TEST(CaptionActions, HintShowsAfterRestingAndHidesWhenItsTimeEndsOrThePointerLeaves) {
+  CaptionHintTracker hints(1000, 2500);
+  const Rect close{500, 105, 521, 126};
+  auto tick = [&](int button, int action = 0) {
+    return hints.Tick(button, action, close, {510, 110}, kFrameTimerMs);
+  };
+  EXPECT_EQ(tick(0).action, HintAction::None); // the pointer arrives
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(tick(0).action, HintAction::None) << i;
+  const HintStep shown = tick(0); // rested 1000 ms
+  EXPECT_EQ(shown.action, HintAction::Show);
+  EXPECT_EQ(shown.text, "Close");
+  EXPECT_EQ(shown.at, (Point{500, 134}));
+  for (int i = 0; i < 9; ++i)
+    EXPECT_EQ(tick(0).action, HintAction::None) << i;
+  EXPECT_EQ(tick(0).action, HintAction::Hide); // shown for 2500 ms
+  for (int i = 0; i < 8; ++i)
+    EXPECT_EQ(tick(0).action, HintAction::None) << i; // once per visit
+  EXPECT_EQ(tick(-1).action, HintAction::None);
+  // Back on a button, then off it while the hint shows.
+  tick(1, 2);
+  for (int i = 0; i < 4; ++i)
+    tick(1, 2);
+  EXPECT_EQ(tick(-1).action, HintAction::Hide);
+  // A button whose Action has no hint text never shows one.
+  for (int i = 0; i < 20; ++i)
+    EXPECT_EQ(tick(4, 3).action, HintAction::None) << i;
 }
 
 } // namespace
