@@ -90,7 +90,8 @@ void TSkinControl::Hook() {
   hook_.Attach(window_,
                [this](TMessage& message, const WindowProcHook& next) { OnMessage(message, next); });
   stage_ = kControlAttached;
-  Repaint();
+  // Painted with the form's next paint, not one by one as the form's skinning starts.
+  InvalidateRect(window_, nullptr, TRUE);
 }
 
 void TSkinControl::Detach() {
