@@ -15,7 +15,6 @@ using namespace win;
 namespace {
 
 constexpr UINT_PTR kPointerTimer = 0x5457;
-constexpr UINT kTimerIntervalMs = 250;
 // The themed platform's undocumented caption and frame drawing messages.
 constexpr UINT kUahDrawCaption = 0xAE;
 constexpr UINT kUahDrawFrame = 0xAF;
@@ -170,7 +169,7 @@ void TWinSkinForm::Start() {
                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   KeepClientSize(client);
   Relayout();
-  timer_ = SetTimer(window_, kPointerTimer, kTimerIntervalMs, nullptr);
+  timer_ = SetTimer(window_, kPointerTimer, kFrameTimerMs, nullptr);
   SkinControls();
   RepaintFrame();
 }
@@ -326,30 +325,31 @@ void TWinSkinForm::ReevaluatePointer() {
 }
 
 void TWinSkinForm::OnTimer() {
-  TNCObject* hot = Hot();
-  if (hot == nullptr || captured_ != nullptr) {
-    hint_.Leave();
-    return;
-  }
   POINT cursor;
   GetCursorPos(&cursor);
-  if (WindowFromPoint(cursor) != window_ || !hot->rect.Contains(ToWindow(cursor))) {
-    hint_.Leave();
+  const bool overWindow = WindowFromPoint(cursor) == window_;
+  TNCObject* hot = Hot();
+  if (hot != nullptr && captured_ == nullptr &&
+      (!overWindow || !hot->rect.Contains(ToWindow(cursor)))) {
     hot->MouseLeave();
-    return;
+    hot = Hot();
   }
   if (!data_->Options.Contains(TSkinOption::xoCaptionButtonHint))
     return;
-  const auto* button = dynamic_cast<const TWinSysButton*>(hot);
-  if (button == nullptr)
-    return;
+  const auto* button = captured_ == nullptr ? dynamic_cast<const TWinSysButton*>(hot) : nullptr;
   RECT window;
   GetWindowRect(window_, &window);
-  const Rect onScreen{window.left + hot->rect.left, window.top + hot->rect.top,
-                      window.left + hot->rect.right, window.top + hot->rect.bottom};
-  const Point at = CaptionHintPosition(onScreen, Point{cursor.x, cursor.y});
-  hint_.Rest(static_cast<int>(kTimerIntervalMs), CaptionButtonHint(button->Action()), at.x,
-             POINT{cursor.x, at.y - 24});
+  Rect onScreen;
+  if (button != nullptr)
+    onScreen = {window.left + button->rect.left, window.top + button->rect.top,
+                window.left + button->rect.right, window.top + button->rect.bottom};
+  const HintStep step = hintTracker_.Tick(button != nullptr ? button->Index() : -1,
+                                          button != nullptr ? button->Action() : -1, onScreen,
+                                          Point{cursor.x, cursor.y}, kFrameTimerMs);
+  if (step.action == HintAction::Show)
+    hint_.Show(step.text, step.at.x, step.at.y);
+  else if (step.action == HintAction::Hide)
+    hint_.Hide();
 }
 
 bool TWinSkinForm::NcMouse(TMessage& message) {
@@ -514,7 +514,7 @@ void TWinSkinForm::Restore() {
   if (stage_ == kStageFinished && !hook_.Attached())
     return;
   ReleaseControls();
-  hint_.Leave();
+  hint_.Hide();
   const bool alive = IsWindow(window_) != 0;
   const bool wasSkinned = stage_ == kStageSkinned;
   if (alive && timer_ != 0)

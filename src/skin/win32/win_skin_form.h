@@ -11,12 +11,13 @@
 #include <vector>
 
 #include "runtime/win32/gdi.h"
+#include "skin/caption_hint.h"
 #include "skin/form_frame.h"
 #include "skin/form_layout.h"
 #include "skin/form_style.h"
 #include "skin/nc_object.h"
 #include "skin/skin_data.h"
-#include "skin/win32/caption_hint.h"
+#include "skin/win32/hint_window.h"
 #include "skin/win32/window_hook.h"
 
 namespace tw {
@@ -104,7 +105,8 @@ private:
   DWORD lastIconClick_ = 0;
   bool iconClicked_ = false;
   UINT_PTR timer_ = 0;
-  win::CaptionHint hint_;
+  win::HintWindow hint_;
+  CaptionHintTracker hintTracker_;
   std::vector<std::unique_ptr<TSkinControl>> controls_;
   std::vector<TSkinControl*> supplied_; // the host's own, let go but not freed
   void ReleaseControls();

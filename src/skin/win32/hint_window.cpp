@@ -1,33 +1,15 @@
-#include "skin/win32/caption_hint.h"
+#include "skin/win32/hint_window.h"
 
 #include <commctrl.h>
 
 namespace tw::win {
 
-CaptionHint::~CaptionHint() {
+HintWindow::~HintWindow() {
   if (tip_ != nullptr && IsWindow(tip_))
     DestroyWindow(tip_);
 }
 
-void CaptionHint::Rest(int elapsedMs, const std::string& text, int buttonLeft, POINT pointer) {
-  if (text.empty() || done_)
-    return;
-  rested_ += elapsedMs;
-  if (!shown_ && rested_ >= kDelayMs) {
-    Show(text, buttonLeft, pointer.y + 24);
-  } else if (shown_ && rested_ >= kDelayMs + kPeriodMs) {
-    Hide();
-    done_ = true; // not again until the pointer has left
-  }
-}
-
-void CaptionHint::Leave() {
-  Hide();
-  rested_ = 0;
-  done_ = false;
-}
-
-void CaptionHint::Show(const std::string& text, int x, int y) {
+void HintWindow::Show(const std::string& text, int x, int y) {
   if (tip_ == nullptr) {
     tip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                            WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0, 0, owner_, nullptr,
@@ -51,7 +33,7 @@ void CaptionHint::Show(const std::string& text, int x, int y) {
   shown_ = true;
 }
 
-void CaptionHint::Hide() {
+void HintWindow::Hide() {
   if (!shown_ || tip_ == nullptr)
     return;
   TOOLINFOA tool{};
