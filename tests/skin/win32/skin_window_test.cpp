@@ -15,6 +15,7 @@
 
 #include "app/WKS_Main.h"
 #include "runtime/seam.h"
+#include "skin/bitmap.h"
 #include "runtime/win32/application.h"
 #include "runtime/win32/containers.h"
 #include "skin/embedded_skin.h"
@@ -24,6 +25,7 @@
 #include "skin/win32/skin_manage.h"
 #include "skin/win32/win32_skin_platform.h"
 #include "skin/win32/win_skin_form.h"
+#include "skin_test_support.h"
 
 namespace tw::win {
 namespace {
@@ -133,6 +135,48 @@ TEST_F(SkinnedWindows, SkinningTakesTheFrameAndSwitchingItOffGivesItBack) {
   EXPECT_TRUE(Pump([&] { return BordersOf(main) == Borders{4, 30, 4, 5}; }));
   EXPECT_EQ(ClientSize(main).cx, 833);
   EXPECT_TRUE(errors.empty()) << errors.front();
+}
+
+TEST_F(SkinnedWindows, ASkinFileSetAtRunTimeReachesTheSkinnedForm) {
+  HWND main = OpenMainWindow();
+  ASSERT_TRUE(Pump([&] { return BordersOf(main) == Borders{4, 30, 4, 5}; }));
+  // A skin with wider borders and a taller caption, in a file.
+  const std::string ini = "[TitlebarSkin]\r\nSkinName=Wide\r\n[Personality]\r\n"
+                          "Left=l.bmp\r\nLeftFrame=1\r\nRight=r.bmp\r\nRightFrame=1\r\n"
+                          "Top=t.bmp\r\nTopFrame=1\r\nBottom=b.bmp\r\nBottomFrame=1\r\n";
+  const Pixel top = MakePixel(10, 120, 30);
+  const std::vector<std::uint8_t> file =
+      test::SkinFileOf({{"wide.ini", test::Bytes(ini)},
+                        {"l.bmp", test::SolidBmp(6, 10, MakePixel(200, 0, 0))},
+                        {"r.bmp", test::SolidBmp(6, 10, MakePixel(0, 0, 200))},
+                        {"t.bmp", test::SolidBmp(10, 40, top)},
+                        {"b.bmp", test::SolidBmp(10, 7, MakePixel(90, 90, 90))}});
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  const std::string path = std::string(folder) + "trailwick-wide.skn";
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(h, file.data(), static_cast<DWORD>(file.size()), &written, nullptr);
+  CloseHandle(h);
+  int changed = 0;
+  form_.SkinData1.OnSkinChanged = [&](TSkinData&) { ++changed; };
+
+  form_.SkinData1.SetSkinFile(path);
+  ASSERT_EQ(form_.SkinData1.Model().SkinName, "Wide");
+  ASSERT_TRUE(Pump([&] { return BordersOf(main) == Borders{6, 40, 6, 7}; }))
+      << BordersOf(main).left << " " << BordersOf(main).top;
+  EXPECT_EQ(ClientSize(main).cx, 833);
+  EXPECT_EQ(ClientSize(main).cy, 590);
+  EXPECT_EQ(changed, 1);
+  Pump([] { return false; }, 100);
+  HDC dc = GetWindowDC(main);
+  const COLORREF caption = GetPixel(dc, 400, 20);
+  const COLORREF left = GetPixel(dc, 2, 300);
+  ReleaseDC(main, dc);
+  EXPECT_EQ(caption, RGB(10, 120, 30));
+  EXPECT_EQ(left, RGB(200, 0, 0));
+  DeleteFileA(path.c_str());
 }
 
 TEST_F(SkinnedWindows, EveryControlGetsItsMemberWhichAnswersAndSwitchesOff) {
