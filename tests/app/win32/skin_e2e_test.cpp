@@ -182,6 +182,49 @@ TEST_F(SkinnedProgram, TheFrameIsTheSkinsWithTheButtonsWhereTheSkinPutsThem) {
   same(Rect{4, input.height - 5, width - 4, input.height}, "bottom border");
   // Right of the title (the title itself is drawn in the platform's caption font).
   same(Rect{width / 2, 0, width - 80, 30}, "caption");
+  // Hovered, then pressed: the close button in its frames 2 and 3, the rest unchanged.
+  for (const NcState state : {NcState::Hover, NcState::Pressed}) {
+    FrameLayout pointed = layout;
+    for (CaptionButtonPlacement& p : pointed.buttons)
+      if (p.index == close->index)
+        p.state = state;
+    input.layout = &pointed;
+    const Bitmap32 wanted =
+        FlattenFrame(ComposeFrame(input, nullptr), input.width, input.height, 0);
+    driver.MoveToWindowPoint(main, close->rect.left + 8, close->rect.top + 8);
+    if (state == NcState::Pressed)
+      driver.LeftButton(true);
+    Bitmap32 now;
+    const bool shows = ProgramDriver::WaitFor(
+        [&] {
+          now = Capture(main);
+          for (int y = close->rect.top; y < close->rect.bottom; ++y)
+            for (int x = close->rect.left; x < close->rect.right; ++x)
+              if (now.At(x, y) != wanted.At(x, y))
+                return false;
+          return true;
+        },
+        3000);
+    EXPECT_TRUE(shows) << static_cast<int>(state);
+    for (int y = minimize->rect.top; y < minimize->rect.bottom; ++y)
+      for (int x = minimize->rect.left; x < minimize->rect.right; ++x)
+        ASSERT_EQ(now.At(x, y), expected.At(x, y));
+  }
+  // Released away from the button: nothing happens, and it is drawn normal again.
+  driver.MoveToWindowPoint(main, width / 2, 300);
+  driver.LeftButton(false);
+  input.layout = &layout;
+  EXPECT_TRUE(ProgramDriver::WaitFor(
+      [&] {
+        const Bitmap32 now = Capture(main);
+        for (int y = close->rect.top; y < close->rect.bottom; ++y)
+          for (int x = close->rect.left; x < close->rect.right; ++x)
+            if (now.At(x, y) != expected.At(x, y))
+              return false;
+        return true;
+      },
+      3000));
+
   // The maximize button is drawn disabled: its frame differs from the enabled one.
   const int frameWidth = buttons[static_cast<std::size_t>(maximize->index)].Bitmap.Width() / 4;
   Bitmap32 enabled(frameWidth, maximize->rect.Height(), kMagenta);
