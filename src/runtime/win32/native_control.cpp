@@ -32,6 +32,11 @@ ATOM ControlAtom() {
   return atom;
 }
 
+UINT ControlMessage() {
+  static const UINT message = RegisterWindowMessageA(ControlAtomName().c_str());
+  return message;
+}
+
 NativeControl::NativeControl(TControl& model) : model_(model) {
   WindowProc = [this](TMessage& message) { DefaultHandler(message); };
   // The next window this thread creates is this control's: bind it before its first message.
@@ -144,6 +149,8 @@ LRESULT CALLBACK NativeControl::SubclassProc(HWND window, UINT msg, WPARAM wPara
     control->handle_ = nullptr;
     return DefSubclassProc(window, msg, wParam, lParam);
   }
+  if (msg == ControlMessage() && !InSendMessage())
+    return reinterpret_cast<LRESULT>(control);
   TMessage message{msg, wParam, lParam};
   bool handled = false;
   Application::Get().Guard([&] {

@@ -33,6 +33,9 @@ using MessageHook = std::function<void(TMessage& message, const WindowProcHook& 
 ATOM ControlAtom();
 // "ControlOfs%.8X%.8X" of the module instance and the thread id.
 std::string ControlAtomName();
+// The same name registered as a window message: a control's window answers it with its
+// control object, for those who cannot read the property.
+UINT ControlMessage();
 
 class NativeControl : public ControlView {
 public:

@@ -64,7 +64,7 @@ void TSkinManage::Create() {
   if (created_)
     return;
   created_ = true;
-  controlMessage_ = RegisterWindowMessageA(ControlAtomName().c_str());
+  controlMessage_ = ControlMessage();
   ControlAtom();
   WNDCLASSA wc{};
   wc.lpfnWndProc = &TSkinManage::ManagerWindowProc;
@@ -299,6 +299,8 @@ void TSkinManage::SkinWindow(HWND window) {
   description.inList = FormOf(window) != nullptr;
   description.answersSkinned = !description.inList && skinningOn_ && AnswersSkinned(window);
   const NativeControl* control = NativeControl::FromHandle(window);
+  if (control == nullptr && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
+    control = reinterpret_cast<const NativeControl*>(SendMessageA(window, controlMessage_, 0, 0));
   description.controlFound = control != nullptr;
   description.ownModule = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)) ==
                           GetModuleHandleA(nullptr);

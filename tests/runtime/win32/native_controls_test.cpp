@@ -250,6 +250,10 @@ TEST_F(NativeControlsTest, WindowHandleLeadsBackToItsControlObject) {
   EXPECT_EQ(&native->Model(), &form.button);
   EXPECT_EQ(native->ClassName(), "TButton");
   EXPECT_EQ(NativeControl::FromHandle(H(form.grid))->ClassName(), "TValueListEditor");
+  // The same name as a registered message: the window answers with its control object.
+  EXPECT_EQ(ControlMessage(), RegisterWindowMessageA(expected));
+  EXPECT_EQ(SendMessageA(H(form.list), ControlMessage(), 0, 0),
+            reinterpret_cast<LRESULT>(window->NativeOf(form.list)));
   EXPECT_EQ(form.combo.Property("Style"), "csDropDownList");
   EXPECT_EQ(form.button.Property("Default"), std::nullopt);
 }
