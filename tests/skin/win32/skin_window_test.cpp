@@ -15,9 +15,9 @@
 
 #include "app/WKS_Main.h"
 #include "runtime/seam.h"
-#include "skin/bitmap.h"
 #include "runtime/win32/application.h"
 #include "runtime/win32/containers.h"
+#include "skin/bitmap.h"
 #include "skin/embedded_skin.h"
 #include "skin/form_style.h"
 #include "skin/skin_messages.h"
@@ -117,6 +117,26 @@ TEST_F(SkinnedWindows, SkinningTakesTheFrameAndSwitchingItOffGivesItBack) {
   EXPECT_EQ(styleBefore & kCaptionButtonStyles, WS_SYSMENU | WS_MINIMIZEBOX);
   EXPECT_EQ(GetWindowLongA(main, GWL_STYLE) & kCaptionButtonStyles, 0);
   EXPECT_EQ(manager_.SkinnedWindows(), std::vector<HWND>{main});
+  // A new title is drawn by the skin, not by the platform over it.
+  Pump([] { return false; }, 100);
+  const auto title = [&] {
+    std::vector<COLORREF> pixels;
+    HDC dc = GetWindowDC(main);
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 300; ++x)
+        pixels.push_back(GetPixel(dc, x, y));
+    ReleaseDC(main, dc);
+    return pixels;
+  };
+  const std::vector<COLORREF> titleBefore = title();
+  SetWindowTextA(main, "Renamed");
+  Pump([] { return false; }, 100);
+  const std::vector<COLORREF> titleAfter = title();
+  EXPECT_NE(titleAfter, titleBefore);
+  // Where the text is not, the caption is the skin's as before (row 2, right of the text).
+  for (int x = 200; x < 300; ++x)
+    EXPECT_EQ(titleAfter[2 * 300 + x], titleBefore[2 * 300 + x]) << x;
+  EXPECT_EQ(BordersOf(main), (Borders{4, 30, 4, 5}));
 
   form_.SkinData1.SetActive(false);
   ASSERT_TRUE(Pump([&] { return !Skinned(main); }));
@@ -164,8 +184,10 @@ TEST_F(SkinnedWindows, ASkinFileSetAtRunTimeReachesTheSkinnedForm) {
 
   form_.SkinData1.SetSkinFile(path);
   ASSERT_EQ(form_.SkinData1.Model().SkinName, "Wide");
-  ASSERT_TRUE(Pump([&] { return BordersOf(main) == Borders{6, 40, 6, 7}; }))
-      << BordersOf(main).left << " " << BordersOf(main).top;
+  ASSERT_TRUE(Pump([&] {
+    return BordersOf(main) == Borders{6, 40, 6, 7};
+  })) << BordersOf(main).left
+      << " " << BordersOf(main).top;
   EXPECT_EQ(ClientSize(main).cx, 833);
   EXPECT_EQ(ClientSize(main).cy, 590);
   EXPECT_EQ(changed, 1);
