@@ -10,7 +10,9 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/WKS_Main.h"
@@ -18,6 +20,7 @@
 #include "runtime/win32/application.h"
 #include "runtime/win32/containers.h"
 #include "skin/bitmap.h"
+#include "skin/bmp.h"
 #include "skin/embedded_skin.h"
 #include "skin/form_style.h"
 #include "skin/skin_messages.h"
@@ -26,6 +29,7 @@
 #include "skin/win32/win32_skin_platform.h"
 #include "skin/win32/win_skin_form.h"
 #include "skin_test_support.h"
+#include "support/fixtures.h"
 
 namespace tw::win {
 namespace {
@@ -103,6 +107,36 @@ protected:
   RECT rectBefore{};
   std::vector<std::string> errors;
 };
+
+// The platform answers from the system and from the program's own resources.
+TEST_F(SkinnedWindows, ThePlatformReadsTheSystemAndTheProgramsResources) {
+  EXPECT_EQ(platform_.SystemColour(SysColour::BtnFace),
+            static_cast<TColor>(GetSysColor(COLOR_BTNFACE)));
+  EXPECT_EQ(platform_.Metric(SystemMetric::CaptionHeight), GetSystemMetrics(SM_CYCAPTION));
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  EXPECT_EQ(platform_.SystemCaptionFont().faceName, metrics.lfCaptionFont.lfFaceName);
+  EXPECT_EQ(platform_.SystemCaptionFont().height, metrics.lfCaptionFont.lfHeight);
+  const Bitmap32 glyphs = platform_.LoadProgramBitmap(ProgramBitmap::MenuGlyphs);
+  EXPECT_EQ(glyphs.Width(), 64);
+  EXPECT_EQ(glyphs.Height(), 16);
+  // Pixel for pixel the bitmaps the program was built with.
+  const std::pair<ProgramBitmap, const char*> files[] = {
+      {ProgramBitmap::Track, "track.bmp"},
+      {ProgramBitmap::TrackVert, "trackvert.bmp"},
+      {ProgramBitmap::MenuGlyphs, "menuglyphs.bmp"}};
+  for (const auto& [which, name] : files) {
+    const std::string bytes = test::ReadFileBytes(std::string(TW_SKIN_RESOURCE_DIR) + "/" + name);
+    const std::optional<Bitmap32> built = ReadBmp(std::span<const std::uint8_t>(
+        reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    ASSERT_TRUE(built.has_value()) << name;
+    EXPECT_EQ(platform_.LoadProgramBitmap(which), *built) << name;
+  }
+  const Bitmap32 icon = platform_.ApplicationSmallIcon();
+  EXPECT_EQ(icon.Width(), GetSystemMetrics(SM_CXSMICON));
+  EXPECT_EQ(icon.Height(), GetSystemMetrics(SM_CYSMICON));
+}
 
 TEST_F(SkinnedWindows, SkinningTakesTheFrameAndSwitchingItOffGivesItBack) {
   HWND main = OpenMainWindow();
