@@ -24,10 +24,12 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
+// Visible top-level windows that have a control object: the application's forms.
+BOOL CALLBACK CollectForm(HWND window, LPARAM param) {
+  if (IsWindowVisible(window) && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0 &&
+      NativeControl::FromHandle(window) != nullptr)
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+  return TRUE;
 }
 
 bool AnswersSkinned(HWND window) {
@@ -191,15 +193,7 @@ void TSkinManage::Activate(TSkinData* target) {
   } else {
     // Every visible top-level window of the application, the last one first.
     std::vector<HWND> windows;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-          if (IsWindowVisible(window) && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0 &&
-              NativeControl::FromHandle(window) != nullptr)
-            reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    EnumThreadWindows(GetCurrentThreadId(), CollectForm, reinterpret_cast<LPARAM>(&windows));
     for (auto it = windows.rbegin(); it != windows.rend(); ++it)
       SkinWindow(*it);
   }

@@ -275,12 +275,20 @@ TEST_F(NativeControlsTest, MessageHandlerCanBeReplacedAndCalledThrough) {
   native->WindowProc = saved;
 }
 
+std::string* foreignTrail = nullptr;
+constexpr UINT kProbe = WM_USER + 77;
+
+LRESULT CALLBACK ForeignSubclass(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+  if (msg == kProbe)
+    *foreignTrail += "foreign;";
+  return DefSubclassProc(w, msg, wp, lp);
+}
+
 // Hooks of different owners, and a foreign subclass of the same window, stack and come off in
 // any order without cutting each other or the control's own handling out.
 TEST_F(NativeControlsTest, HooksAndSubclassesStackAndComeOffInAnyOrder) {
   NativeControl* native = window->NativeOf(form.button);
   HWND button = H(form.button);
-  constexpr UINT kProbe = WM_USER + 77;
   std::string trail;
   const WindowProcHook own = native->WindowProc;
   native->WindowProc = [&](TMessage& m) {
@@ -299,14 +307,8 @@ TEST_F(NativeControlsTest, HooksAndSubclassesStackAndComeOffInAnyOrder) {
   int ownerB = 0;
   native->AddHook(&ownerA, hook("a"));
   native->AddHook(&ownerB, hook("b"));
-  static std::string* foreignTrail = nullptr;
   foreignTrail = &trail;
-  const SUBCLASSPROC foreign = [](HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                  DWORD_PTR) -> LRESULT {
-    if (msg == kProbe)
-      *foreignTrail += "foreign;";
-    return DefSubclassProc(w, msg, wp, lp);
-  };
+  const SUBCLASSPROC foreign = ForeignSubclass;
   ASSERT_TRUE(SetWindowSubclass(button, foreign, 1, 0));
 
   SendMessageA(button, kProbe, 0, 0);

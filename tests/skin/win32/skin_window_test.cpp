@@ -377,20 +377,19 @@ struct BoxSeen {
 };
 BoxSeen* seen = nullptr;
 
+BOOL CALLBACK FindBox(HWND w, LPARAM out) {
+  char cls[32];
+  GetClassNameA(w, cls, sizeof(cls));
+  if (std::string(cls) == "#32770" && IsWindowVisible(w)) {
+    *reinterpret_cast<HWND*>(out) = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 void CALLBACK LookAtBox(HWND, UINT, UINT_PTR timer, DWORD) {
   HWND box = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM out) -> BOOL {
-        char cls[32];
-        GetClassNameA(w, cls, sizeof(cls));
-        if (std::string(cls) == "#32770" && IsWindowVisible(w)) {
-          *reinterpret_cast<HWND*>(out) = w;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&box));
+  EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
   if (box == nullptr)
     return;
   if (!Skinned(box) && !seen->found) {
