@@ -268,6 +268,12 @@ LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
       HWND window = reinterpret_cast<HWND>(wParam);
       if (code == HCBT_CREATEWND) {
         const auto* create = reinterpret_cast<const CBT_CREATEWNDA*>(lParam);
+        // A size grip on a skinned window: its form skins it.
+        if (create->lpcs != nullptr && (create->lpcs->style & SBS_SIZEGRIP) != 0 &&
+            (create->lpcs->style & WS_CHILD) != 0 &&
+            lstrcmpiA(ClassOf(window).c_str(), "ScrollBar") == 0)
+          if (TWinSkinForm* form = manager->FormOf(create->lpcs->hwndParent))
+            form->SkinGrip(window);
         // MDI children are skinned at once, before they first show.
         if (create->lpcs != nullptr && (create->lpcs->dwExStyle & WS_EX_MDICHILD) != 0 &&
             manager->skinningOn_)

@@ -503,6 +503,12 @@ void TWinSkinForm::SkinControls() {
   controls_ = SkinFormControlsOf(*this, supplied_);
 }
 
+void TWinSkinForm::SkinGrip(HWND grip) {
+  auto member = CreateSkinControl(SkinFamily::TSkinSizer);
+  member->AttachHandle(grip, *data_, *this);
+  controls_.push_back(std::move(member));
+}
+
 void TWinSkinForm::ReleaseControls() {
   controls_.clear();
   for (TSkinControl* control : supplied_)

@@ -55,6 +55,8 @@ public:
   void StateChanged();
   const FormGeometry& Geometry() const { return geometry_; }
   const FrameLayout& Layout() const { return layout_; }
+  // A size grip created on this window gets its member.
+  void SkinGrip(HWND grip);
   // The skinning objects of the form's controls.
   const std::vector<std::unique_ptr<TSkinControl>>& Controls() const { return controls_; }
 

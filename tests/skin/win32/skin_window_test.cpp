@@ -280,11 +280,18 @@ TEST_F(SkinnedWindows, EveryControlGetsItsMemberWhichAnswersAndSwitchesOff) {
   char text[32];
   GetWindowTextA(save, text, sizeof(text));
   EXPECT_STREQ(text, "Renamed");
+  // A size grip created later on the skinned form is skinned with it.
+  HWND grip = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | SBS_SIZEGRIP, 0, 0, 16, 16, main,
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
+  EXPECT_TRUE(Skinned(grip));
+  EXPECT_EQ(skinned->Controls().back()->Member(), SkinFamily::TSkinSizer);
   // Switching skinning off lets go of every control.
   form_.SkinData1.SetActive(false);
   ASSERT_TRUE(Pump([&] { return !Skinned(main); }));
   EXPECT_FALSE(Skinned(save));
   EXPECT_FALSE(Skinned(own.Handle()));
+  EXPECT_FALSE(Skinned(grip));
+  DestroyWindow(grip);
 }
 
 TEST_F(SkinnedWindows, AWindowWithoutCaptionIsCountedSkinnedAndLeftUnpainted) {
