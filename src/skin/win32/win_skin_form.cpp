@@ -61,6 +61,14 @@ WindowMenu MenuOf(HWND window) {
              : WindowMenu::Absent;
 }
 
+FormGeometry FormGeometryOf(HWND window, const SkinModel& skin, const FormFacts& facts) {
+  FrameMetrics metrics;
+  metrics.menuBarHeight = GetSystemMetrics(SM_CYMENU);
+  metrics.captionHeight = GetSystemMetrics(SM_CYCAPTION);
+  metrics.frameWidth = GetSystemMetrics(SM_CXFRAME);
+  return ComputeGeometry(skin, facts.border, MenuOf(window), facts.role, metrics);
+}
+
 bool IsIconAction(int action) {
   return action == 3 || action == 11 || action == 12;
 }
@@ -157,11 +165,7 @@ void TWinSkinForm::Start() {
   lf.lfCharSet = DEFAULT_CHARSET;
   lstrcpynA(lf.lfFaceName, font.faceName.c_str(), LF_FACESIZE);
   captionFont_.Reset(CreateFontIndirectA(&lf));
-  FrameMetrics metrics;
-  metrics.menuBarHeight = GetSystemMetrics(SM_CYMENU);
-  metrics.captionHeight = GetSystemMetrics(SM_CYCAPTION);
-  metrics.frameWidth = GetSystemMetrics(SM_CXFRAME);
-  geometry_ = ComputeGeometry(data_->Model(), facts_.border, MenuOf(window_), facts_.role, metrics);
+  geometry_ = FormGeometryOf(window_, data_->Model(), facts_);
   BuildButtons();
   stage_ = kStageSkinned;
   ApplyStyles(StyleRuleFor(facts_.state, facts_.role));
@@ -210,7 +214,12 @@ void TWinSkinForm::Relayout() {
     return static_cast<int>(SendMessageA(window_, kMsgCaptionVisibility, static_cast<WPARAM>(code),
                                          static_cast<LPARAM>(action)));
   };
-  layout_ = LayoutFrame(data_->Model(), formButtons_, input, query);
+  // A layout that cannot be made keeps the one the frame has: nothing reaches the user.
+  try {
+    layout_ = LayoutFrame(data_->Model(), formButtons_, input, query);
+  } catch (...) {
+    return;
+  }
   for (const CaptionButtonPlacement& placement : layout_.buttons)
     if (placement.index >= 0 && static_cast<std::size_t>(placement.index) < buttons_.size())
       buttons_[static_cast<std::size_t>(placement.index)]->SetPlacement(placement);
@@ -546,11 +555,7 @@ void TWinSkinForm::Reload() {
     return;
   const SIZE client = ClientSize();
   CaptureIcon();
-  FrameMetrics metrics;
-  metrics.menuBarHeight = GetSystemMetrics(SM_CYMENU);
-  metrics.captionHeight = GetSystemMetrics(SM_CYCAPTION);
-  metrics.frameWidth = GetSystemMetrics(SM_CXFRAME);
-  geometry_ = ComputeGeometry(data_->Model(), facts_.border, MenuOf(window_), facts_.role, metrics);
+  geometry_ = FormGeometryOf(window_, data_->Model(), facts_);
   BuildButtons();
   SetWindowPos(window_, nullptr, 0, 0, 0, 0,
                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
