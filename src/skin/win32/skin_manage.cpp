@@ -1,7 +1,6 @@
 #include "skin/win32/skin_manage.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "runtime/controls.h"
 #include "runtime/win32/application.h"
