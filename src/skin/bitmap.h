@@ -26,6 +26,12 @@ constexpr int PixelBlue(Pixel p) {
   return static_cast<int>(p & 0xFF);
 }
 
+struct Point {
+  int x = 0;
+  int y = 0;
+  friend constexpr bool operator==(const Point&, const Point&) = default;
+};
+
 struct Rect {
   int left = 0;
   int top = 0;
@@ -35,6 +41,10 @@ struct Rect {
   constexpr int Width() const { return right - left; }
   constexpr int Height() const { return bottom - top; }
   constexpr bool Empty() const { return right <= left || bottom <= top; }
+  // Left and top edges inside, right and bottom outside.
+  constexpr bool Contains(Point p) const {
+    return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+  }
   static constexpr Rect FromSize(int x, int y, int width, int height) {
     return {x, y, x + width, y + height};
   }

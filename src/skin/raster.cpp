@@ -166,6 +166,8 @@ Bitmap32 RenderNineSlice(const Bitmap32& strip, const NineSlice& slice) {
 
 void DrawNineSlice(Bitmap32& dst, Rect to, const Bitmap32& strip, NineSlice slice,
                    Transparency transparency) {
+  if (strip.Empty())
+    return;
   slice.width = to.Width();
   slice.height = to.Height();
   const Bitmap32 rendered = RenderNineSlice(strip, slice);
@@ -174,7 +176,7 @@ void DrawNineSlice(Bitmap32& dst, Rect to, const Bitmap32& strip, NineSlice slic
 
 void DrawFrameStretched(Bitmap32& dst, Rect to, const Bitmap32& strip, int frameCount, int frame,
                         Transparency transparency) {
-  if (to.Empty())
+  if (to.Empty() || strip.Empty())
     return;
   Bitmap32 scaled(to.Width(), to.Height(), kMagenta);
   const Rect cell = FrameCell(strip, StripOrientation::Horizontal, frameCount, frame);

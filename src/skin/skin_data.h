@@ -20,7 +20,6 @@ namespace tw {
 class TControl;
 class TSkinControl;
 class TWinSkinForm;
-class TSkinReader;
 class TQuickIni;
 
 enum class TSkinControlType {
@@ -130,8 +129,6 @@ public:
   // Decompresses and parses the stored archive; false when it is rejected (the previous skin,
   // if any, stays).
   bool LoadSkin();
-  // The archive entry named by the definition's file name, or an empty bitmap.
-  Bitmap32 LoadBitmap(std::string_view fileName) const;
   // Pushes a newly loaded skin to the forms skinned with this component.
   void ApplySkin();
 
@@ -146,7 +143,6 @@ public:
 
 private:
   void Request(SkinAction action, SkinScope scope);
-  friend class SkinLoader;
 
   SkinOwnerKind owner_;
   bool active_ = false;
@@ -156,7 +152,6 @@ private:
   bool registered_ = false;
   std::string skinFile_;
   std::vector<std::uint8_t> archive_;
-  const TSkinReader* reader_ = nullptr; // only while LoadSkin runs
   SkinModel model_;
   CaptionFont captionFont_;
   Bitmap32 smallIcon_;

@@ -1,7 +1,6 @@
 // LoadSkin: from the stored archive to the SkinModel, in the order the painters rely on.
 
 #include <algorithm>
-#include <cmath>
 
 #include "runtime/ansi_text.h"
 #include "runtime/seam.h"
@@ -148,9 +147,9 @@ public:
     DeriveElements();
   }
 
-  Bitmap32 LoadBitmap(std::string_view fileName) const { return LoadSkinBitmap(reader_, fileName); }
-
-  static Bitmap32 LoadSkinBitmap(const TSkinReader& reader, std::string_view fileName) {
+  // The archive entry a definition's file name names: its last path component, which must end
+  // in ".bmp" (lower case); an empty bitmap otherwise or when the entry is absent.
+  Bitmap32 LoadBitmap(std::string_view fileName) const {
     const std::size_t slash = fileName.find_last_of("\\:");
     const std::string_view name =
         slash == std::string_view::npos ? fileName : fileName.substr(slash + 1);
@@ -158,7 +157,7 @@ public:
     if (name.empty() || dot == std::string_view::npos || name.substr(dot) != ".bmp")
       return {};
     TMemoryStream entry;
-    reader.ExtractEntry(name, entry);
+    reader_.ExtractEntry(name, entry);
     if (entry.Size() == 0)
       return {};
     return ReadBmp(entry.View()).value_or(Bitmap32());
@@ -340,15 +339,20 @@ private:
     t.TXTBackRight = Int("Personality", "TXTBackRight", 0);
   }
 
-  void ReadCommon(TDataSkinObject& e, const char* section, bool readFrame) {
+  // Style, the nine-slice margins and Trans: what every section element reads.
+  void ReadShape(TDataSkinObject& e, const char* section) {
     e.Style = Int(section, "Style", 0);
     e.LeftWidth = Int(section, "LeftWidth", 0);
     e.RightWidth = Int(section, "RightWidth", 0);
     e.TopHeight = Int(section, "TopHeight", 0);
     e.BottomHeight = Int(section, "BottomHeight", 0);
+    e.Trans = Int(section, "Trans", 0);
+  }
+
+  void ReadCommon(TDataSkinObject& e, const char* section, bool readFrame) {
+    ReadShape(e, section);
     if (readFrame)
       e.FrameCount = Int(section, "Frame", 0);
-    e.Trans = Int(section, "Trans", 0);
     e.Tile = Int(section, "Tile", 0);
     if (e.Tile > 1)
       e.Tile = 0;
@@ -360,75 +364,70 @@ private:
     e.PressedColour2 = Colour(section, "PressedColour2", ButtonText());
   }
 
+  static const char* ImageKey(ElementKind kind) {
+    switch (kind) {
+    case ElementKind::Progress:
+      return "Bitmap";
+    case ElementKind::MenuBar:
+      return "menuBar";
+    default:
+      return "Image";
+    }
+  }
+
+  static std::unique_ptr<TDataSkinObject> NewElement(ElementKind kind) {
+    switch (kind) {
+    case ElementKind::Border:
+      return std::make_unique<TDataSkinBorder>();
+    case ElementKind::BoxLabel:
+      return std::make_unique<TDataSkinBoxLabel>();
+    default:
+      return std::make_unique<TDataSkinObject>();
+    }
+  }
+
+  // A section names its bitmap under its image key; without that key there is no element. A
+  // named bitmap the archive lacks leaves the element with an empty bitmap.
   void ReadElement(const SectionElement& entry) {
     std::unique_ptr<TDataSkinObject>& slot =
         model_.Elements[static_cast<std::size_t>(entry.element)];
     slot.reset();
     const char* section = entry.section;
+    const std::string image = Str(section, ImageKey(entry.kind));
+    if (image.empty())
+      return;
+    std::unique_ptr<TDataSkinObject> e = NewElement(entry.kind);
     switch (entry.kind) {
     case ElementKind::Plain:
-    case ElementKind::BoxLabel: {
-      Bitmap32 bitmap = LoadBitmap(Str(section, "Image"));
-      if (bitmap.Empty())
-        return;
-      std::unique_ptr<TDataSkinObject> e;
-      if (entry.kind == ElementKind::BoxLabel) {
-        auto box = std::make_unique<TDataSkinBoxLabel>();
-        box->BackgroundAlignment = Int(section, "BackgroundAlignment", 0);
-        box->BackgroundLeftShift = Int(section, "BackgroundLeftShift", 0);
-        box->BackgroundRightShift = Int(section, "BackgroundRightShift", 0);
-        e = std::move(box);
-      } else {
-        e = std::make_unique<TDataSkinObject>();
-      }
       ReadCommon(*e, section, true);
-      e->Bitmap = std::move(bitmap);
       if (entry.rule == FrameRule::ThumbKey)
         e->FrameCount = Int(section, "FrameCount", entry.frames);
-      slot = std::move(e);
+      break;
+    case ElementKind::BoxLabel: {
+      ReadCommon(*e, section, true);
+      auto& box = static_cast<TDataSkinBoxLabel&>(*e);
+      box.BackgroundAlignment = Int(section, "BackgroundAlignment", 0);
+      box.BackgroundLeftShift = Int(section, "BackgroundLeftShift", 0);
+      box.BackgroundRightShift = Int(section, "BackgroundRightShift", 0);
       break;
     }
-    case ElementKind::Border: {
-      Bitmap32 bitmap = LoadBitmap(Str(section, "Image"));
-      if (bitmap.Empty())
-        return;
-      auto e = std::make_unique<TDataSkinBorder>();
+    case ElementKind::Border:
       ReadCommon(*e, section, false);
-      e->Bitmap = std::move(bitmap);
-      e->Bitmap2 = LoadBitmap(Str(section, entry.secondKey));
-      slot = std::move(e);
+      static_cast<TDataSkinBorder&>(*e).Bitmap2 = LoadBitmap(Str(section, entry.secondKey));
       break;
-    }
-    case ElementKind::Progress: {
-      Bitmap32 bitmap = LoadBitmap(Str(section, "Bitmap"));
-      if (bitmap.Empty())
-        return;
-      auto e = std::make_unique<TDataSkinObject>();
-      e->Style = Int(section, "Style", 0);
-      e->LeftWidth = Int(section, "LeftWidth", 0);
-      e->RightWidth = Int(section, "RightWidth", 0);
-      e->TopHeight = Int(section, "TopHeight", 0);
-      e->BottomHeight = Int(section, "BottomHeight", 0);
-      e->Trans = Int(section, "Trans", 0);
+    case ElementKind::Progress:
+      ReadShape(*e, section);
       e->Tile = std::min(Int(section, "Tile", 0), 1);
-      e->Bitmap = std::move(bitmap);
-      slot = std::move(e);
       break;
-    }
-    case ElementKind::MenuBar: {
-      Bitmap32 bitmap = LoadBitmap(Str(section, "menuBar"));
-      if (bitmap.Empty())
-        return;
-      auto e = std::make_unique<TDataSkinObject>();
+    case ElementKind::MenuBar:
       e->Tile = std::min(Int(section, "TileMenu", 1), 1);
       e->LeftWidth = Int(section, "TileLeftMenu", 1);
       e->RightWidth = Int(section, "TileRightMenu", 1);
-      e->Bitmap = std::move(bitmap);
-      slot = std::move(e);
       break;
     }
-    }
-    slot->Name = section == std::string_view("Personality") ? "MenuBar" : section;
+    e->Bitmap = LoadBitmap(image);
+    e->Name = section == std::string_view("Personality") ? "MenuBar" : section;
+    slot = std::move(e);
   }
 
   void CapTabPane() {
@@ -619,30 +618,10 @@ bool TSkinData::LoadSkin() {
   if (!reader.LoadSkin(archive))
     return false;
   SkinModel model;
-  reader_ = &reader;
-  try {
-    SkinLoader(reader, model).Run();
-  } catch (...) {
-    reader_ = nullptr;
-    throw;
-  }
-  reader_ = nullptr;
+  SkinLoader(reader, model).Run();
   model_ = std::move(model);
   noSkin_ = false;
   return true;
-}
-
-Bitmap32 TSkinData::LoadBitmap(std::string_view fileName) const {
-  if (reader_ == nullptr)
-    return {};
-  return SkinLoader::LoadSkinBitmap(*reader_, fileName);
-}
-
-const char* SkinElementSection(SkinElement which) {
-  for (const SectionElement& entry : kSectionElements)
-    if (entry.element == which)
-      return entry.element == SkinElement::MenuBar ? "Personality" : entry.section;
-  return which == SkinElement::Toolbar ? "Toolbar" : "ComboxArrow";
 }
 
 } // namespace tw

@@ -183,7 +183,4 @@ struct SkinModel {
   bool Given(SkinColour slot) const { return ColourGiven[static_cast<std::size_t>(slot)]; }
 };
 
-// The section name an element is read from ("Progress.Chunk", "Trackbar.ThumbHorz", ...).
-const char* SkinElementSection(SkinElement which);
-
 } // namespace tw

@@ -454,6 +454,41 @@ TEST_F(SkinDataTest, ElementKeysPerKind) {
   EXPECT_EQ(m.Element(SkinElement::ComboxArrow)->FrameCount, 4);
 }
 
+TEST_F(SkinDataTest, AMissingBitmapKeepsItsElementOnlyAMissingImageKeyDropsIt) {
+  const SkinModel& m = LoadIni("[Tabs]\r\nImage=gone.bmp\r\nLeftWidth=3\r\n"
+                               "[Progress]\r\nBitmap=gone.bmp\r\nStyle=1\r\n"
+                               "[Personality]\r\nmenuBar=gone.bmp\r\n"
+                               "[Track]\r\nImage=gone.bmp\r\n"
+                               "[Headerbar]\r\nStyle=1\r\nImage=\r\n"
+                               "[SunkEdge]\r\nImage=sunk.bmp\r\n"
+                               "[ComboButton]\r\nImage=gone.bmp\r\n",
+                               {{"sunk.bmp", SolidBmp(40, 21, 0x336699)}});
+  const TDataSkinObject* tabs = m.Element(SkinElement::Tabs);
+  ASSERT_NE(tabs, nullptr);
+  EXPECT_TRUE(tabs->Bitmap.Empty());
+  EXPECT_EQ(tabs->LeftWidth, 3);
+  EXPECT_EQ(tabs->FrameCount, 5);
+  ASSERT_NE(m.Element(SkinElement::Progress), nullptr);
+  EXPECT_EQ(m.Element(SkinElement::Progress)->FrameCount, 1);
+  ASSERT_NE(m.Element(SkinElement::MenuBar), nullptr);
+  EXPECT_TRUE(m.Element(SkinElement::MenuBar)->Bitmap.Empty());
+  // The skin has a Track section, so the program's bitmap does not stand in; TRACKVERT has none.
+  ASSERT_NE(m.Element(SkinElement::Track), nullptr);
+  EXPECT_TRUE(m.Element(SkinElement::Track)->Bitmap.Empty());
+  ASSERT_NE(m.Element(SkinElement::TrackVert), nullptr);
+  EXPECT_FALSE(m.Element(SkinElement::TrackVert)->Bitmap.Empty());
+  EXPECT_EQ(m.Element(SkinElement::Headerbar), nullptr); // an empty Image names nothing
+  // The combo strip is composed although ComboButton's own bitmap is missing: SunkEdge shows
+  // in every cell, also where the button would be, and the inner area is transparent.
+  const TDataSkinObject* combo = m.Element(SkinElement::ComboButton);
+  ASSERT_NE(combo, nullptr);
+  EXPECT_EQ(combo->Style, 2);
+  ASSERT_EQ(combo->Bitmap.Width(), 50 * 4);
+  EXPECT_EQ(combo->Bitmap.At(1, 10), 0x336699u);
+  EXPECT_EQ(combo->Bitmap.At(49, 10), 0x336699u);
+  EXPECT_EQ(combo->Bitmap.At(10, 10), kMagenta);
+}
+
 TEST_F(SkinDataTest, ComboxArrowReplacesMagentaWithButtonFace) {
   Bitmap32 combo(8, 2, kMagenta);
   combo.Set(0, 0, 0x123456);

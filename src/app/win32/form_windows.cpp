@@ -2,6 +2,7 @@
 
 #include "runtime/win32/application.h"
 #include "runtime/win32/win32_platform.h"
+#include "skin/win32/skin_manage.h"
 
 namespace tw {
 namespace {
@@ -39,6 +40,8 @@ TWKSForm& Win32FormHost::Open(HWND owner) {
     win::Application::Get().SetMainWindow(window.Handle());
     clipboard_.SetOwner(form.Handle());
   }
+  if (win::TSkinManage* manager = win::TSkinManage::Instance())
+    manager->SetOwnerWindow(form.SkinData1, window.Handle());
   // As the window is created: its stored data is read, then its start-up runs; a failing step
   // shows its error and the window opens with the captions it has.
   win::Application::Get().Guard([&] { form.ReadFormData(SkinStreamResource()); });

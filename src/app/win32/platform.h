@@ -6,8 +6,8 @@
 #include "runtime/win32/win32_platform.h"
 #include "runtime/win32/win32_registry.h"
 #include "runtime/win32/win32_system_info.h"
-#include "skin/skin_manager.h"
-#include "skin/skin_platform.h"
+#include "skin/win32/skin_manage.h"
+#include "skin/win32/win32_skin_platform.h"
 
 namespace tw {
 
@@ -19,6 +19,7 @@ public:
   Win32Platform& operator=(const Win32Platform&) = delete;
 
   Win32Clipboard& WindowsClipboard() { return clipboard_; }
+  win::TSkinManage& SkinManager() { return skinManager_; }
 
 private:
   Win32Registry registry_;
@@ -32,9 +33,8 @@ private:
   Win32Shell shell_;
   Win32Dialogs dialogs_;
   Win32SystemInfo system_;
-  // The skin is loaded as data; its painting on the platform comes with the window skinning.
-  PortableSkinPlatform skinPlatform_;
-  PortableSkinManager skinManager_;
+  win::Win32SkinPlatform skinPlatform_;
+  win::TSkinManage skinManager_;
 };
 
 } // namespace tw

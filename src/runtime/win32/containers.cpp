@@ -33,7 +33,10 @@ const char* RegisterContainerClass(const char* name) {
 
 // ---- Container
 
-Container::Container(TControl& model, HWND window) : NativeControl(model) {
+Container::Container(TControl& model, const std::function<HWND()>& create) : NativeControl(model) {
+  HWND window = create();
+  if (window == nullptr)
+    throw Exception("Cannot create the window " + model.Name());
   Attach(window);
 }
 
@@ -141,14 +144,9 @@ bool Container::HandleMessage(TMessage& message) {
 
 // ---- FormWindow
 
-FormWindow::FormWindow(TForm& form, HWND window) : Container(form, window), form_(form) {}
+namespace {
 
-FormWindow::~FormWindow() {
-  // Children first: their windows go with the form's.
-  children_.clear();
-}
-
-std::unique_ptr<FormWindow> FormWindow::Create(TForm& form, HWND owner) {
+HWND CreateFormWindow(const TForm& form, HWND owner) {
   // No clipping of children: transparent labels show the form's painting beneath them.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   const DWORD exStyle = WS_EX_CONTROLPARENT;
@@ -160,12 +158,23 @@ std::unique_ptr<FormWindow> FormWindow::Create(TForm& form, HWND owner) {
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &desktop, 0);
   const int left = desktop.left + ((desktop.right - desktop.left) - width) / 2;
   const int top = desktop.top + ((desktop.bottom - desktop.top) - height) / 2;
-  HWND window = CreateWindowExA(exStyle, RegisterContainerClass(form.ClassName().c_str()),
-                                form.Caption().c_str(), style, left, top, width, height, owner,
-                                nullptr, Application::Get().Instance(), nullptr);
-  if (window == nullptr)
-    throw Exception("Cannot create the window " + form.Name());
-  std::unique_ptr<FormWindow> result(new FormWindow(form, window));
+  return CreateWindowExA(exStyle, RegisterContainerClass(form.ClassName().c_str()),
+                         form.Caption().c_str(), style, left, top, width, height, owner, nullptr,
+                         Application::Get().Instance(), nullptr);
+}
+
+} // namespace
+
+FormWindow::FormWindow(TForm& form, HWND owner)
+    : Container(form, [&] { return CreateFormWindow(form, owner); }), form_(form) {}
+
+FormWindow::~FormWindow() {
+  // Children first: their windows go with the form's.
+  children_.clear();
+}
+
+std::unique_ptr<FormWindow> FormWindow::Create(TForm& form, HWND owner) {
+  std::unique_ptr<FormWindow> result(new FormWindow(form, owner));
   result->Realise();
   return result;
 }

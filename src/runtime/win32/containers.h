@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -15,7 +16,8 @@ namespace tw::win {
 
 class Container : public NativeControl {
 public:
-  Container(TControl& model, HWND window);
+  // `create` makes the window, which is bound to this object as it is created.
+  Container(TControl& model, const std::function<HWND()>& create);
   void AddGraphic(TControl& graphic);
   // A windowless control changed: repaint its place (at once, as batches keep the loop busy).
   void ModelChanged(TControl& control, ControlChange change) override;
@@ -48,7 +50,7 @@ protected:
   bool HandleMessage(TMessage& message) override;
 
 private:
-  FormWindow(TForm& form, HWND window);
+  FormWindow(TForm& form, HWND owner);
   void Realise();
 
   TForm& form_;

@@ -1,10 +1,23 @@
 #include "runtime/win32/native_control.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <cstdio>
 
 #include "runtime/win32/application.h"
 
 namespace tw::win {
+
+namespace {
+
+constexpr UINT_PTR kControlSubclassId = 0x54574354; // "TWCT"
+
+// The control object whose window is being created on this thread.
+thread_local NativeControl* pendingBind = nullptr;
+thread_local HHOOK creationHook = nullptr;
+
+} // namespace
 
 std::string ControlAtomName() {
   char name[64];
@@ -19,17 +32,37 @@ ATOM ControlAtom() {
   return atom;
 }
 
+UINT ControlMessage() {
+  static const UINT message = RegisterWindowMessageA(ControlAtomName().c_str());
+  return message;
+}
+
 NativeControl::NativeControl(TControl& model) : model_(model) {
   WindowProc = [this](TMessage& message) { DefaultHandler(message); };
+  // The next window this thread creates is this control's: bind it before its first message.
+  if (creationHook == nullptr)
+    creationHook =
+        SetWindowsHookExA(WH_CBT, &NativeControl::CreationHook, nullptr, GetCurrentThreadId());
+  pendingBind = this;
 }
 
 NativeControl::~NativeControl() {
+  if (pendingBind == this)
+    pendingBind = nullptr;
   model_.AttachView(nullptr);
   if (handle_ != nullptr && IsWindow(handle_)) {
     RemovePropA(handle_, MAKEINTATOM(ControlAtom()));
-    SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    RemoveWindowSubclass(handle_, &NativeControl::SubclassProc, kControlSubclassId);
     DestroyWindow(handle_);
   }
+}
+
+LRESULT CALLBACK NativeControl::CreationHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND && pendingBind != nullptr) {
+    NativeControl* control = std::exchange(pendingBind, nullptr);
+    control->Attach(reinterpret_cast<HWND>(wParam));
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 NativeControl* NativeControl::FromHandle(HWND window) {
@@ -39,15 +72,19 @@ NativeControl* NativeControl::FromHandle(HWND window) {
 }
 
 void NativeControl::Attach(HWND window) {
+  if (pendingBind == this)
+    pendingBind = nullptr;
+  if (handle_ == window)
+    return;
   handle_ = window;
   SetPropA(window, MAKEINTATOM(ControlAtom()), this);
-  original_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-      window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NativeControl::SubclassProc)));
+  SetWindowSubclass(window, &NativeControl::SubclassProc, kControlSubclassId,
+                    reinterpret_cast<DWORD_PTR>(this));
   model_.AttachView(this);
 }
 
 LRESULT NativeControl::CallOriginal(const TMessage& message) const {
-  return CallWindowProcA(original_, handle_, message.msg, message.wParam, message.lParam);
+  return DefSubclassProc(handle_, message.msg, message.wParam, message.lParam);
 }
 
 void NativeControl::DefaultHandler(TMessage& message) {
@@ -63,26 +100,64 @@ bool NativeControl::Reflect(TMessage& /*message*/) {
   return false;
 }
 
-LRESULT CALLBACK NativeControl::SubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  NativeControl* control = FromHandle(window);
-  if (control == nullptr)
-    return DefWindowProcA(window, msg, wParam, lParam);
-  TMessage message{msg, wParam, lParam};
+void NativeControl::AddHook(const void* owner, MessageHook hook) {
+  auto shared = std::make_shared<MessageHook>(std::move(hook));
+  for (Hook& entry : hooks_)
+    if (entry.owner == owner) {
+      entry.hook = std::move(shared);
+      return;
+    }
+  hooks_.push_back({owner, std::move(shared)});
+}
+
+void NativeControl::RemoveHook(const void* owner) {
+  std::erase_if(hooks_, [&](const Hook& entry) { return entry.owner == owner; });
+}
+
+bool NativeControl::HasHook(const void* owner) const {
+  return std::any_of(hooks_.begin(), hooks_.end(),
+                     [&](const Hook& entry) { return entry.owner == owner; });
+}
+
+void NativeControl::Dispatch(TMessage& message) {
+  if (hooks_.empty()) {
+    WindowProc(message);
+    return;
+  }
+  // A copy: a hook may come off while the message runs through it.
+  const std::vector<Hook> hooks = hooks_;
+  DispatchFrom(hooks, hooks.size(), message);
+}
+
+void NativeControl::DispatchFrom(const std::vector<Hook>& hooks, std::size_t index,
+                                 TMessage& message) {
+  if (index == 0) {
+    WindowProc(message);
+    return;
+  }
+  const MessageHook& hook = *hooks[index - 1].hook;
+  hook(message, [&](TMessage& m) { DispatchFrom(hooks, index - 1, m); });
+}
+
+LRESULT CALLBACK NativeControl::SubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR /*id*/, DWORD_PTR data) {
+  auto* control = reinterpret_cast<NativeControl*>(data);
   if (msg == WM_NCDESTROY) {
     // The window goes away: unhook before the class procedure sees the last message.
-    const WNDPROC original = control->original_;
     RemovePropA(window, MAKEINTATOM(ControlAtom()));
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    RemoveWindowSubclass(window, &NativeControl::SubclassProc, kControlSubclassId);
     control->handle_ = nullptr;
-    return CallWindowProcA(original, window, msg, wParam, lParam);
+    return DefSubclassProc(window, msg, wParam, lParam);
   }
+  if (msg == ControlMessage() && !InSendMessage())
+    return reinterpret_cast<LRESULT>(control);
+  TMessage message{msg, wParam, lParam};
   bool handled = false;
   Application::Get().Guard([&] {
-    control->WindowProc(message);
+    control->Dispatch(message);
     handled = true;
   });
-  return handled ? message.result
-                 : CallWindowProcA(control->original_, window, msg, wParam, lParam);
+  return handled ? message.result : DefSubclassProc(window, msg, wParam, lParam);
 }
 
 void NativeControl::ApplyCommon(bool boldFont) {

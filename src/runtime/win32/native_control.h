@@ -1,9 +1,11 @@
 #pragma once
-// The native side of a control model. Each windowed control object subclasses its window and
-// routes every message through WindowProc, a handler another object may save, replace and call
-// through (the skin engine does so). The window handle leads back to its control object through
-// the window property "ControlOfs" + module instance + thread id, registered as a global atom.
-// Windowless controls (images, bevels) are painted and hit-tested by their container.
+// The native side of a control model. Each windowed control object subclasses its window (in the
+// comctl32 subclass chain, so that other subclasses stack and unstack in any order) and routes
+// every message through its hooks, newest first, and then WindowProc, a handler another object
+// may replace. The window is bound to its control object as it is created, before its first
+// message. The window handle leads back to the control object through the window property
+// "ControlOfs" + module instance + thread id, registered as a global atom. Windowless controls
+// (images, bevels) are painted and hit-tested by their container.
 
 #include <windows.h>
 
@@ -24,11 +26,16 @@ struct TMessage {
 };
 
 using WindowProcHook = std::function<void(TMessage&)>;
+// A handler stacked over a control's message handling; `next` runs the rest of the stack.
+using MessageHook = std::function<void(TMessage& message, const WindowProcHook& next)>;
 
 // The atom of the property that maps a window handle to its control object.
 ATOM ControlAtom();
 // "ControlOfs%.8X%.8X" of the module instance and the thread id.
 std::string ControlAtomName();
+// The same name registered as a window message: a control's window answers it with its
+// control object, for those who cannot read the property.
+UINT ControlMessage();
 
 class NativeControl : public ControlView {
 public:
@@ -47,6 +54,14 @@ public:
   // Standard processing: the control's own handling, then the window class's procedure.
   void DefaultHandler(TMessage& message);
 
+  // Stacks a hook over the control's handling; a second hook of the same owner replaces the
+  // first in its place. Hooks of different owners come off in any order.
+  void AddHook(const void* owner, MessageHook hook);
+  void RemoveHook(const void* owner);
+  bool HasHook(const void* owner) const;
+  // The message through every hook, then WindowProc.
+  void Dispatch(TMessage& message);
+
   // A notification the parent received from this control (WM_COMMAND, WM_NOTIFY, ...).
   virtual bool Reflect(TMessage& message);
 
@@ -55,7 +70,8 @@ public:
   void ModelChanged(TControl& control, ControlChange change) override;
 
 protected:
-  // Subclasses the window and registers this object under the control property.
+  // Subclasses the window and registers this object under the control property. A window
+  // created on this thread right after this object's construction is bound already.
   void Attach(HWND window);
   // Per-kind handling before the class procedure; return true when the message is done.
   virtual bool HandleMessage(TMessage& message);
@@ -64,11 +80,18 @@ protected:
   void ApplyCommon(bool boldFont);
 
 private:
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  struct Hook {
+    const void* owner;
+    std::shared_ptr<MessageHook> hook;
+  };
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR data);
+  static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
+  void DispatchFrom(const std::vector<Hook>& hooks, std::size_t index, TMessage& message);
 
   TControl& model_;
   HWND handle_ = nullptr;
-  WNDPROC original_ = nullptr;
+  std::vector<Hook> hooks_;
 };
 
 // Creates the native counterpart of a model, as a child of `parent`. Null for windowless

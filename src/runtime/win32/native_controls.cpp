@@ -397,10 +397,12 @@ private:
 class SheetWindow final : public Container {
 public:
   SheetWindow(TTabSheet& model, HWND page)
-      : Container(model, CreateWindowExA(WS_EX_CONTROLPARENT, RegisterContainerClass("TTabSheet"),
-                                         model.Caption().c_str(),
-                                         WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0,
-                                         page, nullptr, Application::Get().Instance(), nullptr)) {
+      : Container(model, [&] {
+          return CreateWindowExA(WS_EX_CONTROLPARENT, RegisterContainerClass("TTabSheet"),
+                                 model.Caption().c_str(),
+                                 WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0, page,
+                                 nullptr, Application::Get().Instance(), nullptr);
+        }) {
     auto* pageControl = dynamic_cast<TPageControl*>(model.Parent());
     RECT area{};
     if (const auto* native = dynamic_cast<PageWindow*>(NativeControl::FromHandle(page)))

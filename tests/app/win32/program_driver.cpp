@@ -143,6 +143,23 @@ void ProgramDriver::ClickAt(HWND window, int x, int y) const {
   Send(input);
 }
 
+void ProgramDriver::MoveToWindowPoint(HWND window, int x, int y) const {
+  RECT r;
+  GetWindowRect(window, &r);
+  SetCursorPos(r.left + x, r.top + y);
+}
+
+void ProgramDriver::LeftButton(bool down) const {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  Send(input);
+}
+
+bool ProgramDriver::WaitForExit(int milliseconds) const {
+  return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(milliseconds)) == WAIT_OBJECT_0;
+}
+
 void ProgramDriver::ClickListItem(HWND list, int index) const {
   const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
   const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));

@@ -27,6 +27,8 @@ public:
   // Closes the main window and waits for the program to end; false when it does not.
   bool Close();
   HWND MainWindow() const { return main_; }
+  // Waits for the program to end by itself; false when it still runs.
+  bool WaitForExit(int milliseconds) const;
   DWORD ProcessId() const { return process_.dwProcessId; }
 
   // The program's windowed children of `parent` in creation (tab) order.
@@ -43,6 +45,9 @@ public:
   void ClickListItem(HWND list, int index) const;
   void PressKey(WORD virtualKey) const;
   void PressButton(HWND button) const;
+  // The mouse at a point of the whole window (frame included), and its left button.
+  void MoveToWindowPoint(HWND window, int x, int y) const;
+  void LeftButton(bool down) const;
 
   // Waits until `condition` holds; false after `milliseconds`.
   template <class F>
@@ -57,6 +62,8 @@ public:
   }
   // The program's message box (an error box or a message), if one is open.
   HWND MessageBoxWindow() const;
+  // A visible top-level window of the program that `match` accepts.
+  HWND FindShown(const std::function<bool(HWND)>& match) const { return FindWindowOf(match); }
   // A further main window, owned by the main window, if one is shown.
   HWND OwnedForm() const;
   // The program's window that has the keyboard focus.

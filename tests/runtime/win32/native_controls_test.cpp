@@ -250,6 +250,10 @@ TEST_F(NativeControlsTest, WindowHandleLeadsBackToItsControlObject) {
   EXPECT_EQ(&native->Model(), &form.button);
   EXPECT_EQ(native->ClassName(), "TButton");
   EXPECT_EQ(NativeControl::FromHandle(H(form.grid))->ClassName(), "TValueListEditor");
+  // The same name as a registered message: the window answers with its control object.
+  EXPECT_EQ(ControlMessage(), RegisterWindowMessageA(expected));
+  EXPECT_EQ(SendMessageA(H(form.list), ControlMessage(), 0, 0),
+            reinterpret_cast<LRESULT>(window->NativeOf(form.list)));
   EXPECT_EQ(form.combo.Property("Style"), "csDropDownList");
   EXPECT_EQ(form.button.Property("Default"), std::nullopt);
 }
@@ -269,6 +273,90 @@ TEST_F(NativeControlsTest, MessageHandlerCanBeReplacedAndCalledThrough) {
   GetWindowTextA(H(form.button), text, sizeof(text));
   EXPECT_STREQ(text, "Hooked");
   native->WindowProc = saved;
+}
+
+std::string* foreignTrail = nullptr;
+constexpr UINT kProbe = WM_USER + 77;
+
+LRESULT CALLBACK ForeignSubclass(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+  if (msg == kProbe)
+    *foreignTrail += "foreign;";
+  return DefSubclassProc(w, msg, wp, lp);
+}
+
+// Hooks of different owners, and a foreign subclass of the same window, stack and come off in
+// any order without cutting each other or the control's own handling out.
+TEST_F(NativeControlsTest, HooksAndSubclassesStackAndComeOffInAnyOrder) {
+  NativeControl* native = window->NativeOf(form.button);
+  HWND button = H(form.button);
+  std::string trail;
+  const WindowProcHook own = native->WindowProc;
+  native->WindowProc = [&](TMessage& m) {
+    if (m.msg == kProbe)
+      trail += "own;";
+    own(m);
+  };
+  const auto hook = [&](const char* name) {
+    return [&trail, name](TMessage& m, const WindowProcHook& next) {
+      if (m.msg == kProbe)
+        trail += std::string(name) + ";";
+      next(m);
+    };
+  };
+  int ownerA = 0;
+  int ownerB = 0;
+  native->AddHook(&ownerA, hook("a"));
+  native->AddHook(&ownerB, hook("b"));
+  foreignTrail = &trail;
+  const SUBCLASSPROC foreign = ForeignSubclass;
+  ASSERT_TRUE(SetWindowSubclass(button, foreign, 1, 0));
+
+  SendMessageA(button, kProbe, 0, 0);
+  EXPECT_EQ(trail, "foreign;b;a;own;");
+  // The first hook off first; the foreign subclass stays in front.
+  trail.clear();
+  native->RemoveHook(&ownerA);
+  SendMessageA(button, kProbe, 0, 0);
+  EXPECT_EQ(trail, "foreign;b;own;");
+  // Hooking again replaces in place: never twice.
+  trail.clear();
+  native->AddHook(&ownerB, hook("b2"));
+  EXPECT_TRUE(native->HasHook(&ownerB));
+  SendMessageA(button, kProbe, 0, 0);
+  EXPECT_EQ(trail, "foreign;b2;own;");
+  // The foreign subclass off before the last hook: the control keeps its handling.
+  trail.clear();
+  RemoveWindowSubclass(button, foreign, 1);
+  native->RemoveHook(&ownerB);
+  SendMessageA(button, kProbe, 0, 0);
+  EXPECT_EQ(trail, "own;");
+  SetWindowTextA(button, "Still works");
+  EXPECT_EQ(form.button.Caption(), "Go");
+  char text[32];
+  GetWindowTextA(button, text, sizeof(text));
+  EXPECT_STREQ(text, "Still works");
+  native->WindowProc = own;
+}
+
+// A control object sees its window's first messages: it is bound while the window is created.
+TEST_F(NativeControlsTest, ControlsAreBoundAsTheirWindowsAreCreated) {
+  class Probe final : public NativeControl {
+  public:
+    Probe(TControl& model, HWND parent) : NativeControl(model) {
+      Attach(CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, parent, nullptr,
+                             GetModuleHandleA(nullptr), nullptr));
+    }
+    bool HandleMessage(TMessage& m) override {
+      if (m.msg == WM_NCCREATE || m.msg == WM_CREATE)
+        seen.push_back(m.msg);
+      return false;
+    }
+    std::vector<UINT> seen;
+  };
+  TButton model("probe");
+  Probe probe(model, window->Handle());
+  EXPECT_EQ(probe.seen, (std::vector<UINT>{WM_NCCREATE, WM_CREATE}));
+  EXPECT_EQ(NativeControl::FromHandle(probe.Handle()), &probe);
 }
 
 TEST_F(NativeControlsTest, ErrorsInHandlersReachTheApplicationsHandler) {

@@ -1,0 +1,150 @@
+// Skin figures under Wine (run by hand, not a test), warm:
+//   start to the first skinned paint: the real program started N times, from CreateProcess until
+//   its main window answers as skinned with the skin's borders (the frame is painted as
+//   skinning starts);
+//   one non-client paint of the skinned main window (message 13570), in this process;
+//   the skinning start itself: the start message handled (styles, geometry, frame recalculation,
+//   the controls' members, the first frame paint), in this process;
+//   one caption-button hover repaint: the pointer entering and leaving the close button.
+// Run: export WINEPREFIX=... DISPLAY=...; wine64 build/win64/bench/skin_timing.exe [N]
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "app/WKS_Main.h"
+#include "program_driver.h"
+#include "runtime/seam.h"
+#include "runtime/win32/application.h"
+#include "runtime/win32/containers.h"
+#include "skin/embedded_skin.h"
+#include "skin/skin_messages.h"
+#include "skin/win32/skin_manage.h"
+#include "skin/win32/win32_skin_platform.h"
+
+namespace {
+
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
+         static_cast<double>(frequency.QuadPart);
+}
+
+void Report(const char* what, std::vector<double> samples) {
+  std::sort(samples.begin(), samples.end());
+  std::printf("%-40s median %8.3f ms   min %8.3f ms   max %8.3f ms   (%zu runs)\n", what,
+              samples[samples.size() / 2], samples.front(), samples.back(), samples.size());
+}
+
+bool Skinned(HWND window) {
+  DWORD_PTR answer = 0;
+  return SendMessageTimeoutA(window, tw::kMsgIsSkinned, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer) !=
+             0 &&
+         answer == static_cast<DWORD_PTR>(tw::kSkinnedAnswer);
+}
+
+int CaptionTop(HWND window) {
+  RECT w;
+  RECT c;
+  GetWindowRect(window, &w);
+  GetClientRect(window, &c);
+  MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&c), 2);
+  return c.top - w.top;
+}
+
+// The start message's handling, timed when it passes.
+double startHandling = -1;
+
+void Pump(int milliseconds) {
+  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+  while (static_cast<LONG>(GetTickCount() - end) < 0) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      LARGE_INTEGER before;
+      LARGE_INTEGER after;
+      QueryPerformanceCounter(&before);
+      DispatchMessageA(&msg);
+      QueryPerformanceCounter(&after);
+      if (msg.message == tw::kMsgStartSkinning)
+        startHandling = Milliseconds(before, after);
+    }
+    Sleep(1);
+  }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+
+  std::vector<double> starts;
+  for (int i = 0; i < runs + 1; ++i) {
+    tw::test::ProgramDriver driver;
+    LARGE_INTEGER before;
+    LARGE_INTEGER after;
+    QueryPerformanceCounter(&before);
+    driver.Start();
+    HWND main = driver.MainWindow();
+    while (!(Skinned(main) && CaptionTop(main) == 30))
+      Sleep(1);
+    QueryPerformanceCounter(&after);
+    if (i > 0) // the first start warms the caches
+      starts.push_back(Milliseconds(before, after));
+    driver.Close();
+  }
+  Report("start to the first skinned paint", starts);
+
+  using namespace tw;
+  win::Application::Get().Initialize(GetModuleHandleA(nullptr));
+  win::Win32SkinPlatform platform;
+  win::TSkinManage manager;
+  Seam<SkinPlatform>::Install(&platform);
+  Seam<SkinManagerApi>::Install(&manager);
+  TWKSForm form;
+  auto window = win::FormWindow::Create(form, nullptr);
+  HWND main = window->Handle();
+  form.ReadFormData(EmbeddedSkinStream());
+  window->Show();
+  SetForegroundWindow(main);
+  SetCursorPos(0, 0);
+  while (!(Skinned(main) && CaptionTop(main) == 30))
+    Pump(10);
+  Pump(300);
+  std::printf("%-40s %8.3f ms   (once, in this process)\n",
+              "skinning start (start message to paint)", startHandling);
+
+  const int samples = 200;
+  std::vector<double> paints;
+  for (int i = 0; i < samples; ++i) {
+    LARGE_INTEGER before;
+    LARGE_INTEGER after;
+    QueryPerformanceCounter(&before);
+    SendMessageA(main, kMsgRepaintFrame, 0, 0);
+    QueryPerformanceCounter(&after);
+    paints.push_back(Milliseconds(before, after));
+  }
+  Report("one non-client paint of the main window", paints);
+
+  RECT r;
+  GetWindowRect(main, &r);
+  const LPARAM overClose = MAKELPARAM(r.right - 25 + 8, r.top + 5 + 8);
+  const LPARAM overCaption = MAKELPARAM(r.left + 400, r.top + 15);
+  std::vector<double> hovers;
+  for (int i = 0; i < samples; ++i) {
+    LARGE_INTEGER before;
+    LARGE_INTEGER after;
+    QueryPerformanceCounter(&before);
+    SendMessageA(main, WM_NCMOUSEMOVE, HTCAPTION, (i % 2) == 0 ? overClose : overCaption);
+    QueryPerformanceCounter(&after);
+    hovers.push_back(Milliseconds(before, after));
+  }
+  Report("one caption-button hover repaint", hovers);
+  Seam<SkinManagerApi>::Install(nullptr);
+  Seam<SkinPlatform>::Install(nullptr);
+  return 0;
+}

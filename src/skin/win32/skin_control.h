@@ -1,0 +1,99 @@
+#pragma once
+// TSkinControl on Win32: the base of the control-skinning family. It hooks a control's message
+// handling (a control object through its stacked hooks, a window without one through the
+// subclass chain), answers 13603, switches on and off with 13574, repaints on focus, enable
+// and text changes, and lets go when its form is restored or its window is destroyed. Members
+// are created by their class names; until their painters exist they behave as the base.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/control_chooser.h"
+#include "skin/skin_data.h"
+#include "skin/win32/window_hook.h"
+
+namespace tw {
+
+class TWinSkinForm;
+
+inline constexpr int kControlAttached = 1;
+inline constexpr int kControlDestroyed = 6;
+
+class TSkinControl {
+public:
+  explicit TSkinControl(SkinFamily member) : member_(member) {}
+  virtual ~TSkinControl();
+  TSkinControl(const TSkinControl&) = delete;
+  TSkinControl& operator=(const TSkinControl&) = delete;
+
+  // 1. For a control object.
+  virtual void Attach(TWinSkinForm& form, TSkinData& data, TControl& control, bool useFaceColour);
+  // 2. For a window without a control object.
+  virtual void AttachHandle(HWND window, TSkinData& data, TWinSkinForm& form);
+  // 3. Lets the window go and gives back what skinning changed.
+  virtual void Detach();
+  // 4. Before the standard handling; false when the message is handled and stops here.
+  virtual bool BeforeMessage(win::TMessage& message);
+  // 5. After the standard handling.
+  virtual void AfterMessage(win::TMessage& message);
+  // 6. The whole window's rectangle to Paint.
+  virtual void PaintFrame(HDC dc);
+  // 7. Nothing in the base.
+  virtual void Paint(HDC dc, const RECT& rect);
+  // 8. Face colour again, and a repaint.
+  virtual void Reskin();
+  // 9. Scroll-bar members re-read their bars.
+  virtual void Refresh() {}
+
+  SkinFamily Member() const { return member_; }
+  const char* ClassName() const { return SkinFamilyName(member_); }
+  HWND Handle() const { return window_; }
+  TControl* Control() const { return control_; }
+  bool SkinningEnabled() const { return enabled_; }
+  int Stage() const { return stage_; }
+  bool UsesFaceColour() const { return useFaceColour_; }
+
+protected:
+  // The standard handling of the message being processed.
+  void Default(win::TMessage& message);
+  void Repaint();
+
+private:
+  void Hook();
+  void OnMessage(win::TMessage& message, const win::WindowProcHook& next);
+
+  SkinFamily member_;
+  HWND window_ = nullptr;
+  TControl* control_ = nullptr;
+  TSkinData* data_ = nullptr;
+  TWinSkinForm* form_ = nullptr;
+  bool unicode_ = false;
+  bool useFaceColour_ = false;
+  bool enabled_ = true;
+  int stage_ = 0;
+  std::string caption_;
+  win::WindowHook hook_;
+  const win::WindowProcHook* next_ = nullptr;
+};
+
+// A family member by its class name; every member is the base for now.
+std::unique_ptr<TSkinControl> CreateSkinControl(SkinFamily member);
+
+// The controls of a skinned form get their members: a form with control objects through the
+// chooser for control objects, a foreign dialog's child windows through the chooser for
+// windows.
+// Objects the host supplied through OnSkinControl are attached too and listed in `supplied`;
+// the host keeps them.
+std::vector<std::unique_ptr<TSkinControl>> SkinFormControlsOf(TWinSkinForm& form,
+                                                              std::vector<TSkinControl*>& supplied);
+
+namespace win {
+using tw::CreateSkinControl;
+using tw::SkinFormControlsOf;
+using tw::TSkinControl;
+} // namespace win
+
+} // namespace tw
