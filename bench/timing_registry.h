@@ -15,6 +15,7 @@ public:
 
   explicit TimingRegistry(RegistryApi& inner) : inner_(inner) {}
 
+  RegistryView DefaultView() const override { return inner_.DefaultView(); }
   Clock::duration Inside() const { return inside_; }
   void ResetInside() { inside_ = Clock::duration::zero(); }
 

@@ -1,4 +1,5 @@
-# Release build: 32-bit Windows. Built and linked here, never run (the kernel has no 32-bit support).
+# Release build: 32-bit Windows. Its tests run under Wine's 32-bit loader where the kernel runs
+# 32-bit programs.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)

@@ -103,3 +103,47 @@ tw_has_locale() {
   normalized=$(printf '%s' "$1" | tr 'A-Z' 'a-z' | sed 's/utf-8/utf8/')
   locale -a 2>/dev/null | tr 'A-Z' 'a-z' | grep -qx "$normalized"
 }
+
+# --- The 32-bit release build under Wine ---------------------------------------------------
+TW_WINE32=/usr/lib/wine/wine
+
+# Installs Wine's 32-bit half (the i386 architecture first); false when that fails.
+tw_require_wine32() {
+  dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed' && return 0
+  tw_log "installing wine32:i386"
+  dpkg --print-foreign-architectures | grep -qx i386 || tw_sudo dpkg --add-architecture i386
+  tw_sudo apt-get update -qq &&
+    tw_sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+      wine32:i386
+}
+
+# Whether this machine runs a 32-bit Windows program under Wine: a tiny one is built and run
+# once in the prefix $WINEPREFIX (some kernels cannot execute 32-bit code at all). Wine's
+# helpers keep the display they find: set DISPLAY first, or wait for the server to end.
+tw_can_run_win32() {
+  tw_require_wine32 || return 1
+  local probe=$WINEPREFIX/win32-probe.exe
+  [ -f "$probe" ] || printf 'int main(void) { return 32; }\n' |
+    i686-w64-mingw32-gcc-posix -x c -o "$probe" - || return 1
+  local status=0
+  timeout 60 "$TW_WINE32" "$probe" </dev/null >/dev/null 2>&1 || status=$?
+  [ "$status" -eq 32 ]
+}
+
+# Runs the win32 preset's tests under Wine in their own 64-bit prefix, with a display and a
+# persistent server, where the machine allows it; otherwise says so in one line and goes on.
+tw_win32_tests() {
+  local build=$1
+  tw_wine_prefix "$build/wineprefix"
+  # The display before the first program: Wine's helpers, started with it, keep the display
+  # they found.
+  [ -n "${DISPLAY:-}" ] || tw_virtual_display
+  tw_wineserver_persistent "$build/wineprefix"
+  if ! tw_can_run_win32; then
+    echo "win32: this machine cannot run 32-bit programs under Wine; its tests are skipped"
+    return 0
+  fi
+  local start=$SECONDS
+  ctest --preset win32
+  tw_log "win32: $(ctest --preset win32 -N | sed -n 's/^Total Tests: //p') tests in $((SECONDS - start)) s"
+}

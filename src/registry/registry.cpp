@@ -17,6 +17,17 @@ constexpr uint32_t kExistsAccess =
 constexpr uint32_t kWriteAccess = reg::kRead | reg::kCreateSubKey | reg::kSetValue;
 constexpr int kMaxBinarySize = 1000000;
 
+enum class View { Native, Wow32 };
+
+// The one place that decides the view flags. A 32-bit process on 64-bit Windows names the
+// native view, so that both builds read the keys the system's own registry editor shows; the
+// 32-bit view is always named (32-bit Windows ignores the flag and has the one view).
+uint32_t AccessMask(const RegistryApi& api, uint32_t rights, View view) {
+  if (view == View::Wow32)
+    return rights | reg::kWow64_32Key;
+  return api.DefaultView() == RegistryView::Wow32 ? rights | reg::kWow64_64Key : rights;
+}
+
 bool IsText(uint32_t type) {
   return type == reg::kSz || type == reg::kExpandSz;
 }
@@ -56,8 +67,9 @@ public:
       root_ = *root;
   }
 
-  bool Open(std::string_view keyPath, uint32_t access) {
+  bool Open(std::string_view keyPath, uint32_t rights, View view = View::Native) {
     Close();
+    const uint32_t access = AccessMask(api_, rights, view);
     if (!keyPath.empty() && keyPath.front() == '\\')
       keyPath.remove_prefix(1);
     const std::string path(keyPath);
@@ -219,7 +231,9 @@ std::string ReadAddressValue(std::string_view address) {
   const std::vector<std::string> parts = AddressParts(address);
   Accessor accessor;
   accessor.SelectRoot(parts[0]);
-  accessor.Open(parts[1], kReadAccess);
+  // From the view in which the key exists, the native one first.
+  if (!accessor.Open(parts[1], kReadAccess))
+    accessor.Open(parts[1], kReadAccess, View::Wow32);
   return accessor.ReadString(parts.size() == 3 ? std::string_view(parts[2]) : std::string_view());
 }
 
@@ -227,7 +241,8 @@ bool AddressKeyExists(std::string_view address) {
   const std::vector<std::string> parts = AddressParts(address);
   Accessor accessor;
   accessor.SelectRoot(parts[0]);
-  return accessor.Open(parts[1], kExistsAccess);
+  return accessor.Open(parts[1], kExistsAccess) ||
+         accessor.Open(parts[1], kExistsAccess, View::Wow32);
 }
 
 int AddressBinarySize(std::string_view address) {
@@ -286,8 +301,8 @@ void WriteRegString(RegKey hive, std::string_view keyPath, std::string_view valu
     keyPath.remove_prefix(1);
   const std::string path(keyPath);
   RegKey key = 0;
-  if (api.CreateKeyEx(hive, path.c_str(), reg::kOptionNonVolatile, kWriteAccess, &key) !=
-      reg::kSuccess)
+  if (api.CreateKeyEx(hive, path.c_str(), reg::kOptionNonVolatile,
+                      AccessMask(api, kWriteAccess, View::Native), &key) != reg::kSuccess)
     throw EOleRegistrationError();
   const std::string name(valueName);
   const std::string data(text);

@@ -4,6 +4,12 @@
 // ERegistryException on a value of the wrong type; tolerant reads never raise for a missing key,
 // a missing value or a wrong type. Keys are opened for reading (KEY_READ), never created by a
 // read. The layer never catches and never shows a message.
+//
+// Views: on 64-bit Windows the 32-bit and the 64-bit build read and write the native view of
+// HKEY_LOCAL_MACHINE\SOFTWARE. The address functions, which serve the database of other
+// vendors' applications, also look in the 32-bit view (Wow6432Node), where 32-bit applications
+// keep their keys: a key counts as present in either view and is read from the native view
+// when it exists there.
 
 #include <cstdint>
 #include <string>
@@ -29,9 +35,10 @@ std::string ReadMachineString(std::string_view keyPath, std::string_view valueNa
 int32_t ReadMachineInteger(std::string_view keyPath, std::string_view valueName);
 
 // Strict string read of the value an address names (the default value unless it has exactly
-// three parts). Fewer than two parts raise "List index out of bounds (%d)".
+// three parts), from the view in which the key exists, the native one first. Fewer than two
+// parts raise "List index out of bounds (%d)".
 std::string ReadAddressValue(std::string_view address);
-// Whether the address's key can be opened for reading.
+// Whether the address's key can be opened for reading in the native or the 32-bit view.
 bool AddressKeyExists(std::string_view address);
 // Length of a binary value in bytes; 0 when it is missing.
 int AddressBinarySize(std::string_view address);

@@ -33,6 +33,48 @@ bool SplitPath(std::string_view path, std::vector<std::string>& parts) {
   return true;
 }
 
+bool SameName(std::string_view a, std::string_view b) {
+  return !NameLess(a, b) && !NameLess(b, a);
+}
+
+// Keys below HKEY_LOCAL_MACHINE\SOFTWARE that both views share, as measured under Wine. Of the
+// class registrations the platform splits some subkeys (CLSID …); no reader looks there, so
+// here they are shared whole.
+constexpr std::string_view kSharedKeys[] = {
+    "Classes",
+    "Microsoft\\Windows NT\\CurrentVersion\\Time Zones",
+    "Microsoft\\Windows NT\\CurrentVersion\\Fonts",
+    "Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options",
+    "Microsoft\\Windows\\CurrentVersion\\App Paths",
+    "Microsoft\\Windows\\CurrentVersion\\Control Panel\\Cursors\\Schemes",
+};
+
+// Whether the path below SOFTWARE (its components from index 1 on) lies in a shared key.
+bool IsShared(const std::vector<std::string>& path) {
+  for (const std::string_view shared : kSharedKeys) {
+    size_t i = 1;
+    size_t start = 0;
+    bool match = true;
+    while (match && start <= shared.size()) {
+      const size_t end = std::min(shared.find('\\', start), shared.size());
+      match = i < path.size() && SameName(path[i], shared.substr(start, end - start));
+      ++i;
+      start = end + 1;
+    }
+    if (match)
+      return true;
+  }
+  return false;
+}
+
+// The path a key of HKEY_LOCAL_MACHINE really has in the 32-bit view.
+std::vector<std::string> InWow32View(std::vector<std::string> path) {
+  if (path.size() >= 2 && SameName(path[0], "SOFTWARE") && !SameName(path[1], "Wow6432Node") &&
+      !IsShared(path))
+    path.insert(path.begin() + 1, "Wow6432Node");
+  return path;
+}
+
 RegStatus CopyName(const std::string& source, char* name, uint32_t* nameLen) {
   if (name == nullptr || nameLen == nullptr)
     return reg::kInvalidParameter;
@@ -135,10 +177,11 @@ bool MemoryRegistry::Allows(const Key& key, uint32_t samDesired) {
   return false;
 }
 
-RegKey MemoryRegistry::NewHandle(Key* key, uint32_t rights) {
+RegKey MemoryRegistry::NewHandle(Key* key, uint32_t rights, RegKey root,
+                                 std::vector<std::string> path) {
   const RegKey handle = nextHandle_;
   nextHandle_ += 4;
-  handles_.emplace(handle, Handle{key, rights});
+  handles_.emplace(handle, Handle{key, rights, root, std::move(path)});
   return handle;
 }
 
@@ -171,14 +214,25 @@ RegStatus MemoryRegistry::Locate(RegKey key, const char* subKey, Creation creati
                                  uint32_t samDesired, RegKey* result) {
   if (result == nullptr)
     return reg::kInvalidParameter;
+  RegKey root = key;
+  std::vector<std::string> path;
+  if (const auto it = handles_.find(key); it != handles_.end()) {
+    root = it->second.root;
+    path = it->second.path;
+  }
   uint32_t rights = 0;
-  Key* node = Resolve(key, &rights);
+  Key* node = Resolve(root, &rights);
   if (node == nullptr)
     return reg::kInvalidHandle;
   std::vector<std::string> parts;
   if (!SplitPath(subKey != nullptr ? subKey : "", parts))
     return reg::kFileNotFound;
-  for (const std::string& part : parts) {
+  path.insert(path.end(), parts.begin(), parts.end());
+  const bool wow32 = (samDesired & reg::kWow64_64Key) == 0 &&
+                     ((samDesired & reg::kWow64_32Key) != 0 || view_ == RegistryView::Wow32);
+  const std::vector<std::string> walk =
+      wow32 && root == reg::kLocalMachine ? InWow32View(path) : path;
+  for (const std::string& part : walk) {
     Key* child = node->FindSubKey(part);
     if (child == nullptr) {
       if (creation == Creation::OpenOnly)
@@ -192,7 +246,7 @@ RegStatus MemoryRegistry::Locate(RegKey key, const char* subKey, Creation creati
   }
   if (!Allows(*node, samDesired))
     return reg::kAccessDenied;
-  *result = NewHandle(node, samDesired);
+  *result = NewHandle(node, samDesired, root, std::move(path));
   return reg::kSuccess;
 }
 

@@ -4,6 +4,10 @@
 // values in creation order; data is kept as raw bytes with its type (strings keep their NULs);
 // each key carries rights, so a key can be readable but not writable. HKEY_CLASSES_ROOT is the
 // machine's SOFTWARE\Classes.
+//
+// Views, as on 64-bit Windows: the store stands for a 64-bit process (the default) or for a
+// 32-bit one, whose keys below HKEY_LOCAL_MACHINE\SOFTWARE lie in SOFTWARE\Wow6432Node, but for
+// the keys both views share. KEY_WOW64_64KEY and KEY_WOW64_32KEY choose a view explicitly.
 
 #include <memory>
 #include <string>
@@ -27,6 +31,11 @@ public:
   bool KeyExists(RegKey root, std::string_view path) const;
   // Handles opened and not yet closed: a leak detector for tests.
   size_t OpenHandleCount() const { return handles_.size(); }
+
+  // The view keys are opened in without a view flag. Switching after an import stands for a
+  // file imported by the 64-bit registry editor and read by a 32-bit program.
+  void SetDefaultView(RegistryView view) { view_ = view; }
+  RegistryView DefaultView() const override { return view_; }
 
 protected:
   RegStatus DoOpenKeyEx(RegKey key, const char* subKey, uint32_t samDesired,
@@ -68,9 +77,13 @@ private:
     const Value* FindValue(std::string_view name) const;
     void SetValue(std::string_view name, uint32_t type, std::vector<uint8_t> data);
   };
+  // A handle remembers the path it was opened by, from its predefined key, so that keys opened
+  // below it are redirected as a whole path.
   struct Handle {
     Key* key;
     uint32_t rights;
+    RegKey root;
+    std::vector<std::string> path;
   };
 
   enum class Creation { OpenOnly, CreateMissing };
@@ -79,7 +92,7 @@ private:
                    RegKey* result);
   Key* Resolve(RegKey key, uint32_t* rights) const;
   static bool Allows(const Key& key, uint32_t samDesired);
-  RegKey NewHandle(Key* key, uint32_t rights);
+  RegKey NewHandle(Key* key, uint32_t rights, RegKey root, std::vector<std::string> path);
 
   Key classesRoot_;
   Key currentUser_;
@@ -87,6 +100,7 @@ private:
   Key users_;
   std::unordered_map<RegKey, Handle> handles_;
   RegKey nextHandle_ = 0x100;
+  RegistryView view_ = RegistryView::Native;
 };
 
 } // namespace tw

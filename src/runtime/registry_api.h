@@ -8,6 +8,11 @@
 
 namespace tw {
 
+// The view of HKEY_LOCAL_MACHINE\SOFTWARE that a key opened without a view flag lands in:
+// Native for a 64-bit process and on 32-bit Windows, Wow32 for a 32-bit process on 64-bit
+// Windows (its SOFTWARE is redirected to SOFTWARE\Wow6432Node, but for the shared keys).
+enum class RegistryView { Native, Wow32 };
+
 using RegKey = std::uintptr_t;
 using RegStatus = long;
 
@@ -49,6 +54,9 @@ inline constexpr uint32_t kStandardRightsRead = 0x00020000;
 inline constexpr uint32_t kRead = 0x00020019;
 inline constexpr uint32_t kWrite = 0x00020006;
 inline constexpr uint32_t kAllAccess = 0x000F003F;
+// View flags: which view of HKEY_LOCAL_MACHINE\SOFTWARE a key is opened in on 64-bit Windows.
+inline constexpr uint32_t kWow64_64Key = 0x0100;
+inline constexpr uint32_t kWow64_32Key = 0x0200;
 // The rights that need write permission on a key.
 inline constexpr uint32_t kWriteRights = kSetValue | kCreateSubKey | kCreateLink |
                                          0x00010000 /*DELETE*/ | 0x00040000 /*WRITE_DAC*/ |
@@ -102,6 +110,9 @@ public:
     ++calls_;
     return DoCloseKey(key);
   }
+
+  // A fact of the process, fixed for its lifetime; not counted as a registry call.
+  virtual RegistryView DefaultView() const { return RegistryView::Native; }
 
   // Number of calls made through this store since it was created or last reset.
   uint64_t Calls() const { return calls_; }

@@ -152,6 +152,48 @@ TEST_F(MemoryRegistryTest, ClassesRootIsTheMachinesClasses) {
   EXPECT_TRUE(registry.KeyExists(reg::kLocalMachine, "Software\\Classes\\.txt"));
 }
 
+// A 32-bit process on 64-bit Windows: its SOFTWARE keys lie in Wow6432Node, but for the shared
+// keys; the view flags reach either view from either kind of process.
+TEST_F(MemoryRegistryTest, AThirtyTwoBitProcessSeesTheRedirectedView) {
+  const char* timeZone = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Time Zones\\Zone";
+  for (const char* path : {"SOFTWARE\\Vendor\\App", timeZone, "SYSTEM\\Setup"})
+    registry.CloseKey(Create(reg::kLocalMachine, path));
+  registry.CloseKey(Create(reg::kCurrentUser, "Software\\Vendor"));
+  registry.SetDefaultView(RegistryView::Wow32);
+  const auto opens = [&](RegKey root, const char* path, uint32_t view) {
+    RegKey key = 0;
+    const bool opened = registry.OpenKeyEx(root, path, reg::kRead | view, &key) == reg::kSuccess;
+    if (opened)
+      registry.CloseKey(key);
+    return opened;
+  };
+  EXPECT_FALSE(opens(reg::kLocalMachine, "SOFTWARE\\Vendor\\App", 0));
+  EXPECT_FALSE(opens(reg::kLocalMachine, "software\\vendor", reg::kWow64_32Key));
+  EXPECT_TRUE(opens(reg::kLocalMachine, "SOFTWARE\\Vendor\\App", reg::kWow64_64Key));
+  EXPECT_TRUE(opens(reg::kLocalMachine, timeZone, 0));
+  EXPECT_TRUE(opens(reg::kLocalMachine, "SYSTEM\\Setup", 0));
+  EXPECT_TRUE(opens(reg::kCurrentUser, "Software\\Vendor", 0));
+  // A shared key opened below a redirected parent is still the shared one.
+  RegKey microsoft = 0;
+  ASSERT_EQ(registry.CreateKeyEx(reg::kLocalMachine, "SOFTWARE\\Microsoft", 0, reg::kAllAccess,
+                                 &microsoft),
+            reg::kSuccess);
+  EXPECT_TRUE(opens(microsoft, "Windows NT\\CurrentVersion\\Time Zones\\Zone", 0));
+  registry.CloseKey(microsoft);
+
+  // What the 32-bit process creates lands in Wow6432Node, where a 64-bit one finds it only by
+  // asking for the 32-bit view.
+  registry.CloseKey(Create(reg::kLocalMachine, "SOFTWARE\\Only32"));
+  EXPECT_TRUE(registry.KeyExists(reg::kLocalMachine, "SOFTWARE\\Wow6432Node\\Only32"));
+  EXPECT_FALSE(registry.KeyExists(reg::kLocalMachine, "SOFTWARE\\Only32"));
+  registry.SetDefaultView(RegistryView::Native);
+  EXPECT_FALSE(opens(reg::kLocalMachine, "SOFTWARE\\Only32", 0));
+  EXPECT_TRUE(opens(reg::kLocalMachine, "SOFTWARE\\Only32", reg::kWow64_32Key));
+  EXPECT_TRUE(opens(reg::kLocalMachine, "SOFTWARE\\Wow6432Node\\Only32", reg::kWow64_32Key));
+  EXPECT_TRUE(opens(reg::kLocalMachine, timeZone, reg::kWow64_32Key));
+  EXPECT_EQ(registry.OpenHandleCount(), 0u);
+}
+
 TEST_F(MemoryRegistryTest, CountsCalls) {
   registry.ResetCalls();
   RegKey key = 0;

@@ -26,7 +26,15 @@ DWORD* D(uint32_t* p) {
 
 static_assert(sizeof(DWORD) == sizeof(uint32_t));
 
+RegistryView ProcessView() {
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64 ? RegistryView::Wow32
+                                                              : RegistryView::Native;
+}
+
 } // namespace
+
+Win32Registry::Win32Registry() : view_(ProcessView()) {}
 
 RegStatus Win32Registry::DoOpenKeyEx(RegKey key, const char* subKey, uint32_t samDesired,
                                      RegKey* result) {

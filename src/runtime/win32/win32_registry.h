@@ -6,6 +6,11 @@
 namespace tw {
 
 class Win32Registry final : public RegistryApi {
+public:
+  // Asks the system once whether this is a 32-bit process on 64-bit Windows.
+  Win32Registry();
+  RegistryView DefaultView() const override { return view_; }
+
 protected:
   RegStatus DoOpenKeyEx(RegKey key, const char* subKey, uint32_t samDesired,
                         RegKey* result) override;
@@ -21,6 +26,9 @@ protected:
   RegStatus DoSetValueEx(RegKey key, const char* valueName, uint32_t type, const uint8_t* data,
                          uint32_t size) override;
   RegStatus DoCloseKey(RegKey key) override;
+
+private:
+  RegistryView view_;
 };
 
 } // namespace tw

@@ -40,13 +40,15 @@ void Send(const INPUT& input) {
 
 } // namespace
 
-ProgramDriver::ProgramDriver() {
+ProgramDriver::ProgramDriver() : ProgramDriver(TW_PROGRAM_DIR) {}
+
+ProgramDriver::ProgramDriver(const std::string& programDir) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   folder_ = std::string(temp) + "trailwick-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
             std::to_string(GetTickCount()) + "\\";
   CreateDirectoryA(folder_.c_str(), nullptr);
-  const std::string from = TW_PROGRAM_DIR;
+  const std::string& from = programDir;
   if (!CopyFileA((from + "\\trailwick.exe").c_str(), ProgramPath().c_str(), FALSE) ||
       !CopyFileA((from + "\\WKS.db").c_str(), (folder_ + "WKS.db").c_str(), FALSE))
     throw std::runtime_error("cannot copy the program from " + from);
@@ -84,7 +86,7 @@ void ProgramDriver::Start() {
     return HasClass(w, "TWKSForm") && GetWindow(w, GW_OWNER) == nullptr;
   };
   if (!WaitFor([&] { return (main_ = FindWindowOf(isMain)) != nullptr; }, 30000))
-    throw std::runtime_error("the main window did not appear");
+    throw std::runtime_error("the main window of " + ProgramPath() + " did not appear");
   WaitForInputIdle(process_.hProcess, 10000);
   SetForegroundWindow(main_);
 }

@@ -13,8 +13,10 @@ namespace tw::test {
 
 class ProgramDriver {
 public:
-  // Copies the program and the database into a fresh temporary folder.
+  // Copies the program and the database into a fresh temporary folder: this build's program,
+  // or the one in `programDir`.
   ProgramDriver();
+  explicit ProgramDriver(const std::string& programDir);
   ~ProgramDriver();
   ProgramDriver(const ProgramDriver&) = delete;
   ProgramDriver& operator=(const ProgramDriver&) = delete;
