@@ -4,6 +4,14 @@ namespace tw {
 
 namespace {
 
+struct KeyCode {
+  MenuKey key;
+  unsigned virtualKey;
+};
+constexpr KeyCode kKeyCodes[] = {
+    {MenuKey::Left, 0x25},  {MenuKey::Right, 0x27},  {MenuKey::Up, 0x26}, {MenuKey::Down, 0x28},
+    {MenuKey::Enter, 0x0D}, {MenuKey::Escape, 0x1B}, {MenuKey::Alt, 0x12}};
+
 MenuKey Exchanged(MenuKey key, MenuDirection direction) {
   if (direction != MenuDirection::RightToLeft)
     return key;
@@ -15,6 +23,20 @@ MenuKey Exchanged(MenuKey key, MenuDirection direction) {
 }
 
 } // namespace
+
+MenuKey MenuKeyFromVirtualKey(unsigned virtualKey) {
+  for (const KeyCode& k : kKeyCodes)
+    if (k.virtualKey == virtualKey)
+      return k.key;
+  return MenuKey::Other;
+}
+
+unsigned VirtualKeyOf(MenuKey key) {
+  for (const KeyCode& k : kKeyCodes)
+    if (k.key == key)
+      return k.virtualKey;
+  return 0;
+}
 
 MenuTracker::MenuTracker(std::vector<bool> openable, int openIndex, MenuDirection direction)
     : openable_(std::move(openable)), openIndex_(openIndex), direction_(direction) {}

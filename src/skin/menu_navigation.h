@@ -14,6 +14,10 @@ namespace tw {
 
 enum class MenuKey { Left, Right, Up, Down, Enter, Escape, Alt, Other };
 
+// The platform's virtual-key codes of the keys the filter looks at, both ways (Other is 0).
+MenuKey MenuKeyFromVirtualKey(unsigned virtualKey);
+unsigned VirtualKeyOf(MenuKey key);
+
 // What the tracked popup has selected when a key arrives.
 enum class PopupSelection {
   None,          // no entry selected

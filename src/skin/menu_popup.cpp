@@ -115,6 +115,12 @@ int MeasureMenuItemWidth(int frameworkWidth, const SkinModel& skin, MenuKind kin
   return width;
 }
 
+MenuGlyph SystemCommandGlyph(unsigned command) {
+  constexpr unsigned kScClose = 0xF060;
+  // The low four bits of a system command are the platform's own.
+  return (command & 0xFFF0u) == kScClose ? MenuGlyph::Close : MenuGlyph::None;
+}
+
 MenuItemLayout LayoutMenuItem(const SkinModel& skin, MenuKind kind, int width, int height) {
   const bool main = kind == MenuKind::MainMenu;
   const int left = LeftWidthOf(skin);

@@ -79,6 +79,9 @@ int MeasureMenuItemWidth(int frameworkWidth, const SkinModel& skin, MenuKind kin
 // The four glyphs of the program's menu glyph strip, in strip order.
 enum class MenuGlyph { None = -1, Check = 0, Radio = 1, SubmenuArrow = 2, Close = 3 };
 
+// The glyph a system-menu item shows: the cross for close, none for the others.
+MenuGlyph SystemCommandGlyph(unsigned command);
+
 enum class MenuCheck { None, Checked };
 enum class MenuSelected { No, Yes };
 

@@ -155,21 +155,26 @@ TEST_F(MenuPopupTest, NormalSkinnedItemShowsTheCachedBackgroundThroughFrameOne) 
 }
 
 TEST_F(MenuPopupTest, SelectedSkinnedItemDrawsFrameFourOfTheMenuItemStrip) {
-  MenuItemDrawInput in{skin, MenuKind::PopupMenu, Rect::FromSize(0, 0, 60, 20), nullptr, &glyphs,
-                       &text};
+  // An item one frame in size shows that frame 1:1, its magenta corners letting the Menu
+  // colour through.
+  MenuItemDrawInput in{skin,   MenuKind::PopupMenu, Rect::FromSize(0, 0, 20, 20), nullptr, &glyphs,
+                       nullptr};
   MenuItemState state;
   state.caption = u"Copy";
   state.selected = MenuSelected::Yes;
   const Bitmap32 item = ComposeMenuItem(in, state);
   const Bitmap32& strip = skin->Element(SkinElement::MenuItem)->Bitmap;
-  // Frame 4 starts at x 60 of the 100 x 20 strip; the item is as high as one frame, so the
-  // left margin column and the top rows are copied 1:1.
-  EXPECT_EQ(item.At(0, 10), strip.At(60, 10) == kMagenta
-                                ? ColourToPixel(skin->Colour(SkinColour::Menu))
-                                : strip.At(60, 10));
-  EXPECT_EQ(item.At(1, 10), strip.At(61, 10));
-  EXPECT_EQ(item.At(30, 1), strip.At(70, 1));
-  EXPECT_EQ(item.At(30, 5), strip.At(70, 5));
+  const Pixel menu = ColourToPixel(skin->Colour(SkinColour::Menu));
+  ASSERT_EQ(strip.At(60, 0), kMagenta);
+  ASSERT_NE(strip.At(50, 10), strip.At(70, 10)); // frames 3 and 4 differ
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x) {
+      const Pixel source = strip.At(60 + x, y);
+      ASSERT_EQ(item.At(x, y), source == kMagenta ? menu : source) << x << "," << y;
+    }
+  EXPECT_EQ(SystemCommandGlyph(0xF060), MenuGlyph::Close);
+  EXPECT_EQ(SystemCommandGlyph(0xF063), MenuGlyph::Close);
+  EXPECT_EQ(SystemCommandGlyph(0xF120), MenuGlyph::None);
 }
 
 TEST_F(MenuPopupTest, ChecksGlyphsDisabledTextAndSeparators) {
