@@ -1,12 +1,14 @@
 // Skin speed: LZHUF decoding of the embedded archive, the whole LoadSkin, and composing the main
 // window's skinned frame (a whole non-client paint, and the caption alone as a hover repaint
-// needs it).
+// needs it); a whole menu-bar paint, a popup window's background and one owner-drawn item.
 #include <benchmark/benchmark.h>
 
 #include "runtime/seam.h"
 #include "skin/embedded_skin.h"
 #include "skin/form_frame.h"
 #include "skin/lzh.h"
+#include "skin/menu_bar.h"
+#include "skin/menu_popup.h"
 #include "skin/skin_data.h"
 
 namespace {
@@ -105,6 +107,71 @@ void BM_ComposeMainWindowCaption(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ComposeMainWindowCaption)->Unit(benchmark::kMicrosecond);
+
+// Text costs what the platform's font costs; here only the composition is timed.
+class NoText : public MenuTextRenderer {
+public:
+  int Width(std::u16string_view text) const override { return 7 * static_cast<int>(text.size()); }
+  void Draw(Bitmap32&, Rect, std::u16string_view, TColor, MenuTextAlign) const override {}
+};
+
+class NoHost : public NcHost {
+public:
+  void RepaintObject(TNCObject&) override {}
+  void ReevaluatePointer() override {}
+  Activity CurrentActivity() const override { return Activity::Active; }
+  const Bitmap32& WindowIcon() const override { return icon_; }
+
+private:
+  Bitmap32 icon_;
+};
+
+// A 833-pixel bar of six items, as a main window with a menu would have it.
+void BM_PaintMenuBar(benchmark::State& state) {
+  MainWindowFrame frame;
+  NoText text;
+  NoHost host;
+  TWinSkinMenu menu(frame.data.Model(), host, text);
+  const std::vector<MenuItemDescription> items = {
+      {u"&File", true, true, 1, 1, nullptr},   {u"&Edit", true, true, 2, 2, nullptr},
+      {u"&View", true, true, 3, 3, nullptr},   {u"&Tools", true, true, 4, 4, nullptr},
+      {u"&Window", true, true, 5, 5, nullptr}, {u"&Help", true, true, 6, 6, nullptr}};
+  menu.Build(items);
+  menu.Layout(Rect::FromSize(4, 30, 833, 19), MenuDirection::LeftToRight);
+  for (auto _ : state) {
+    Bitmap32 bar = menu.Paint(Activity::Active);
+    benchmark::DoNotOptimize(bar.Pixels().data());
+  }
+}
+BENCHMARK(BM_PaintMenuBar)->Unit(benchmark::kMicrosecond);
+
+// A system-menu sized popup: its background and ring, then seven items over the cache.
+void BM_PaintPopupMenu(benchmark::State& state) {
+  MainWindowFrame frame;
+  NoText text;
+  const Bitmap32 glyphs(64, 16, 0xFFFFFF);
+  TWinSkinPopMenu popup(frame.data.Model(), 1, false);
+  MenuItemState item;
+  item.caption = u"&Close";
+  item.shortcut = u"Alt+F4";
+  item.glyph = MenuGlyph::Close;
+  for (auto _ : state) {
+    std::vector<RingPiece> ring = popup.PaintFrame(180, 6 + 7 * 20);
+    benchmark::DoNotOptimize(ring.data());
+    for (int i = 0; i < 7; ++i) {
+      const MenuItemDrawInput in{&frame.data.Model(),
+                                 MenuKind::PopupMenu,
+                                 Rect::FromSize(0, 20 * i, 174, 20),
+                                 &popup.Cache(),
+                                 &glyphs,
+                                 &text};
+      item.selected = i == 3 ? MenuSelected::Yes : MenuSelected::No;
+      Bitmap32 image = ComposeMenuItem(in, item);
+      benchmark::DoNotOptimize(image.Pixels().data());
+    }
+  }
+}
+BENCHMARK(BM_PaintPopupMenu)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
