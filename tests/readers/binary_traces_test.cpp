@@ -5,100 +5,12 @@
 #include <vector>
 
 #include "readers/binary_traces.h"
+#include "support/binary_values.h"
 
 namespace tw {
 namespace {
 
-using Buffer = std::vector<std::uint8_t>;
-
-void Put16(Buffer& b, unsigned v) {
-  b.push_back(static_cast<std::uint8_t>(v));
-  b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(Buffer& b, std::uint32_t v) {
-  Put16(b, v & 0xFFFF);
-  Put16(b, v >> 16);
-}
-void Put64(Buffer& b, std::uint64_t v) {
-  Put32(b, static_cast<std::uint32_t>(v));
-  Put32(b, static_cast<std::uint32_t>(v >> 32));
-}
-void PutUtf16Z(Buffer& b, std::string_view text) {
-  for (const char c : text)
-    Put16(b, static_cast<std::uint8_t>(c));
-  Put16(b, 0);
-}
-void PutAsciiZ(Buffer& b, std::string_view text) {
-  b.insert(b.end(), text.begin(), text.end());
-  b.push_back(0);
-}
-
-// An item: its size, then its body; the size counts itself.
-Buffer Item(const Buffer& body) {
-  Buffer item;
-  Put16(item, static_cast<unsigned>(body.size() + 2));
-  item.insert(item.end(), body.begin(), body.end());
-  return item;
-}
-
-Buffer RootItem(std::uint8_t sortIndex, const Buffer& guid) {
-  Buffer body{0x1F, sortIndex};
-  body.insert(body.end(), guid.begin(), guid.end());
-  return Item(body);
-}
-
-// {20D04FE0-3AEA-1069-A2D8-08002B30309D} in its stored byte order.
-const Buffer kMyComputer = {0xE0, 0x4F, 0xD0, 0x20, 0xEA, 0x3A, 0x69, 0x10,
-                            0xA2, 0xD8, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D};
-
-Buffer DriveItem(std::string_view drive) {
-  Buffer body{0x2F};
-  PutAsciiZ(body, drive);
-  body.resize(0x17, 0);
-  return Item(body);
-}
-
-// A file entry with a short name and, when `longName` is given, a version 9 extension block.
-Buffer FileItem(std::string_view shortName, std::string_view longName = {}) {
-  Buffer body{0x31, 0x00};
-  Put32(body, 0);          // size
-  Put32(body, 0x5A215A21); // DOS date and time
-  Put16(body, 0x10);       // attributes
-  PutAsciiZ(body, shortName);
-  if (body.size() % 2 != 0)
-    body.push_back(0);
-  if (!longName.empty()) {
-    Buffer ext;
-    Put16(ext, 0);
-    Put16(ext, 9);
-    Put32(ext, 0xBEEF0004);
-    Put32(ext, 0);
-    Put32(ext, 0);
-    Put16(ext, 0x2E);
-    ext.resize(ext.size() + 18 + 2 + 4 + 4, 0);
-    PutUtf16Z(ext, longName);
-    Put16(ext, 0x14);
-    ext[0] = static_cast<std::uint8_t>(ext.size());
-    ext[1] = static_cast<std::uint8_t>(ext.size() >> 8);
-    body.insert(body.end(), ext.begin(), ext.end());
-  }
-  return Item(body);
-}
-
-Buffer NetworkItem(std::string_view location) {
-  Buffer body{0x41, 0x82, 0x00};
-  PutAsciiZ(body, location);
-  PutAsciiZ(body, "");
-  return Item(body);
-}
-
-Buffer List(std::initializer_list<Buffer> items) {
-  Buffer list;
-  for (const Buffer& item : items)
-    list.insert(list.end(), item.begin(), item.end());
-  Put16(list, 0);
-  return list;
-}
+using namespace test::binary;
 
 TEST(FileTime, FormatsUtcWithLeapDaysAndMarksTheEmptyStamp) {
   EXPECT_EQ(FormatFileTime(116444736000000000ull), "1970-01-01 00:00:00");
@@ -117,19 +29,6 @@ TEST(SystemTime, FormatsTheFieldsAndRefusesShortOrImpossibleStamps) {
   EXPECT_FALSE(FormatSystemTime(Bytes(st).first(15)));
   st[2] = 13; // month 13
   EXPECT_FALSE(FormatSystemTime(st));
-}
-
-Buffer UserAssistRecordBytes(std::uint32_t runs, std::uint32_t focus, std::uint32_t ms,
-                             std::uint64_t lastRun) {
-  Buffer r;
-  Put32(r, 0);
-  Put32(r, runs);
-  Put32(r, focus);
-  Put32(r, ms);
-  r.resize(60, 0xBF); // the unread middle must not leak into any field
-  Put64(r, lastRun);
-  Put32(r, 0);
-  return r;
 }
 
 TEST(UserAssistRecord, DecodesCountsFocusTimeAndLastRun) {
