@@ -18,7 +18,7 @@ const std::array<CatalogItem, kModernCatalogSize>& ModernCatalog() {
       {"[H] Typed Paths (CU)", ReadTypedPaths, Sorted},
       {"[H] User Assist - {CEBFF5CD-ACE2-4F4F-9178-9926F41749EA} (CU)", ReadUserAssistCEBFF5CD,
        ReaderOrder},
-      {"[H] User Assist - {F4E57C4B-2036-45F0-A9AB-443BCFE33D2F} (CU)", ReadUserAssistF4E57C4B,
+      {"[H] User Assist - {F4E57C4B-2036-45F0-A9AB-443BCFE33D9F} (CU)", ReadUserAssistF4E57C4B,
        ReaderOrder},
       {"[H] Word Wheel Query (CU)", ReadWordWheelQuery, ReaderOrder},
       {"[O] Installed Software - 32-bit (LM)", ReadWow64InstalledSoftware, Sorted},

@@ -17,7 +17,7 @@ constexpr const char* kUserAssistCEBFF5CDKey =
     "9178-9926F41749EA}\\Count";
 constexpr const char* kUserAssistF4E57C4BKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\{F4E57C4B-2036-45F0-"
-    "A9AB-443BCFE33D2F}\\Count";
+    "A9AB-443BCFE33D9F}\\Count";
 constexpr const char* kOpenSavePidlMruKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSavePidlMRU";
 constexpr const char* kLastVisitedPidlMruKey =

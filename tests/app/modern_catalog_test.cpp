@@ -35,7 +35,7 @@ TEST(ModernCatalog, MostRecentFirstListsAndUsageRecordsKeepReaderOrder) {
                           "[H] CDialog - Last Visited PIDL MRU (CU)",
                           "[H] CDialog - Open Save PIDL MRU (CU)", "[H] Recent Docs (CU)",
                           "[H] User Assist - {CEBFF5CD-ACE2-4F4F-9178-9926F41749EA} (CU)",
-                          "[H] User Assist - {F4E57C4B-2036-45F0-A9AB-443BCFE33D2F} (CU)",
+                          "[H] User Assist - {F4E57C4B-2036-45F0-A9AB-443BCFE33D9F} (CU)",
                           "[H] Word Wheel Query (CU)"}));
 }
 

@@ -50,7 +50,7 @@ TEST_F(ModernReaderTest, UserAssistDecodesNamesAndRecordsOfEachGuid) {
        // "{1AC14E77-...}\calc.exe" and "HRZR_PGYFRFFVBA" under ROT13
        Value("{1NP14R77-02R7-4R5Q-O744-2RO1NR5198O7}\\pnyp.rkr", record),
        Value("HRZR_PGYFRFFVBA", Buffer(16, 1)),
-       std::string(kHkcuExplorer) + "\\UserAssist\\{F4E57C4B-2036-45F0-A9AB-443BCFE33D2F}\\Count]",
+       std::string(kHkcuExplorer) + "\\UserAssist\\{F4E57C4B-2036-45F0-A9AB-443BCFE33D9F}\\Count]",
        Value("P:\\Hfref\\n.yax", record)}));
   EXPECT_EQ(Run(ReadUserAssistCEBFF5CD),
             (Rows{"System32\\calc.exe=Run Count 7, Focus Count 2, Focus Time 00:01:01, Last Run "
