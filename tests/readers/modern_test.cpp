@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "readers/modern.h"
 #include "support/binary_values.h"
 #include "support/reader_test.h"
@@ -169,6 +171,58 @@ TEST_F(ModernReaderTest, TheThirtyTwoBitViewHasItsOwnRunAndUninstallKeys) {
   EXPECT_EQ(Run(ReadWow64Startup),
             (Rows{"Run\\Updater=C:\\x86\\upd.exe", "RunOnce\\Once=setup.exe /finish"}));
   EXPECT_EQ(Run(ReadWow64InstalledSoftware), (Rows{"Old App=msiexec /x {G1}"}));
+}
+
+} // namespace
+} // namespace tw
+
+namespace tw {
+namespace {
+
+// A real Windows 7 user's traces. The expected entries are what RegRipper's userassist,
+// wordwheelquery and recentdocs plugins report for the same hive: its "(N)" is our run count,
+// its time stamp our last run, its GUID prefix our folder name; its MRU lists match ours
+// entry for entry and in order.
+class RealHiveTest : public test::ReaderTest {
+protected:
+  void SetUp() override { LoadFixture("win7_ntuser_excerpt.reg"); }
+  static bool Has(const Rows& rows, const std::string& row) {
+    return std::find(rows.begin(), rows.end(), row) != rows.end();
+  }
+};
+
+TEST_F(RealHiveTest, UserAssistAgreesWithThePeer) {
+  const Rows rows = Run(ReadUserAssistCEBFF5CD);
+  EXPECT_EQ(rows.size(), 19u);
+  for (const char* row :
+       {"SysWOW64\\cmd.exe=Run Count 2, Focus Count 2, Focus Time 00:10:11, Last Run 2012-04-04 "
+        "15:52:45",
+        "Windows\\explorer.exe=Run Count 4, Focus Count 13, Focus Time 00:20:16, Last Run "
+        "2012-04-04 15:44:37",
+        "Program Files (x86)\\Microsoft Office\\Office14\\EXCEL.EXE=Run Count 4, Focus Count 1, "
+        "Focus Time 00:00:47, Last Run 2012-04-04 15:43:14",
+        "C:\\dllhot.exe=Run Count 1, Focus Count 0, Focus Time 00:00:00, Last Run 2012-04-03 "
+        "22:12:41",
+        "UEME_CTLCUACount:ctor=Run Count 0, Focus Count 0, Focus Time 00:00:00, Last Run (never)"})
+    EXPECT_TRUE(Has(rows, row)) << row;
+  EXPECT_TRUE(Has(Run(ReadUserAssistF4E57C4B),
+                  "User Pinned\\TaskBar\\Windows Explorer.lnk=Run Count 4, Focus Count 0, Focus "
+                  "Time 00:00:00, Last Run 2012-04-04 15:44:37"));
+}
+
+TEST_F(RealHiveTest, SearchTermsAndRecentDocsFollowTheSameOrderAsThePeer) {
+  EXPECT_EQ(Run(ReadWordWheelQuery), (Rows{"1=alloy", "5=test-plan", "4=vibranium", "3=accounts",
+                                           "2=myron maclain", "0=adamantium"}));
+  const Rows docs = Run(ReadRecentDocs);
+  ASSERT_GE(docs.size(), 14u);
+  EXPECT_EQ(
+      Rows(docs.begin(), docs.begin() + 14),
+      (Rows{"9=Agents-List-CLASSIFIED-TOP-SECRET",
+            "10=Undercover-Agents-List-For-United-Kingdom.xls",
+            "8=Undercover-Agents-List-For-United-States.xlsx", "7=CC R&D Backstopped Accounts",
+            "6=CC-Backstopped-Accounts.xlsx", "5=HQ", "4=hq-1.JPG", "2=Carrier Landing Pad",
+            "3=clp-2 - Fuel Hookup.JPG", "1=clp-1.JPG", "0=Downloads", ".JPG\\2=hq-1.JPG",
+            ".JPG\\1=clp-2 - Fuel Hookup.JPG", ".JPG\\0=clp-1.JPG"}));
 }
 
 } // namespace
