@@ -5,6 +5,7 @@
 
 #include "app/about.h"
 #include "app/catalog.h"
+#include "app/modern_catalog.h"
 #include "readers/reader.h"
 
 namespace tw {
@@ -29,6 +30,9 @@ TWKSForm::TWKSForm() : TForm("TWKSForm", "WKSForm") {
   ZList.SetSorted(true);
   for (const CatalogItem& item : Catalog())
     ZList.Items().Add(std::string(item.label));
+  WList.SetSorted(true);
+  for (const CatalogItem& item : ModernCatalog())
+    WList.Items().Add(std::string(item.label));
   NMList.SetSorted(true);
   ConnectEvents();
 }
@@ -57,6 +61,7 @@ void TWKSForm::Layout() {
   add(PageControl1, nullptr, {0, 48, 833, 545});
   PageControl1.AddPage(TabSheet1);
   PageControl1.AddPage(TabSheet2);
+  PageControl1.AddPage(TabSheet3);
 
   // Tab "Microsoft".
   add(TabSheet1, &PageControl1, {}, "Microsoft");
@@ -123,6 +128,8 @@ void TWKSForm::Layout() {
   for (TButton* button : {&Button16, &Button8, &Button18, &Button19})
     button->SetEnabled(false);
 
+  LayoutModernTab();
+
   // Header buttons, after the page control in tab order.
   add(Button20, nullptr, {664, 25, 83, 19}, "Homepage");
   add(Button2, nullptr, {752, 25, 69, 19}, "Donate");
@@ -159,22 +166,30 @@ void TWKSForm::ConnectEvents() {
   for (TButton* button : {&Button8, &Button9, &Button18, &Button19})
     button->OnClick = route(&TWKSForm::Button8Click);
   Preview2.OnDblClick = route(&TWKSForm::Button8Click);
+  ConnectModernEvents();
 }
 
 RunOutcome TWKSForm::ZListClick(TControl& /*sender*/) {
+  return RunItem(Catalog(), ZList, Preview, Total);
+}
+
+RunOutcome TWKSForm::RunItem(std::span<const CatalogItem> catalog, const TListBox& list,
+                             TValueListEditor& preview, TLabel& total) {
   TStringList scratch1;
   TStringList scratch2;
   try {
-    const int index = ZList.ItemIndex();
-    if (index >= 0 && index < kCatalogSize) {
+    const int index = list.ItemIndex();
+    const bool listed = index >= 0 && index < static_cast<int>(catalog.size());
+    if (listed) {
       ReaderContext ctx{LT.Items(), scratch1, scratch2};
-      Catalog()[static_cast<size_t>(index)].reader(ctx);
+      catalog[static_cast<size_t>(index)].reader(ctx);
     }
-    LT.SetSorted(RowOrderOf(index) == RowOrder::Sorted);
-    Preview.Assign(LT.Items());
+    const RowOrder order = listed ? catalog[static_cast<size_t>(index)].order : RowOrder::Sorted;
+    LT.SetSorted(order == RowOrder::Sorted);
+    preview.Assign(LT.Items());
     LT.SetSorted(false);
     LT.Items().Clear();
-    Total.SetCaption("Total Items : " + std::to_string(Preview.RowCount()));
+    total.SetCaption("Total Items : " + std::to_string(preview.RowCount()));
     return RunOutcome::Shown;
   } catch (const std::exception&) {
     LT.SetSorted(false);

@@ -13,6 +13,8 @@
 
 namespace tw {
 
+struct CatalogItem;
+
 // How a run of the catalog dispatcher ended.
 enum class RunOutcome {
   Shown,        // the preview shows the selected item's rows
@@ -36,6 +38,7 @@ public:
   TPageControl PageControl1{"PageControl1"};
   TTabSheet TabSheet1{"TabSheet1"};
   TTabSheet TabSheet2{"TabSheet2"};
+  TTabSheet TabSheet3{"TabSheet3"};
 
   // Tab "Microsoft": the catalog, the hidden row buffer, the preview and its total.
   TLabel ZCap{"ZCap"};
@@ -81,6 +84,28 @@ public:
   TButton Button19{"Button19"};
   TProgressBar ProgressBar1{"ProgressBar1"};
 
+  // Tab "Windows 7 - 11": the modern catalog, laid out as the first tab. Its runs share the
+  // row buffer LT with the first tab's.
+  TLabel Label7{"Label7"};
+  TLabel Label8{"Label8"};
+  TBevel Bevel3{"Bevel3"};
+  TLabel Label9{"Label9"};
+  TListBox WList{"WList"};
+  TValueListEditor Preview3{"Preview3"};
+  TLabel Label10{"Label10"};
+  TButton Button21{"Button21"};
+  TButton Button22{"Button22"};
+  TComboBox ComboBox2{"ComboBox2"};
+  TButton Button23{"Button23"};
+  TButton Button24{"Button24"};
+  TButton Button25{"Button25"};
+  TButton Button26{"Button26"};
+  TButton Button27{"Button27"};
+  TButton Button28{"Button28"};
+  TButton Button29{"Button29"};
+  TButton Button30{"Button30"};
+  TProgressBar ProgressBar2{"ProgressBar2"};
+
   // The skin component: its archive comes with the form's data.
   TSkinData SkinData1;
 
@@ -113,12 +138,17 @@ public:
   // and the row buffer is emptied all the same. The outcome tells batches which happened.
   RunOutcome ZListClick(TControl& sender);
 
+  // The same for the modern catalog of the third tab.
+  RunOutcome WListClick(TControl& sender);
+
   // Reports and batches.
   void Save1Click(TControl& sender);
   void Save2Click(TControl& sender);
   void Save3Click(TControl& sender);
   void Button12Click(TControl& sender);
   void Button10Click(TControl& sender);
+  void Button21Click(TControl& sender); // the third tab's selected item
+  void Button22Click(TControl& sender); // the third tab's whole catalog
 
   // The non-Microsoft database.
   void GetNML();
@@ -137,12 +167,23 @@ public:
   void PreviewDblClick(TControl& sender);
   void Button14Click(TControl& sender);
   void Button16Click(TControl& sender);
+  void Button23Click(TControl& sender);
+  void Button24Click(TControl& sender);
+  void Button25Click(TControl& sender);
+  void Button27Click(TControl& sender);
+  void Preview3DblClick(TControl& sender);
 
 private:
   enum class CatalogScope { CurrentUser, All };
   void SaveCatalog(TControl& sender, CatalogScope scope);
+  // One dispatcher run for a catalog shown in `list`: the selected item's reader fills the row
+  // buffer, which is ordered as the item asks, copied to `preview`, counted and emptied.
+  RunOutcome RunItem(std::span<const CatalogItem> catalog, const TListBox& list,
+                     TValueListEditor& preview, TLabel& total);
   void Layout();
+  void LayoutModernTab();
   void ConnectEvents();
+  void ConnectModernEvents();
 
   WindowHandle handle_ = 0;
 };

@@ -5,6 +5,7 @@
 #include "app/about.h"
 #include "app/catalog.h"
 #include "app/form_host.h"
+#include "app/modern_catalog.h"
 #include "app/WKS_Main.h"
 #include "registry/registry.h"
 #include "runtime/dialogs.h"
@@ -30,6 +31,7 @@ void TWKSForm::FormCreate(TControl& /*sender*/) {
   caption += std::to_string(kCatalogSize);
   caption += " items";
   ZCap.SetCaption(caption);
+  Label7.SetCaption("WKS List : " + std::to_string(kModernCatalogSize) + " items");
   GetNML();
   ShowNMListCount();
 }

@@ -1,5 +1,6 @@
 #include "registry/registry.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -259,6 +260,24 @@ int AddressBinarySize(std::string_view address) {
     InvalidType(name);
   std::vector<uint8_t> buffer;
   return static_cast<int>(accessor.GetData(name, buffer, info->size).size);
+}
+
+std::optional<RegValueData> ReadRegValue(RegKey hive, std::string_view keyPath,
+                                         std::string_view valueName) {
+  Accessor accessor(hive);
+  accessor.Open(keyPath, kReadAccess);
+  const auto info = accessor.Info(valueName);
+  if (!info || info->size > static_cast<uint32_t>(kMaxBinarySize))
+    return std::nullopt;
+  RegValueData value;
+  try {
+    const DataInfo read = accessor.GetData(valueName, value.bytes, info->size);
+    value.type = read.type;
+    value.bytes.resize(std::min<size_t>(read.size, value.bytes.size()));
+  } catch (const ERegistryException&) {
+    return std::nullopt; // changed between the two queries
+  }
+  return value;
 }
 
 bool ListValueNames(RegKey hive, std::string_view keyPath, TStrings& list) {

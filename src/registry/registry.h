@@ -12,8 +12,10 @@
 // when it exists there.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "registry/address.h"
 #include "runtime/registry_api.h"
@@ -42,6 +44,15 @@ std::string ReadAddressValue(std::string_view address);
 bool AddressKeyExists(std::string_view address);
 // Length of a binary value in bytes; 0 when it is missing.
 int AddressBinarySize(std::string_view address);
+
+// Tolerant: the type and raw bytes of a value of any type; none when the key or value is
+// missing or cannot be read.
+struct RegValueData {
+  uint32_t type = 0;
+  std::vector<uint8_t> bytes;
+};
+std::optional<RegValueData> ReadRegValue(RegKey hive, std::string_view keyPath,
+                                         std::string_view valueName);
 
 // Listings replace the list's content; they always return true.
 bool ListValueNames(RegKey hive, std::string_view keyPath, TStrings& list);

@@ -144,6 +144,24 @@ TEST_F(RegistryLayerTest, AddressKeyExistsIgnoresTheValuePart) {
   EXPECT_EQ(registry.OpenHandleCount(), 0u);
 }
 
+TEST_F(RegistryLayerTest, ReadRegValueGivesTypeAndBytesOfAnyValueAndNothingForMissingOnes) {
+  const auto bin = ReadRegValue(cu, "Software\\T", "Bin");
+  ASSERT_TRUE(bin);
+  EXPECT_EQ(bin->type, reg::kBinary);
+  EXPECT_EQ(bin->bytes, (std::vector<uint8_t>{1, 2, 3}));
+  const auto dword = ReadRegValue(cu, "Software\\T", "Dword");
+  ASSERT_TRUE(dword);
+  EXPECT_EQ(dword->type, reg::kDword);
+  EXPECT_EQ(dword->bytes, (std::vector<uint8_t>{1, 0, 0, 0}));
+  const auto empty = ReadRegValue(cu, "Software\\T", "Empty");
+  ASSERT_TRUE(empty);
+  EXPECT_EQ(empty->type, reg::kSz);
+  EXPECT_EQ(empty->bytes, std::vector<uint8_t>{0});
+  EXPECT_FALSE(ReadRegValue(cu, "Software\\T", "Missing"));
+  EXPECT_FALSE(ReadRegValue(cu, "Software\\Nowhere", "Bin"));
+  EXPECT_EQ(registry.OpenHandleCount(), 0u);
+}
+
 TEST_F(RegistryLayerTest, AddressBinarySize) {
   const std::string key = "HKCU|Software\\Microsoft\\Windows\\ShellNoRoam\\BagMRU\\0";
   EXPECT_EQ(AddressBinarySize(key + "|0"), 5);

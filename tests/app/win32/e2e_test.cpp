@@ -293,5 +293,53 @@ TEST_F(EndToEnd, EveryControlStandsAtItsBounds) {
   EXPECT_TRUE(driver.Close());
 }
 
+// The third tab on the traces of a Windows 10 user: its list, a preview decoded from binary
+// values, its batch into the dated folder; the session still writes only HKCU\Velmo "09".
+TEST_F(EndToEnd, TheWindowsSevenToElevenTab) {
+  Win32Registry registry;
+  ImportRegFile(registry, ReadFileBytes(std::string(TW_DEMO_DIR) + "/modern.reg"));
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Velmo");
+  DestroyWindow(
+      CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+  const RegistrySnapshot before = Snapshot();
+  driver.Start();
+  driver.ClickAt(driver.PageControl(), 200, 10);
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return IsWindowVisible(driver.Sheet(2)) != FALSE; }));
+  EXPECT_EQ(ProgramDriver::Text(SheetLabel(2, "WKS List : ")), "WKS List : 15 items");
+  HWND list = driver.FindOfClass(driver.Sheet(2), WC_LISTBOXA, 0);
+  HWND grid = driver.FindOfClass(driver.Sheet(2), WC_LISTVIEWA, 0);
+  ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 15);
+
+  // "[H] CDialog - Open Save PIDL MRU (CU)": item ID lists decoded to paths.
+  driver.ClickListItem(list, 2);
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return Rows(grid) == 3; })) << Rows(grid);
+  EXPECT_EQ(ProgramDriver::Text(SheetLabel(2, "Total Items")), "Total Items : 3");
+  driver.PressButton(SheetButton(2, "Copy Selected Value"));
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] {
+    return ClipboardText() == "\\\\fileserver\\cases\\evidence 0412.zip";
+  })) << ClipboardText();
+  // The first tab's preview is untouched.
+  EXPECT_EQ(Rows(Preview()), 0);
+
+  driver.PressButton(SheetButton(2, "Save All Items"));
+  const std::string userAssist =
+      ReportFolder() + "\\[H] User Assist - {CEBFF5CD-ACE2-4F4F-9178-9926F41749EA} (CU).html";
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return FilesIn(ReportFolder()).size() == 15; }, 30000))
+      << FilesIn(ReportFolder()).size();
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return IsWindowEnabled(list) != FALSE; }));
+  const std::string report = ReadFileBytes(userAssist);
+  EXPECT_NE(report.find("System32\\cmd.exe"), std::string::npos);
+  EXPECT_NE(report.find("Run Count 23, Focus Count 41, Focus Time 00:30:43, Last Run 2024-03-11 "
+                        "09:14:02"),
+            std::string::npos);
+  ASSERT_TRUE(driver.Close());
+
+  std::vector<std::string> changes;
+  for (const auto& [name, data] : Snapshot())
+    if (auto it = before.find(name); it == before.end() || it->second != data)
+      changes.push_back(name);
+  EXPECT_EQ(changes, std::vector<std::string>{"HKCU\\Velmo|09"});
+}
+
 } // namespace
 } // namespace tw::test

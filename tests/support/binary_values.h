@@ -1,0 +1,143 @@
+#pragma once
+// Builders of binary registry data for tests: little-endian fields, shell item ID lists,
+// UserAssist usage records, and the ".reg" hex text that stores them.
+
+#include <cstdint>
+#include <cstdio>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tw::test::binary {
+
+using Buffer = std::vector<std::uint8_t>;
+
+inline void Put16(Buffer& b, unsigned v) {
+  b.push_back(static_cast<std::uint8_t>(v));
+  b.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+inline void Put32(Buffer& b, std::uint32_t v) {
+  Put16(b, v & 0xFFFF);
+  Put16(b, v >> 16);
+}
+inline void Put64(Buffer& b, std::uint64_t v) {
+  Put32(b, static_cast<std::uint32_t>(v));
+  Put32(b, static_cast<std::uint32_t>(v >> 32));
+}
+inline void PutUtf16Z(Buffer& b, std::string_view text) {
+  for (const char c : text)
+    Put16(b, static_cast<std::uint8_t>(c));
+  Put16(b, 0);
+}
+inline void PutAsciiZ(Buffer& b, std::string_view text) {
+  b.insert(b.end(), text.begin(), text.end());
+  b.push_back(0);
+}
+
+// An item: its size, then its body; the size counts itself.
+inline Buffer Item(const Buffer& body) {
+  Buffer item;
+  Put16(item, static_cast<unsigned>(body.size() + 2));
+  item.insert(item.end(), body.begin(), body.end());
+  return item;
+}
+
+inline Buffer RootItem(std::uint8_t sortIndex, const Buffer& guid) {
+  Buffer body{0x1F, sortIndex};
+  body.insert(body.end(), guid.begin(), guid.end());
+  return Item(body);
+}
+
+// {20D04FE0-3AEA-1069-A2D8-08002B30309D} in its stored byte order.
+inline const Buffer kMyComputer = {0xE0, 0x4F, 0xD0, 0x20, 0xEA, 0x3A, 0x69, 0x10,
+                                   0xA2, 0xD8, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D};
+
+inline Buffer DriveItem(std::string_view drive) {
+  Buffer body{0x2F};
+  PutAsciiZ(body, drive);
+  body.resize(0x17, 0);
+  return Item(body);
+}
+
+// A file entry with a short name and, when `longName` is given, a version 9 extension block.
+inline Buffer FileItem(std::string_view shortName, std::string_view longName = {}) {
+  Buffer body{0x31, 0x00};
+  Put32(body, 0);          // size
+  Put32(body, 0x5A215A21); // DOS date and time
+  Put16(body, 0x10);       // attributes
+  PutAsciiZ(body, shortName);
+  if (body.size() % 2 != 0)
+    body.push_back(0);
+  if (!longName.empty()) {
+    Buffer ext;
+    Put16(ext, 0);
+    Put16(ext, 9);
+    Put32(ext, 0xBEEF0004);
+    Put32(ext, 0);
+    Put32(ext, 0);
+    Put16(ext, 0x2E);
+    ext.resize(ext.size() + 18 + 2 + 4 + 4, 0);
+    PutUtf16Z(ext, longName);
+    Put16(ext, 0x14);
+    ext[0] = static_cast<std::uint8_t>(ext.size());
+    ext[1] = static_cast<std::uint8_t>(ext.size() >> 8);
+    body.insert(body.end(), ext.begin(), ext.end());
+  }
+  return Item(body);
+}
+
+inline Buffer NetworkItem(std::string_view location) {
+  Buffer body{0x41, 0x82, 0x00};
+  PutAsciiZ(body, location);
+  PutAsciiZ(body, "");
+  return Item(body);
+}
+
+inline Buffer List(std::initializer_list<Buffer> items) {
+  Buffer list;
+  for (const Buffer& item : items)
+    list.insert(list.end(), item.begin(), item.end());
+  Put16(list, 0);
+  return list;
+}
+
+inline Buffer UserAssistRecordBytes(std::uint32_t runs, std::uint32_t focus, std::uint32_t ms,
+                                    std::uint64_t lastRun) {
+  Buffer r;
+  Put32(r, 0);
+  Put32(r, runs);
+  Put32(r, focus);
+  Put32(r, ms);
+  r.resize(60, 0xBF); // the unread middle must not leak into any field
+  Put64(r, lastRun);
+  Put32(r, 0);
+  return r;
+}
+
+// The data as a ".reg" binary value: hex:aa,bb,...
+inline std::string RegHex(const Buffer& data) {
+  std::string text = "hex:";
+  for (std::size_t i = 0; i < data.size(); ++i) {
+    char byte[4];
+    std::snprintf(byte, sizeof byte, "%02x", data[i]);
+    text += (i ? "," : "") + std::string(byte);
+  }
+  return text;
+}
+
+inline Buffer Utf16Z(std::string_view text) {
+  Buffer b;
+  PutUtf16Z(b, text);
+  return b;
+}
+
+inline Buffer MruListEx(std::initializer_list<std::uint32_t> entries) {
+  Buffer b;
+  for (const std::uint32_t e : entries)
+    Put32(b, e);
+  Put32(b, 0xFFFFFFFFu);
+  return b;
+}
+
+} // namespace tw::test::binary
