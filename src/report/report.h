@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/calendar.h"
+#include "runtime/system_info.h"
 
 namespace tw {
 

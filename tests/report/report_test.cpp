@@ -148,7 +148,7 @@ TEST_F(WriteReportTest, TheFolderIsNamedAfterTheLocalDateBesideTheExecutable) {
 
 TEST_F(WriteReportTest, AFolderOfANewDateIsCreatedOnDemandAndTheOldOneStays) {
   WriteReport("A", {"x=1"}, ReportFormat::Text, LinkRule::RemoveQuotes);
-  calendar.date = {2026, 12, 8};
+  system.now.day = 8;
   WriteReport("A", {"x=2"}, ReportFormat::Text, LinkRule::RemoveQuotes);
   EXPECT_EQ(test::ReadFileBytes(HostPath(ExeFolder() + "07-12-2026\\A.txt")), "x=1\r\n");
   EXPECT_EQ(test::ReadFileBytes(HostPath(ExeFolder() + "08-12-2026\\A.txt")), "x=2\r\n");

@@ -23,12 +23,6 @@ std::string Win32Executable::Path() const {
   }
 }
 
-LocalDate Win32Calendar::Today() const {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  return {now.wYear, now.wMonth, now.wDay};
-}
-
 std::string SystemErrorText(unsigned long code) {
   char* text = nullptr;
   const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |

@@ -1,7 +1,6 @@
 #pragma once
 // The real platform behind the seams of reports, the database and navigation.
 
-#include "runtime/calendar.h"
 #include "runtime/clipboard.h"
 #include "runtime/code_page.h"
 #include "runtime/dialogs.h"
@@ -16,12 +15,6 @@ namespace tw {
 class Win32Executable final : public Executable {
 public:
   std::string Path() const override;
-};
-
-// GetLocalTime.
-class Win32Calendar final : public Calendar {
-public:
-  LocalDate Today() const override;
 };
 
 // CreateDirectoryA; CreateFileA and WriteFile, with FormatMessageA's text for a file that

@@ -13,6 +13,7 @@
 #include "runtime/exceptions.h"
 #include "runtime/seam.h"
 #include "runtime/win32/win32_platform.h"
+#include "runtime/win32/win32_system_info.h"
 #include "support/platform.h"
 
 namespace tw {
@@ -26,10 +27,10 @@ TEST(Win32Executable, NamesTheRunningTestProgram) {
   EXPECT_EQ(ExecutableFolder() + "platform_wine_tests.exe", path);
 }
 
-TEST(Win32Calendar, AgreesWithTheCLibrary) {
-  const LocalDate before = PortableCalendar().Today();
-  const LocalDate platform = Win32Calendar().Today();
-  const LocalDate after = PortableCalendar().Today();
+TEST(Win32SystemInfo, TodayAgreesWithTheCLibrary) {
+  const LocalDate before = PortableSystemInfo().Now().Date();
+  const LocalDate platform = Win32SystemInfo().Now().Date();
+  const LocalDate after = PortableSystemInfo().Now().Date();
   EXPECT_TRUE(platform == before || platform == after);
 }
 
@@ -63,9 +64,9 @@ TEST_F(Win32FilesTest, AFileThatCannotBeCreatedCarriesTheSystemsText) {
 
 TEST_F(Win32FilesTest, AReportGoesIntoTheDatedFolder) {
   PortableExecutable exe(folder.Path() + "Trailwick.exe");
-  test::FixedCalendar calendar;
+  test::FakeSystemInfo system = test::FakeSystemInfo::At({2026, 12, 7, 1, 10, 30, 0});
   ScopedSeam<Executable> exeSeam(exe);
-  ScopedSeam<Calendar> calendarSeam(calendar);
+  ScopedSeam<SystemInfo> systemSeam(system);
   ScopedSeam<FileSystem> filesSeam(files);
   const std::string path = WriteReport("[H] Run MRU (CU)", {"a=C:\\x", "b="}, ReportFormat::Html,
                                        LinkRule::RemoveQuotes);
