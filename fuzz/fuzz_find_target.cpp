@@ -60,8 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string folder = tw::TargetFolder(cell);
   if (!unquoted.starts_with(folder))
     std::abort();
-  if (!folder.empty() && ((folder.back() != '\\' && folder.back() != ':') ||
-                          !starts[folder.size() - 1]))
+  if (!folder.empty() &&
+      ((folder.back() != '\\' && folder.back() != ':') || !starts[folder.size() - 1]))
     std::abort();
   for (size_t i = folder.size(); i < unquoted.size(); ++i)
     if ((unquoted[i] == '\\' || unquoted[i] == ':') && starts[i])

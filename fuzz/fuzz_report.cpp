@@ -27,10 +27,12 @@ public:
 class KeptFiles final : public tw::FileSystem {
 public:
   bool CreateFolder(const std::string&) override { return true; }
-  void WriteFile(const std::string& path, std::string_view bytes) override {
-    this->path = path;
-    this->bytes = bytes;
+  void WriteFile(const std::string&, std::string_view bytes) override { this->bytes = bytes; }
+  std::optional<std::string> MoveReplacing(const std::string&, const std::string& to) override {
+    path = to;
+    return std::nullopt;
   }
+  void RemoveFile(const std::string&) override {}
   std::string path, bytes;
 };
 
@@ -43,11 +45,11 @@ size_t Count(std::string_view text, std::string_view what) {
 
 void CheckPage(std::string_view page, size_t rows) {
   static constexpr std::array<std::string_view, 26> kTags = {
-      "<!DOCTYPE ", "<html>",     "</html>",       "<head>",   "</head>",     "<title>",
-      "</title>",   "<body>",     "</body>",       "<h3>",     "</h3>",       "<font size=",
-      "<font color=", "</font>",  "<p>",           "</p>",     "<table border=", "</table>",
-      "<tr bgcolor=", "<tr>",     "<th bgcolor=",  "<td bgcolor=", "<a href=", "</a>",
-      "<b>",        "</b>"};
+      "<!DOCTYPE ",   "<html>",  "</html>",      "<head>",       "</head>",        "<title>",
+      "</title>",     "<body>",  "</body>",      "<h3>",         "</h3>",          "<font size=",
+      "<font color=", "</font>", "<p>",          "</p>",         "<table border=", "</table>",
+      "<tr bgcolor=", "<tr>",    "<th bgcolor=", "<td bgcolor=", "<a href=",       "</a>",
+      "<b>",          "</b>"};
   static constexpr std::array<std::string_view, 4> kEntities = {"&amp;", "&lt;", "&gt;", "&quot;"};
   for (size_t i = 0; i < page.size(); ++i) {
     bool known = true;
@@ -72,7 +74,8 @@ void CheckPage(std::string_view page, size_t rows) {
 
 void CheckFileName(std::string_view name) {
   for (const char c : name)
-    if (static_cast<unsigned char>(c) < 32 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
+    if (static_cast<unsigned char>(c) < 32 ||
+        std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
       std::abort();
   if (!name.empty() && name.find_first_not_of('.') == std::string_view::npos && name != "_")
     std::abort();
@@ -106,7 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckFileName(name);
 
   const std::string path = tw::WriteReport(label, rows, tw::ReportFormat::Html, rule);
-  if (path != "C:\\Tools\\07-12-2026\\" + name + ".html" || files.bytes != page)
+  if (path != "C:\\Tools\\07-12-2026\\" + name + ".html" || files.path != path ||
+      files.bytes != page)
     std::abort();
   tw::WriteReport(label, rows, tw::ReportFormat::Text, rule);
   if (files.bytes != tw::TextReport(rows))

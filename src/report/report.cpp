@@ -167,7 +167,7 @@ std::string WriteReport(std::string_view label, const std::vector<std::string>& 
   files.CreateFolder(folder);
   const bool html = format == ReportFormat::Html;
   const std::string path = folder + "\\" + ReportFileName(label) + (html ? ".html" : ".txt");
-  files.WriteFile(path, html ? HtmlReport(label, rows, rule) : TextReport(rows));
+  SaveFile(files, path, html ? HtmlReport(label, rows, rule) : TextReport(rows));
   return path;
 }
 

@@ -49,6 +49,24 @@ TEST_F(Win32FilesTest, CreatesFoldersAndWritesFiles) {
   EXPECT_EQ(test::ReadFileBytes(folder.Path() + "d\\r.txt"), "second");
 }
 
+TEST_F(Win32FilesTest, ASaveReplacesInOneStepAndAReadOnlyReportStaysAsItWas) {
+  const std::string path = folder.Path() + "r.html";
+  SaveFile(files, path, "first");
+  SaveFile(files, path, "second");
+  EXPECT_EQ(test::ReadFileBytes(path), "second");
+  EXPECT_EQ(GetFileAttributesA(SavingPath(path).c_str()), INVALID_FILE_ATTRIBUTES);
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  try {
+    SaveFile(files, path, "third");
+    ADD_FAILURE() << "no error";
+  } catch (const EFCreateError& error) {
+    EXPECT_EQ(error.Message(), CreateFileErrorMessage(path, SystemErrorText(ERROR_ACCESS_DENIED)));
+  }
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(test::ReadFileBytes(path), "second");
+  EXPECT_EQ(GetFileAttributesA(SavingPath(path).c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST_F(Win32FilesTest, AFileThatCannotBeCreatedCarriesTheSystemsText) {
   const std::string path = folder.Path() + "missing\\r.txt";
   try {
