@@ -47,8 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::vector<tw::skinpack::ArchiveEntry> entries = bitmaps;
   entries.insert(entries.begin(), {"fuzz.ini", std::vector<std::uint8_t>(data, data + size)});
-  const std::vector<std::uint8_t> envelope = tw::skinpack::WrapEnvelope(
-      tw::skinpack::CompressArchive(tw::skinpack::BuildArchive(entries)));
+  const std::vector<std::uint8_t> envelope =
+      tw::SkinEnvelope(tw::skinpack::CompressArchive(tw::skinpack::BuildArchive(entries)));
   tw::TSkinData skin;
   skin.BeginReading();
   skin.SetActive(true);

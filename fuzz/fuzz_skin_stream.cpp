@@ -3,20 +3,8 @@
 #include <cstdint>
 
 #include "runtime/seam.h"
+#include "skin/little_endian.h"
 #include "skin/skin_data.h"
-
-namespace {
-
-// The little-endian u32 at `offset`, missing bytes read as zero.
-std::uint32_t DeclaredLength(const std::uint8_t* data, std::size_t size, std::size_t offset) {
-  std::uint32_t value = 0;
-  for (std::size_t i = 0; i < 4; ++i)
-    if (offset + i < size)
-      value |= static_cast<std::uint32_t>(data[offset + i]) << (8 * i);
-  return value;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static tw::PortableSkinPlatform platform;
@@ -28,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Declared lengths up to the reader's 64 MB limit are valid but make slow units: the decoder
   // always produces the declared length (missing bytes of a short input read as zero). Up to
   // 2 KB keeps the fuzzer fast.
-  if (DeclaredLength(data, size, 4) > 2048)
+  if (tw::le::U32(std::span<const std::uint8_t>(data, size), 4) > 2048)
     return 0;
   manager.pending.clear();
 
