@@ -3,6 +3,7 @@
 // own tags, every "&" an entity, every double quote is the page's own), one table row per row,
 // and the file lands in the report folder under a name the file system takes as one plain name.
 #include <array>
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -77,7 +78,19 @@ void CheckFileName(std::string_view name) {
     if (static_cast<unsigned char>(c) < 32 ||
         std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
       std::abort();
-  if (!name.empty() && name.find_first_not_of('.') == std::string_view::npos && name != "_")
+  if (!name.empty() && name.find_first_not_of('.') == std::string_view::npos)
+    std::abort(); // "." and ".." name folders
+  // The platform takes these for devices, also before an extension and trailing blanks.
+  std::string base(name.substr(0, name.find('.')));
+  while (!base.empty() && base.back() == ' ')
+    base.pop_back();
+  for (char& c : base)
+    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (const char* device : {"CON", "PRN", "AUX", "NUL"})
+    if (base == device)
+      std::abort();
+  if (base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) && base[3] >= '1' &&
+      base[3] <= '9')
     std::abort();
 }
 
