@@ -77,8 +77,11 @@ void PortableFileSystem::WriteFile(const std::string& path, std::string_view byt
 
 std::optional<std::string> PortableFileSystem::MoveReplacing(const std::string& from,
                                                              const std::string& to) {
-  if (std::rename(HostPath(from).c_str(), HostPath(to).c_str()) != 0)
-    return std::string(std::strerror(errno));
+  // std::filesystem::rename replaces an existing file also on Windows, where std::rename fails.
+  std::error_code error;
+  std::filesystem::rename(HostPath(from), HostPath(to), error);
+  if (error)
+    return error.message();
   return std::nullopt;
 }
 
