@@ -12,20 +12,22 @@
 #include "app/WKS_Main.h"
 #include "registry/registry.h"
 #include "report/report.h"
-#include "runtime/calendar.h"
 #include "runtime/collation.h"
 #include "runtime/executable.h"
 #include "runtime/file_system.h"
 #include "runtime/memory_registry.h"
 #include "runtime/profile.h"
 #include "runtime/seam.h"
+#include "runtime/system_info.h"
 
 namespace tw {
 namespace {
 
-class FixedCalendar final : public Calendar {
+class FixedClock final : public SystemInfo {
 public:
-  LocalDate Today() const override { return {2026, 12, 7}; }
+  MemoryFigures Memory() const override { return {}; }
+  LocalDateTime Now() const override { return {2026, 12, 7, 1, 10, 30, 0}; }
+  LocaleSettings Locale() const override { return PortableSystemInfo().Locale(); }
 };
 
 struct BenchFolder {
@@ -41,10 +43,10 @@ struct BenchFolder {
 void BM_WriteHtmlReport(benchmark::State& state) {
   const BenchFolder folder;
   PortableExecutable exe(FromHostPath((folder.host / "Trailwick.exe").string()));
-  FixedCalendar calendar;
+  FixedClock clock;
   PortableFileSystem files;
   ScopedSeam<Executable> exeSeam(exe);
-  ScopedSeam<Calendar> calendarSeam(calendar);
+  ScopedSeam<SystemInfo> clockSeam(clock);
   ScopedSeam<FileSystem> filesSeam(files);
   std::vector<std::string> rows;
   for (int i = 0; i < state.range(0); ++i)

@@ -12,14 +12,15 @@
 
 namespace {
 
+// Small bitmaps: the archive is compressed afresh for every unit, and its size sets the pace.
 std::vector<tw::skinpack::ArchiveEntry> Bitmaps() {
   using tw::Bitmap32;
-  Bitmap32 strip(40, 10, tw::kMagenta);
-  for (int x = 0; x < 40; x += 3)
-    strip.Set(x, x % 10, 0x336699);
+  Bitmap32 strip(8, 4, tw::kMagenta);
+  for (int x = 0; x < 8; x += 3)
+    strip.Set(x, x % 4, 0x336699);
   return {
       {"a.bmp", tw::WriteBmp24(strip)},
-      {"b.bmp", tw::WriteBmp24(Bitmap32(13, 65, 0x102030))},
+      {"b.bmp", tw::WriteBmp24(Bitmap32(3, 9, 0x102030))},
       {"c.bmp", tw::WriteBmp24(Bitmap32(1, 1, 0xFFFFFF))},
   };
 }
@@ -47,8 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::vector<tw::skinpack::ArchiveEntry> entries = bitmaps;
   entries.insert(entries.begin(), {"fuzz.ini", std::vector<std::uint8_t>(data, data + size)});
-  const std::vector<std::uint8_t> envelope = tw::skinpack::WrapEnvelope(
-      tw::skinpack::CompressArchive(tw::skinpack::BuildArchive(entries)));
+  const std::vector<std::uint8_t> envelope =
+      tw::SkinEnvelope(tw::skinpack::CompressArchive(tw::skinpack::BuildArchive(entries)));
   tw::TSkinData skin;
   skin.BeginReading();
   skin.SetActive(true);

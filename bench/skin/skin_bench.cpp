@@ -6,6 +6,7 @@
 #include "runtime/seam.h"
 #include "skin/embedded_skin.h"
 #include "skin/form_frame.h"
+#include "skin/little_endian.h"
 #include "skin/lzh.h"
 #include "skin/menu_bar.h"
 #include "skin/menu_popup.h"
@@ -15,14 +16,9 @@ namespace {
 
 using namespace tw;
 
-std::uint32_t DeclaredLength(std::span<const std::uint8_t> skinFile) {
-  return skinFile[0] | (skinFile[1] << 8) | (skinFile[2] << 16) |
-         (static_cast<std::uint32_t>(skinFile[3]) << 24);
-}
-
 void BM_LzhufDecodeEmbeddedSkin(benchmark::State& state) {
   const std::span<const std::uint8_t> skinFile = EmbeddedSkinStream().subspan(4);
-  const std::uint32_t length = DeclaredLength(skinFile);
+  const std::uint32_t length = le::U32(skinFile);
   TMemoryStream source(skinFile);
   for (auto _ : state) {
     source.SetPosition(4);

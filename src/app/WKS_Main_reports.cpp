@@ -10,9 +10,6 @@
 namespace tw {
 namespace {
 
-// The UserAssist item whose values carry the "UEME_RUNPATH:" prefix; its links drop it.
-constexpr int kRunPathItem = 9;
-
 void SaveSelected(const TListBox& list, const TComboBox& formatChoice, const TValueListEditor& grid,
                   LinkRule rule) {
   const int index = list.ItemIndex();
@@ -45,7 +42,7 @@ void TWKSForm::Save3Click(TControl& sender) {
 void TWKSForm::SaveCatalog(TControl& sender, CatalogScope scope) {
   RunBatch({ZList, Preview, Save1, Progress}, ZList.Items().Count(), [&](int i) {
     ZList.SetItemIndex(i);
-    if (scope == CatalogScope::CurrentUser && ZList.Items()[i].find("(CU)") == std::string::npos)
+    if (scope == CatalogScope::CurrentUser && !IsCurrentUserItem(ZList.Items()[i]))
       return;
     // A reader that failed left the previous item's rows in the preview: writing them under
     // this item's label would mislabel them, so the item gets no report.

@@ -53,6 +53,10 @@ const std::array<CatalogItem, kCatalogSize>& Catalog() {
   return catalog;
 }
 
+bool IsCurrentUserItem(std::string_view label) {
+  return label.find("(CU)") != std::string_view::npos;
+}
+
 RowOrder RowOrderOf(int index) {
   if (index < 0 || index >= kCatalogSize)
     return RowOrder::Sorted;

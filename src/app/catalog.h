@@ -25,4 +25,11 @@ const std::array<CatalogItem, kCatalogSize>& Catalog();
 // Row order of a run for a selection index; -1 (no selection) is sorted.
 RowOrder RowOrderOf(int index);
 
+// The UserAssist item whose values carry the "UEME_RUNPATH:" prefix; its report links drop it.
+inline constexpr int kRunPathItem = 9;
+
+// Whether a catalog label names an item of the current user's hive: it carries "(CU)"
+// (case-sensitive, anywhere). The guest batch takes these.
+bool IsCurrentUserItem(std::string_view label);
+
 } // namespace tw

@@ -9,6 +9,7 @@
 #include "runtime/file_system.h"
 #include "runtime/seam.h"
 #include "runtime/strings.h"
+#include "runtime/system_info.h"
 
 namespace tw {
 namespace {
@@ -161,12 +162,12 @@ std::string HtmlReport(std::string_view label, const std::vector<std::string>& r
 
 std::string WriteReport(std::string_view label, const std::vector<std::string>& rows,
                         ReportFormat format, LinkRule rule) {
-  const std::string folder = ReportFolder(Seam<Calendar>::Get().Today());
+  const std::string folder = ReportFolder(Seam<SystemInfo>::Get().Now().Date());
   FileSystem& files = Seam<FileSystem>::Get();
   files.CreateFolder(folder);
   const bool html = format == ReportFormat::Html;
   const std::string path = folder + "\\" + ReportFileName(label) + (html ? ".html" : ".txt");
-  files.WriteFile(path, html ? HtmlReport(label, rows, rule) : TextReport(rows));
+  SaveFile(files, path, html ? HtmlReport(label, rows, rule) : TextReport(rows));
   return path;
 }
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/calendar.h"
+#include "runtime/system_info.h"
 
 namespace tw {
 
@@ -41,8 +41,10 @@ std::string HtmlRowLine(std::string_view row, LinkRule rule);
 std::string HtmlEscape(std::string_view text);
 
 // Writes the report of one item: reads today's date once, creates the dated folder when
-// missing and creates or replaces the file there. Returns the file's path. A file that cannot
-// be created raises EFCreateError "Cannot create file "%s". %s".
+// missing and creates or replaces the file there: written beside it first, so that a report
+// that fails while being written leaves the earlier one intact. Returns the file's path. A file
+// that cannot be created raises EFCreateError "Cannot create file "%s". %s", a write that
+// fails midway EWriteError.
 std::string WriteReport(std::string_view label, const std::vector<std::string>& rows,
                         ReportFormat format, LinkRule rule);
 

@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <string>
+#include <string_view>
 
 namespace tw {
 
@@ -39,6 +40,12 @@ public:
 class EFCreateError : public Exception {
 public:
   using Exception::Exception;
+  // "Cannot create file "%s". %s": the path and the system's text for the error.
+  EFCreateError(std::string_view path, std::string systemText);
+  const std::string& SystemText() const { return systemText_; }
+
+private:
+  std::string systemText_;
 };
 
 // Reports: a file that was created but could not be written to the end.

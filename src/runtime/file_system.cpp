@@ -36,6 +36,29 @@ std::string CreateFileErrorMessage(std::string_view path, std::string_view syste
                 static_cast<int>(end), systemText.data());
 }
 
+EFCreateError::EFCreateError(std::string_view path, std::string systemText)
+    : Exception(CreateFileErrorMessage(path, systemText)), systemText_(std::move(systemText)) {}
+
+std::string SavingPath(const std::string& path) {
+  return path + "~";
+}
+
+void SaveFile(FileSystem& files, const std::string& path, std::string_view bytes) {
+  const std::string beside = SavingPath(path);
+  try {
+    files.WriteFile(beside, bytes);
+  } catch (const EFCreateError& error) {
+    throw EFCreateError(path, error.SystemText());
+  } catch (...) {
+    files.RemoveFile(beside);
+    throw;
+  }
+  if (const std::optional<std::string> failure = files.MoveReplacing(beside, path)) {
+    files.RemoveFile(beside);
+    throw EFCreateError(path, *failure);
+  }
+}
+
 bool PortableFileSystem::CreateFolder(const std::string& path) {
   std::error_code error;
   std::filesystem::create_directory(HostPath(path), error);
@@ -45,11 +68,25 @@ bool PortableFileSystem::CreateFolder(const std::string& path) {
 void PortableFileSystem::WriteFile(const std::string& path, std::string_view bytes) {
   std::FILE* file = std::fopen(HostPath(path).c_str(), "wb");
   if (file == nullptr)
-    throw EFCreateError(CreateFileErrorMessage(path, std::strerror(errno)));
+    throw EFCreateError(path, std::strerror(errno));
   const size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file);
   const bool closed = std::fclose(file) == 0;
   if (written != bytes.size() || !closed)
     throw EWriteError("Stream write error");
+}
+
+std::optional<std::string> PortableFileSystem::MoveReplacing(const std::string& from,
+                                                             const std::string& to) {
+  // std::filesystem::rename replaces an existing file also on Windows, where std::rename fails.
+  std::error_code error;
+  std::filesystem::rename(HostPath(from), HostPath(to), error);
+  if (error)
+    return error.message();
+  return std::nullopt;
+}
+
+void PortableFileSystem::RemoveFile(const std::string& path) {
+  std::remove(HostPath(path).c_str());
 }
 
 } // namespace tw

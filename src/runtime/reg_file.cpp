@@ -202,7 +202,11 @@ private:
         const size_t close = data.find(')');
         if (close == std::string::npos || close > colon)
           Fail("bad hex type");
-        type = static_cast<uint32_t>(std::stoul(data.substr(4, close - 4), nullptr, 16));
+        const std::string digits = data.substr(4, close - 4);
+        if (digits.empty() || digits.size() > 8 ||
+            digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+          Fail("bad hex type");
+        type = static_cast<uint32_t>(std::stoul(digits, nullptr, 16));
       }
       bytes = ParseHex(JoinContinuations(data.substr(colon + 1)));
       if (unicode_ && (type == reg::kExpandSz || type == reg::kMultiSz || type == reg::kSz))

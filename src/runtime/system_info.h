@@ -1,8 +1,8 @@
 #pragma once
-// The live system figures of the memory information item: the memory status, the local clock
-// and the user's locale settings for numbers and dates. Windows: GlobalMemoryStatusEx,
-// GetLocalTime and GetLocaleInfoA. Portable: the host's figures, its local time, and English
-// names with "," and ":".
+// The live system figures: the memory status, the local clock (also the date that names the
+// report folder) and the user's locale settings for numbers and dates. Windows:
+// GlobalMemoryStatusEx, GetLocalTime and GetLocaleInfoA. Portable: the host's figures, its local
+// time, and English names with "," and ":".
 
 #include <array>
 #include <cstdint>
@@ -19,6 +19,14 @@ struct MemoryFigures {
   uint64_t availPageFile = 0; // commit still available
 };
 
+// A calendar date in the local time zone; names the report folder.
+struct LocalDate {
+  int year = 0;
+  int month = 0; // 1 to 12
+  int day = 0;   // 1 to 31
+  bool operator==(const LocalDate&) const = default;
+};
+
 struct LocalDateTime {
   int year = 0;
   int month = 1;   // 1 to 12
@@ -27,6 +35,7 @@ struct LocalDateTime {
   int hour = 0;
   int minute = 0;
   int second = 0;
+  LocalDate Date() const { return {year, month, day}; }
 };
 
 // Text in the ANSI code page.

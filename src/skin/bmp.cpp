@@ -3,6 +3,8 @@
 #include <array>
 #include <bit>
 
+#include "skin/little_endian.h"
+
 namespace tw {
 
 namespace {
@@ -18,13 +20,8 @@ public:
   bool Has(std::size_t offset, std::size_t count) const {
     return offset <= bytes_.size() && count <= bytes_.size() - offset;
   }
-  std::uint32_t U16(std::size_t at) const { return bytes_[at] | (bytes_[at + 1] << 8); }
-  std::uint32_t U32(std::size_t at) const {
-    return static_cast<std::uint32_t>(bytes_[at]) |
-           (static_cast<std::uint32_t>(bytes_[at + 1]) << 8) |
-           (static_cast<std::uint32_t>(bytes_[at + 2]) << 16) |
-           (static_cast<std::uint32_t>(bytes_[at + 3]) << 24);
-  }
+  std::uint32_t U16(std::size_t at) const { return le::U16(bytes_, at); }
+  std::uint32_t U32(std::size_t at) const { return le::U32(bytes_, at); }
   std::int32_t I32(std::size_t at) const { return static_cast<std::int32_t>(U32(at)); }
   std::uint8_t Byte(std::size_t at) const { return bytes_[at]; }
 
@@ -180,14 +177,8 @@ std::optional<Bitmap32> ReadBmp(std::span<const std::uint8_t> file) {
 
 namespace {
 
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
+using le::PutU16;
+using le::PutU32;
 
 std::vector<std::uint8_t> Headers(const Bitmap32& bitmap, int bitCount, std::uint32_t paletteBytes,
                                   std::uint32_t imageBytes, std::uint32_t colours) {
@@ -195,20 +186,20 @@ std::vector<std::uint8_t> Headers(const Bitmap32& bitmap, int bitCount, std::uin
   const std::uint32_t offset = 14 + 40 + paletteBytes;
   out.push_back('B');
   out.push_back('M');
-  Put32(out, offset + imageBytes);
-  Put32(out, 0);
-  Put32(out, offset);
-  Put32(out, 40);
-  Put32(out, static_cast<std::uint32_t>(bitmap.Width()));
-  Put32(out, static_cast<std::uint32_t>(bitmap.Height()));
-  Put16(out, 1);
-  Put16(out, static_cast<std::uint32_t>(bitCount));
-  Put32(out, kBiRgb);
-  Put32(out, imageBytes);
-  Put32(out, 2835); // 72 dpi
-  Put32(out, 2835);
-  Put32(out, colours);
-  Put32(out, 0);
+  PutU32(out, offset + imageBytes);
+  PutU32(out, 0);
+  PutU32(out, offset);
+  PutU32(out, 40);
+  PutU32(out, static_cast<std::uint32_t>(bitmap.Width()));
+  PutU32(out, static_cast<std::uint32_t>(bitmap.Height()));
+  PutU16(out, 1);
+  PutU16(out, static_cast<std::uint32_t>(bitCount));
+  PutU32(out, kBiRgb);
+  PutU32(out, imageBytes);
+  PutU32(out, 2835); // 72 dpi
+  PutU32(out, 2835);
+  PutU32(out, colours);
+  PutU32(out, 0);
   return out;
 }
 
@@ -234,8 +225,8 @@ std::vector<std::uint8_t> WriteBmp1(const Bitmap32& bitmap, Pixel ink) {
   const std::uint32_t stride = ((static_cast<std::uint32_t>(bitmap.Width()) + 31) / 32) * 4;
   const std::uint32_t imageBytes = stride * static_cast<std::uint32_t>(bitmap.Height());
   std::vector<std::uint8_t> out = Headers(bitmap, 1, 8, imageBytes, 2);
-  Put32(out, 0x000000);
-  Put32(out, 0xFFFFFF);
+  PutU32(out, 0x000000);
+  PutU32(out, 0xFFFFFF);
   for (int y = bitmap.Height() - 1; y >= 0; --y) {
     std::vector<std::uint8_t> row(stride, 0);
     for (int x = 0; x < bitmap.Width(); ++x)

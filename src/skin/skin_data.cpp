@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "runtime/seam.h"
+#include "skin/little_endian.h"
 
 namespace tw {
 
@@ -27,10 +28,7 @@ TSkinData::~TSkinData() {
 void TSkinData::ReadSkinStream(std::span<const std::uint8_t> envelope) {
   archive_.clear();
   if (envelope.size() >= 4) {
-    const std::int32_t count = static_cast<std::int32_t>(
-        static_cast<std::uint32_t>(envelope[0]) | (static_cast<std::uint32_t>(envelope[1]) << 8) |
-        (static_cast<std::uint32_t>(envelope[2]) << 16) |
-        (static_cast<std::uint32_t>(envelope[3]) << 24));
+    const std::int32_t count = static_cast<std::int32_t>(le::U32(envelope));
     if (count > 0) {
       // A count beyond the stored bytes keeps what is there.
       const std::size_t n =
@@ -42,15 +40,16 @@ void TSkinData::ReadSkinStream(std::span<const std::uint8_t> envelope) {
     LoadSkin();
 }
 
-std::vector<std::uint8_t> TSkinData::WriteSkinStream() const {
+std::vector<std::uint8_t> SkinEnvelope(std::span<const std::uint8_t> skinFile) {
   std::vector<std::uint8_t> out;
-  out.reserve(archive_.size() + 4);
-  const auto n = static_cast<std::uint32_t>(archive_.size());
-  for (int i = 0; i < 4; ++i)
-    out.push_back(static_cast<std::uint8_t>(n >> (8 * i)));
-  for (const std::uint8_t byte : archive_)
-    out.push_back(byte);
+  out.reserve(skinFile.size() + 4);
+  le::PutU32(out, static_cast<std::uint32_t>(skinFile.size()));
+  out.insert(out.end(), skinFile.begin(), skinFile.end());
   return out;
+}
+
+std::vector<std::uint8_t> TSkinData::WriteSkinStream() const {
+  return SkinEnvelope(archive_);
 }
 
 std::string TSkinData::SkinStore() const {

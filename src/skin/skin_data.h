@@ -158,4 +158,7 @@ private:
   Bitmap32 menuGlyphs_;
 };
 
+// The stored-property envelope of a skin file image: its i32 byte count, then the image.
+std::vector<std::uint8_t> SkinEnvelope(std::span<const std::uint8_t> skinFile);
+
 } // namespace tw

@@ -2,6 +2,7 @@
 
 #include "runtime/ansi_text.h"
 #include "runtime/seam.h"
+#include "skin/little_endian.h"
 #include "skin/lzh.h"
 #include "skin/skin_platform.h"
 
@@ -14,9 +15,7 @@ constexpr std::size_t kHeaderSize = 16;
 std::uint32_t ReadU32(TMemoryStream& stream) {
   std::uint8_t bytes[4] = {}; // missing bytes read as zero
   stream.Read(bytes, 4);
-  return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-         (static_cast<std::uint32_t>(bytes[2]) << 16) |
-         (static_cast<std::uint32_t>(bytes[3]) << 24);
+  return le::U32(bytes);
 }
 
 // CR, LF and CR LF end a line; a final line end adds no empty line.

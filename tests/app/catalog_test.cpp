@@ -44,9 +44,18 @@ TEST(Catalog, EveryItemHasAReader) {
 TEST(Catalog, EighteenItemsReadTheCurrentUser) {
   std::vector<int> cu;
   for (int i = 0; i < kCatalogSize; ++i)
-    if (Catalog()[i].label.find("(CU)") != std::string_view::npos)
+    if (IsCurrentUserItem(Catalog()[i].label))
       cu.push_back(i);
   EXPECT_EQ(cu, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 14, 25, 29, 31, 32, 33}));
+  // The test is the four characters, case-sensitive, anywhere.
+  EXPECT_TRUE(IsCurrentUserItem("x (CU) y"));
+  EXPECT_FALSE(IsCurrentUserItem("[X] Thing (cu)"));
+  EXPECT_FALSE(IsCurrentUserItem("[X] Thing (LM)"));
+}
+
+TEST(Catalog, TheRunPathItemIsTheUserAssistItemWhoseValuesCarryThePrefix) {
+  EXPECT_EQ(Catalog()[kRunPathItem].label,
+            "[H] User Assist - {75048700-EF1F-11D0-9888-006097DEACF9} (CU)");
 }
 
 TEST(Catalog, UnsortedItems) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "app/WKS_Main.h"
 #include "runtime/exceptions.h"
 #include "support/platform.h"
@@ -93,6 +96,69 @@ TEST_F(NonMicrosoftTest, TwoThousandSectionsAreReadAsFarAsTheNameBufferHolds) {
             (Rows{"Application 0000", "Application 0100", "Application 0200", "Application 0300",
                   "Application 0400", "Application 0500", "Application 0600", "Application 0700",
                   "Application 0800", "Application 0900"}));
+}
+
+// Damaged and outsized databases: nothing crashes, what can be read is listed, and the list
+// stays usable (every entry previews).
+void PreviewEach(TWKSForm& form) {
+  for (int i = 0; i < form.NMList.Items().Count(); ++i) {
+    form.NMList.SetItemIndex(i);
+    form.NMList.Click();
+    EXPECT_EQ(form.Label6.Caption(), "Total Items : " + std::to_string(form.Preview2.RowCount()));
+  }
+}
+
+TEST_F(NonMicrosoftTest, BinaryJunkAroundASectionListsThatSection) {
+  std::mt19937 random(13);
+  std::string junk;
+  for (int i = 0; i < 64 * 1024; ++i)
+    junk += static_cast<char>(random() % 256);
+  WriteDatabase(
+      junk.substr(0, 32 * 1024) +
+      "\r\n[Real]\r\nCheck=HKCU|Software\\Alpha\r\nRecent=HKCU|Software\\Alpha|Recent\r\n" +
+      junk.substr(32 * 1024));
+  Load();
+  const Rows listed = form.NMList.Items().ToVector();
+  ASSERT_EQ(std::count(listed.begin(), listed.end(), "Real"), 1);
+  PreviewEach(form);
+  form.NMList.SetItemIndex(form.NMList.Items().IndexOf("Real"));
+  form.NMList.Click();
+  EXPECT_EQ(form.Preview2.Rows()[0], "Recent=C:\\alpha\\file.txt");
+}
+
+TEST_F(NonMicrosoftTest, ATenMegabyteDatabaseLoadsAndPreviews) {
+  std::string db = "[Big]\r\nCheck=HKCU|Software\\Alpha\r\n";
+  for (int i = 0; i < 2000; ++i)
+    db += "K" + std::to_string(10000 + i) + "=HKCU|Software\\Alpha|Recent\r\n";
+  const std::string filler = "; " + std::string(98, 'x') + "\r\n";
+  while (db.size() < 10 * 1024 * 1024)
+    db += filler;
+  db += "[Tail]\r\nCheck=HKCU|Software\\Beta\r\nFolder=HKCU|Software\\Beta|Folder\r\n";
+  WriteDatabase(db);
+  Load();
+  EXPECT_EQ(form.NMList.Items().ToVector(), (Rows{"Big", "Tail"}));
+  form.NMList.SetItemIndex(0);
+  form.NMList.Click();
+  ASSERT_EQ(form.Preview2.RowCount(), 2000) << "comments are no keys";
+  EXPECT_EQ(form.Preview2.Rows()[1999], "K11999=C:\\alpha\\file.txt");
+  form.NMList.SetItemIndex(1);
+  form.NMList.Click();
+  EXPECT_EQ(form.Preview2.Rows(), (Rows{"Folder=D:\\beta"}));
+}
+
+TEST_F(NonMicrosoftTest, DuplicateSectionsAreListedAndReadAsTheFirst) {
+  WriteDatabase("[Dup]\r\nCheck=HKCU|Software\\Alpha\r\nRecent=HKCU|Software\\Alpha|Recent\r\n"
+                "recent=HKCU|Software\\Beta|Folder\r\n"
+                "[Dup]\r\nCheck=HKCU|Software\\Missing\r\nOther=HKCU|Software\\Beta|Folder\r\n");
+  Load();
+  EXPECT_EQ(form.NMList.Items().ToVector(), (Rows{"Dup", "Dup"}));
+  EXPECT_EQ(form.Label3.Caption(), "WKS List : 2/2 items");
+  for (int i : {0, 1}) {
+    Select(i);
+    // Both keys are listed; a name reads the first key of that name.
+    EXPECT_EQ(form.Preview2.Rows(),
+              (Rows{"Recent=C:\\alpha\\file.txt", "recent=C:\\alpha\\file.txt"}));
+  }
 }
 
 TEST_F(NonMicrosoftTest, PreviewShowsTheRowsInFileOrderWithoutCheck) {

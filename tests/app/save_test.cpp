@@ -35,7 +35,8 @@ std::string Golden(const std::string& name) {
   return test::ReadFileBytes(test::FixturePath("reports/" + name));
 }
 
-// Forwards to the host file system and notes the form's state at every report.
+// Forwards to the host file system and notes the form's state at every report as it takes its
+// place; `failAt` makes that write attempt fail as an access denial would.
 class WatchingFileSystem final : public FileSystem {
 public:
   struct Write {
@@ -47,12 +48,18 @@ public:
       : inner_(inner), watch_(std::move(watch)) {}
   bool CreateFolder(const std::string& path) override { return inner_.CreateFolder(path); }
   void WriteFile(const std::string& path, std::string_view bytes) override {
-    if (static_cast<int>(writes.size()) == failAt)
-      throw EFCreateError(CreateFileErrorMessage(path, "Access is denied."));
-    writes.push_back(watch_(path));
+    if (tries++ == failAt)
+      throw EFCreateError(path, "Access is denied.");
     inner_.WriteFile(path, bytes);
   }
+  std::optional<std::string> MoveReplacing(const std::string& from,
+                                           const std::string& to) override {
+    writes.push_back(watch_(to));
+    return inner_.MoveReplacing(from, to);
+  }
+  void RemoveFile(const std::string& path) override { inner_.RemoveFile(path); }
   std::vector<Write> writes;
+  int tries = 0;
   int failAt = -1;
 
 private:
@@ -202,7 +209,8 @@ TEST_F(BatchTest, AReportThatCannotBeWrittenEndsTheBatch) {
 TEST_F(BatchTest, AnUnwritableFolderStopsTheBatchAtTheFirstReport) {
   std::ofstream(HostPath(ReportFolderPath()), std::ios::binary) << "a file in the way";
   EXPECT_THROW(form.Save2.Click(), EFCreateError);
-  EXPECT_EQ(watching.writes.size(), 1u) << "one report tried";
+  EXPECT_EQ(watching.tries, 1) << "one report tried";
+  EXPECT_TRUE(watching.writes.empty());
   EXPECT_TRUE(form.ZList.Enabled() && form.Preview.Enabled() && form.Save1.Enabled());
   EXPECT_EQ(form.Progress.Position(), 0);
   EXPECT_EQ(form.ZList.ItemIndex(), 0);

@@ -148,7 +148,7 @@ TEST_F(WriteReportTest, TheFolderIsNamedAfterTheLocalDateBesideTheExecutable) {
 
 TEST_F(WriteReportTest, AFolderOfANewDateIsCreatedOnDemandAndTheOldOneStays) {
   WriteReport("A", {"x=1"}, ReportFormat::Text, LinkRule::RemoveQuotes);
-  calendar.date = {2026, 12, 8};
+  system.now.day = 8;
   WriteReport("A", {"x=2"}, ReportFormat::Text, LinkRule::RemoveQuotes);
   EXPECT_EQ(test::ReadFileBytes(HostPath(ExeFolder() + "07-12-2026\\A.txt")), "x=1\r\n");
   EXPECT_EQ(test::ReadFileBytes(HostPath(ExeFolder() + "08-12-2026\\A.txt")), "x=2\r\n");
@@ -184,6 +184,61 @@ TEST_F(WriteReportTest, AFileThatCannotBeCreatedRaisesWithThePathAndTheSystemTex
     EXPECT_GT(message.size(), expected.size()) << "the system's text follows";
     EXPECT_NE(message.back(), '.');
   }
+}
+
+// The host file system, except that the disk fills after `room` bytes of a write.
+class FillingDisk final : public FileSystem {
+public:
+  explicit FillingDisk(FileSystem& inner) : inner_(inner) {}
+  bool CreateFolder(const std::string& path) override { return inner_.CreateFolder(path); }
+  void WriteFile(const std::string& path, std::string_view bytes) override {
+    inner_.WriteFile(path, bytes.substr(0, room));
+    if (bytes.size() > room)
+      throw EWriteError("Stream write error");
+  }
+  std::optional<std::string> MoveReplacing(const std::string& from,
+                                           const std::string& to) override {
+    return inner_.MoveReplacing(from, to);
+  }
+  void RemoveFile(const std::string& path) override { inner_.RemoveFile(path); }
+  size_t room = 10;
+
+private:
+  FileSystem& inner_;
+};
+
+TEST_F(WriteReportTest, ADiskThatFillsMidwayLeavesTheEarlierReportIntact) {
+  WriteReport("A", {"x=1"}, ReportFormat::Html, LinkRule::RemoveQuotes);
+  const std::string earlier = ReadReport("A.html");
+  FillingDisk disk(files);
+  {
+    ScopedSeam<FileSystem> seam(disk);
+    EXPECT_THROW(WriteReport("A", {"y=2", "z=3"}, ReportFormat::Html, LinkRule::RemoveQuotes),
+                 EWriteError);
+  }
+  EXPECT_EQ(ReadReport("A.html"), earlier);
+  EXPECT_EQ(ReportFiles(), (Rows{"A.html"})) << "nothing left beside it";
+  // With room enough the same seam replaces the report.
+  disk.room = 1 << 20;
+  ScopedSeam<FileSystem> seam(disk);
+  WriteReport("A", {"y=2"}, ReportFormat::Text, LinkRule::RemoveQuotes);
+  WriteReport("A", {"z=3"}, ReportFormat::Text, LinkRule::RemoveQuotes);
+  EXPECT_EQ(ReadReport("A.txt"), "z=3\r\n");
+}
+
+TEST_F(WriteReportTest, AReportThatCannotTakeItsPlaceNamesItAndLeavesNothingBeside) {
+  // A folder of the report's name cannot be replaced by a file.
+  std::filesystem::create_directories(HostPath(ReportFolderPath() + "\\A.txt\\kept"));
+  try {
+    WriteReport("A", {"x=1"}, ReportFormat::Text, LinkRule::RemoveQuotes);
+    FAIL() << "no error";
+  } catch (const EFCreateError& error) {
+    const std::string expected = "Cannot create file \"" + ReportFolderPath() + "\\A.txt\". ";
+    EXPECT_EQ(error.Message().substr(0, expected.size()), expected);
+    EXPECT_GT(error.Message().size(), expected.size()) << "the system's text follows";
+  }
+  EXPECT_EQ(ReportFiles(), (Rows{"A.txt"}));
+  EXPECT_TRUE(std::filesystem::exists(HostPath(ReportFolderPath() + "\\A.txt\\kept")));
 }
 
 TEST(CreateFileErrorMessage, DropsTrailingBlanksAndDotsOfTheSystemText) {

@@ -1,8 +1,7 @@
-// The portable platform seams: executable folder, file system, calendar, clipboard.
+// The portable platform seams: executable folder, file system, clipboard.
 
 #include <gtest/gtest.h>
 
-#include "runtime/calendar.h"
 #include "runtime/exceptions.h"
 #include "runtime/executable.h"
 #include "runtime/file_system.h"
@@ -24,15 +23,6 @@ TEST(Executable, TheFolderEndsAfterTheLastBackslash) {
 
 TEST(Executable, WithoutAnImplementationTheSeamRaises) {
   EXPECT_THROW(ExecutablePath(), EAssertionFailed);
-}
-
-TEST(Calendar, TodayIsAPlausibleLocalDate) {
-  const LocalDate today = PortableCalendar().Today();
-  EXPECT_GE(today.year, 2024);
-  EXPECT_GE(today.month, 1);
-  EXPECT_LE(today.month, 12);
-  EXPECT_GE(today.day, 1);
-  EXPECT_LE(today.day, 31);
 }
 
 class FileSystemTest : public test::PortablePlatformTest {};

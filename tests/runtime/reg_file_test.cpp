@@ -95,7 +95,15 @@ TEST_F(RegFileTest, RejectsMalformedInputWithTheLine) {
   EXPECT_THROW(ImportRegFile(registry, "REGEDIT4\r\n[HKEY_NOWHERE\\K]\r\n"), Exception);
   EXPECT_THROW(ImportRegFile(registry, "REGEDIT4\r\n\"v\"=\"outside a key\"\r\n"), Exception);
   EXPECT_THROW(ImportRegFile(registry, "REGEDIT4\r\n[HKEY_CURRENT_USER\\K]\r\n\"v\"=hex:1ff\r\n"),
-               Exception);
+               Exception); // A type number that is empty, not hexadecimal or too long is the file's
+                           // fault, reported as
+  // such (it once escaped as a library error that ended the program).
+  for (const char* type : {"", "zz", "123456789", "-1"})
+    EXPECT_THROW(
+        ImportRegFile(registry, std::string("REGEDIT4\r\n[HKEY_CURRENT_USER\\K]\r\n\"v\"=hex(") +
+                                    type + "):00\r\n"),
+        Exception)
+        << type;
 }
 
 TEST_F(RegFileTest, ImportsThroughTheSeamWhichRefusesWritesToReadOnlyKeys) {

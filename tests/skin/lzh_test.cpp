@@ -83,6 +83,35 @@ TEST(LzhufTest, OneMegabyteRoundTripsThroughTreeRebuilds) {
   ExpectRoundTrip(input);
 }
 
+// Streams worked out by hand from the initial tree, not made by our encoder. The tree starts
+// with leaf positions 0..313 holding symbols 0..313 and internal nodes pairing (0,1), (2,3) ...
+// upwards, so eight 0 bits walk root 624 620 612 596 564 500 372 116: symbol 116, "t"; the bits
+// 11000101 walk 625 623 618 608 588 549 470 313: symbol 313, a match of 60 bytes. A match's
+// position byte 0x00 has one more bit to come, and 0 there means "the byte before".
+// Updating "t" swaps its leaf (116) with the last leaf of the same count (313), so afterwards
+// the 0 path reaches the match and 11000101 reaches "t".
+std::string Text(const std::vector<std::uint8_t>& bytes) {
+  return std::string(bytes.begin(), bytes.end());
+}
+
+TEST(LzhufKnownStreams, ALiteralRun) {
+  EXPECT_EQ(Text(Decode({0x00}, 1)), "t");
+  EXPECT_EQ(Text(Decode({0x00, 0xC5}, 2)), "tt");
+}
+
+TEST(LzhufKnownStreams, BackReferences) {
+  // The first symbol a match: it copies the byte before the write position, the ring's blank.
+  EXPECT_EQ(Text(Decode({0xC5, 0x00, 0x00}, 60)), std::string(60, ' '));
+  // "t", then a 60-byte match of distance 1 repeating it: an overlapping copy.
+  EXPECT_EQ(Text(Decode({0x00, 0x00, 0x00, 0x00}, 61)), std::string(61, 't'));
+}
+
+TEST(LzhufKnownStreams, TheCountIsTestedOnlyBeforeEachSymbol) {
+  EXPECT_EQ(Text(Decode({0x00, 0x00, 0x00, 0x00}, 1)), "t");
+  EXPECT_EQ(Text(Decode({0x00, 0x00, 0x00, 0x00}, 2)), std::string(61, 't'))
+      << "a match crossing the declared length is written in full";
+}
+
 TEST(LzhufTest, InitialRingOfSpacesServesMatches) {
   // A stream whose first symbol is a match copies from the space-filled ring.
   // Symbol 256 (length 3) under the initial tree, position 0: copies ring[4035] = ' '.

@@ -261,7 +261,7 @@ TEST_F(SkinDataTest, RejectedReloadKeepsThePreviousSkin) {
   LoadEmbedded();
   const std::string name = data.Model().SkinName;
   const std::vector<std::uint8_t> older =
-      skinpack::WrapEnvelope(CompressRaw({0x10, 0x27, 0, 0, 0, 0, 0, 0})); // version 10000
+      SkinEnvelope(CompressRaw({0x10, 0x27, 0, 0, 0, 0, 0, 0})); // version 10000
   data.ReadSkinStream(older);
   EXPECT_FALSE(data.NoSkin());
   EXPECT_EQ(data.Model().SkinName, name);

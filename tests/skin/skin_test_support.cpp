@@ -1,6 +1,7 @@
 #include "skin_test_support.h"
 
 #include "skin/bmp.h"
+#include "skin/skin_data.h"
 
 namespace tw::test {
 
@@ -13,7 +14,7 @@ std::vector<std::uint8_t> SkinFileOf(const std::vector<skinpack::ArchiveEntry>& 
 }
 
 std::vector<std::uint8_t> EnvelopeOf(const std::vector<skinpack::ArchiveEntry>& entries) {
-  return skinpack::WrapEnvelope(SkinFileOf(entries));
+  return SkinEnvelope(SkinFileOf(entries));
 }
 
 std::vector<std::uint8_t> CompressRaw(const std::vector<std::uint8_t>& archive) {

@@ -17,6 +17,11 @@ inline LocaleSettings GermanLocale() {
 
 class FakeSystemInfo final : public SystemInfo {
 public:
+  static FakeSystemInfo At(const LocalDateTime& when) {
+    FakeSystemInfo system;
+    system.now = when;
+    return system;
+  }
   MemoryFigures memory;
   LocalDateTime now;
   LocaleSettings locale = PortableSystemInfo().Locale();

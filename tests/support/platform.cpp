@@ -28,8 +28,8 @@ std::string TempFolder::Path() const {
 
 std::string PortablePlatformTest::ReportFolderPath() const {
   char name[16];
-  std::snprintf(name, sizeof name, "%02d-%02d-%04d", calendar.date.day, calendar.date.month,
-                calendar.date.year);
+  std::snprintf(name, sizeof name, "%02d-%02d-%04d", system.now.day, system.now.month,
+                system.now.year);
   return ExeFolder() + name;
 }
 

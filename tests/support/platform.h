@@ -1,13 +1,13 @@
 #pragma once
 // A test on the portable platform: the in-memory registry and the portable collation of
-// PortableRegistryTest, plus an executable in a fresh temporary folder, a fixed date, the host
-// file system, an in-memory clipboard, a recording shell and the portable profile reader.
+// PortableRegistryTest, plus an executable in a fresh temporary folder, a fixed clock (7 December
+// 2026), the host file system, an in-memory clipboard, a recording shell and the portable profile
+// reader.
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "runtime/calendar.h"
 #include "runtime/clipboard.h"
 #include "runtime/dialogs.h"
 #include "runtime/executable.h"
@@ -18,12 +18,6 @@
 #include "support/fixtures.h"
 
 namespace tw::test {
-
-class FixedCalendar final : public Calendar {
-public:
-  LocalDate Today() const override { return date; }
-  LocalDate date{2026, 12, 7};
-};
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempFolder {
@@ -53,17 +47,15 @@ protected:
 
   TempFolder folder;
   PortableExecutable executable{folder.Path() + "Trailwick.exe"};
-  FixedCalendar calendar;
   PortableFileSystem files;
   MemoryClipboard clipboard;
   RecordingShell shell;
   PortableProfile profile;
-  FakeSystemInfo system;
+  FakeSystemInfo system{FakeSystemInfo::At({2026, 12, 7, 1, 10, 30, 0})};
   RecordingDialogs dialogs;
 
 private:
   ScopedSeam<Executable> executableSeam_{executable};
-  ScopedSeam<Calendar> calendarSeam_{calendar};
   ScopedSeam<FileSystem> filesSeam_{files};
   ScopedSeam<Clipboard> clipboardSeam_{clipboard};
   ScopedSeam<Shell> shellSeam_{shell};

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "skin/little_endian.h"
 #include "skin/lzh.h"
 
 namespace tw::skinpack {
@@ -129,10 +130,7 @@ std::vector<std::uint8_t> EncodeLzhuf(std::span<const std::uint8_t> input) {
 
 namespace {
 
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i)
-    out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
+using le::PutU32;
 
 } // namespace
 
@@ -160,15 +158,6 @@ std::vector<std::uint8_t> CompressArchive(std::span<const std::uint8_t> archive)
   PutU32(out, static_cast<std::uint32_t>(archive.size()));
   const std::vector<std::uint8_t> stream = EncodeLzhuf(archive);
   out.insert(out.end(), stream.begin(), stream.end());
-  return out;
-}
-
-std::vector<std::uint8_t> WrapEnvelope(std::span<const std::uint8_t> skinFile) {
-  std::vector<std::uint8_t> out(skinFile.size() + 4);
-  const auto n = static_cast<std::uint32_t>(skinFile.size());
-  for (std::size_t i = 0; i < 4; ++i)
-    out[i] = static_cast<std::uint8_t>(n >> (8 * i));
-  std::copy(skinFile.begin(), skinFile.end(), out.begin() + 4);
   return out;
 }
 

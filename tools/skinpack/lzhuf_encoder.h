@@ -1,6 +1,6 @@
 #pragma once
 // LZHUF encoder producing the bit stream that TLZH decodes, and the writer of version-70000 skin
-// archives (layer 3), their compressed image (layer 2) and the stored-property envelope (layer 1).
+// archives (layer 3) and their compressed image (layer 2).
 
 #include <cstdint>
 #include <span>
@@ -22,8 +22,6 @@ std::vector<std::uint8_t> BuildArchive(const std::vector<ArchiveEntry>& entries)
 
 // Skin file image: the u32 decompressed length followed by the LZHUF stream.
 std::vector<std::uint8_t> CompressArchive(std::span<const std::uint8_t> archive);
-
-// Stored-property form: the i32 byte count followed by the skin file image.
-std::vector<std::uint8_t> WrapEnvelope(std::span<const std::uint8_t> skinFile);
+// The stored-property envelope: tw::SkinEnvelope (skin/skin_data.h).
 
 } // namespace tw::skinpack

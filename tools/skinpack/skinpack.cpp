@@ -15,6 +15,7 @@
 #include <string>
 
 #include "lzhuf_encoder.h"
+#include "skin/skin_data.h"
 
 namespace {
 
@@ -74,7 +75,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   const std::vector<std::uint8_t> skinFile = CompressArchive(BuildArchive(entries));
-  const std::vector<std::uint8_t> envelope = WrapEnvelope(skinFile);
+  const std::vector<std::uint8_t> envelope = tw::SkinEnvelope(skinFile);
   bool ok = WriteFile(argv[2], std::string(skinFile.begin(), skinFile.end()));
   ok = ok && WriteFile(argv[3], std::string(envelope.begin(), envelope.end()));
   if (argc == 5)

@@ -8,7 +8,6 @@ Win32Platform::Win32Platform() {
   Seam<RegistryApi>::Install(&registry_);
   Seam<Collation>::Install(&collation_);
   Seam<Executable>::Install(&executable_);
-  Seam<Calendar>::Install(&calendar_);
   Seam<FileSystem>::Install(&files_);
   Seam<CodePage>::Install(&codePage_);
   Seam<ProfileApi>::Install(&profile_);

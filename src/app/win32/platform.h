@@ -25,7 +25,6 @@ private:
   Win32Registry registry_;
   Win32Collation collation_;
   Win32Executable executable_;
-  Win32Calendar calendar_;
   Win32FileSystem files_;
   Win32CodePage codePage_;
   Win32Profile profile_;

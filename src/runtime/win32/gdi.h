@@ -71,6 +71,20 @@ private:
   HDC dc_;
 };
 
+// The client-area device context of a window, released with the guard.
+class WindowDc {
+public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() { ReleaseDC(window_, dc_); }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC Get() const { return dc_; }
+
+private:
+  HWND window_;
+  HDC dc_;
+};
+
 // A memory device context, compatible with another one.
 class MemoryDc {
 public:

@@ -97,14 +97,13 @@ private:
     return r;
   }
   void FitText() {
-    HDC dc = GetDC(Handle());
     SIZE extent{};
     {
-      SelectGuard font(dc, Application::Get().Font(label_.Bold()));
+      const WindowDc dc(Handle());
+      const SelectGuard font(dc.Get(), Application::Get().Font(label_.Bold()));
       const std::string& text = label_.Caption();
-      GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+      GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
     }
-    ReleaseDC(Handle(), dc);
     TBounds b = label_.Bounds();
     if (label_.Alignment() == TAlignment::taRightJustify)
       b.left += b.width - extent.cx;

@@ -23,12 +23,6 @@ std::string Win32Executable::Path() const {
   }
 }
 
-LocalDate Win32Calendar::Today() const {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  return {now.wYear, now.wMonth, now.wDay};
-}
-
 std::string SystemErrorText(unsigned long code) {
   char* text = nullptr;
   const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
@@ -49,7 +43,7 @@ void Win32FileSystem::WriteFile(const std::string& path, std::string_view bytes)
   const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE)
-    throw EFCreateError(CreateFileErrorMessage(path, SystemErrorText(GetLastError())));
+    throw EFCreateError(path, SystemErrorText(GetLastError()));
   bool written = true;
   for (size_t done = 0; written && done < bytes.size();) {
     DWORD count = 0;
@@ -60,6 +54,17 @@ void Win32FileSystem::WriteFile(const std::string& path, std::string_view bytes)
   const bool closed = CloseHandle(file) != 0;
   if (!written || !closed)
     throw EWriteError("Stream write error");
+}
+
+std::optional<std::string> Win32FileSystem::MoveReplacing(const std::string& from,
+                                                          const std::string& to) {
+  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) == 0)
+    return SystemErrorText(GetLastError());
+  return std::nullopt;
+}
+
+void Win32FileSystem::RemoveFile(const std::string& path) {
+  DeleteFileA(path.c_str());
 }
 
 bool Win32CodePage::IsLeadByte(uint8_t byte) const {

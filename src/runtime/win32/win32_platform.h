@@ -1,7 +1,6 @@
 #pragma once
 // The real platform behind the seams of reports, the database and navigation.
 
-#include "runtime/calendar.h"
 #include "runtime/clipboard.h"
 #include "runtime/code_page.h"
 #include "runtime/dialogs.h"
@@ -18,18 +17,14 @@ public:
   std::string Path() const override;
 };
 
-// GetLocalTime.
-class Win32Calendar final : public Calendar {
-public:
-  LocalDate Today() const override;
-};
-
 // CreateDirectoryA; CreateFileA and WriteFile, with FormatMessageA's text for a file that
-// cannot be created.
+// cannot be created; MoveFileExA replacing an existing file; DeleteFileA.
 class Win32FileSystem final : public FileSystem {
 public:
   bool CreateFolder(const std::string& path) override;
   void WriteFile(const std::string& path, std::string_view bytes) override;
+  std::optional<std::string> MoveReplacing(const std::string& from, const std::string& to) override;
+  void RemoveFile(const std::string& path) override;
 };
 
 // The system's text for an error code, as FormatMessageA gives it.

@@ -19,6 +19,7 @@
 #include "runtime/reg_file.h"
 #include "runtime/win32/win32_platform.h"
 #include "runtime/win32/win32_registry.h"
+#include "runtime/win32/win32_system_info.h"
 #include "support/fixtures.h"
 
 namespace tw::test {
@@ -90,7 +91,7 @@ protected:
     return nullptr;
   }
   int Rows(HWND grid) { return static_cast<int>(SendMessageA(grid, LVM_GETITEMCOUNT, 0, 0)); }
-  std::string ReportFolder() { return driver.Folder() + ReportFolderName(Win32Calendar().Today()); }
+  std::string ReportFolder() { return driver.Folder() + ReportFolderName(Win32SystemInfo().Now().Date()); }
   // What another program finds on the clipboard (empty while the program holds it open).
   static std::string ClipboardText() {
     try {

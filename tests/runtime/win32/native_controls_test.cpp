@@ -190,15 +190,23 @@ TEST_F(NativeControlsTest, ComboAndProgressFollowTheirModels) {
 }
 
 TEST_F(NativeControlsTest, TabsSwitchSheets) {
-  EXPECT_TRUE(IsWindowVisible(H(form.sheet1)) || !IsWindowVisible(window->Handle()));
-  EXPECT_TRUE(GetWindowLongA(H(form.sheet1), GWL_STYLE) & WS_VISIBLE);
-  EXPECT_FALSE(GetWindowLongA(H(form.sheet2), GWL_STYLE) & WS_VISIBLE);
+  // Shown, so that visibility means what the user sees: the sheet and every parent up to the
+  // form visible.
+  ShowWindow(window->Handle(), SW_SHOWNOACTIVATE);
+  ASSERT_TRUE(IsWindowVisible(window->Handle()));
+  EXPECT_TRUE(IsWindowVisible(H(form.sheet1)));
+  EXPECT_TRUE(IsWindowVisible(H(form.list)));
+  EXPECT_FALSE(IsWindowVisible(H(form.sheet2)));
+  EXPECT_FALSE(IsWindowVisible(H(form.grid)));
   SendMessageA(H(form.pages), TCM_SETCURSEL, 1, 0);
   NMHDR notify{H(form.pages), 0, static_cast<UINT>(TCN_SELCHANGE)};
   SendMessageA(window->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notify));
   EXPECT_EQ(form.pages.ActivePageIndex(), 1);
-  EXPECT_FALSE(GetWindowLongA(H(form.sheet1), GWL_STYLE) & WS_VISIBLE);
-  EXPECT_TRUE(GetWindowLongA(H(form.sheet2), GWL_STYLE) & WS_VISIBLE);
+  EXPECT_FALSE(IsWindowVisible(H(form.sheet1)));
+  EXPECT_FALSE(IsWindowVisible(H(form.list)));
+  EXPECT_TRUE(IsWindowVisible(H(form.sheet2)));
+  EXPECT_TRUE(IsWindowVisible(H(form.grid)));
+  ShowWindow(window->Handle(), SW_HIDE);
 }
 
 TEST_F(NativeControlsTest, LabelsAreStaticTextsThatTakeClicks) {
@@ -227,14 +235,20 @@ TEST_F(NativeControlsTest, LabelsAreStaticTextsThatTakeClicks) {
 }
 
 TEST_F(NativeControlsTest, RightAlignedLabelsKeepTheirRightEdge) {
-  form.label.SetAlignment(TAlignment::taRightJustify);
   TestForm other;
   other.label.SetAlignment(TAlignment::taRightJustify);
-  other.label.SetBounds({731, 8, 83, 13});
+  other.label.SetBounds({231, 8, 83, 13});
   auto otherWindow = FormWindow::Create(other, nullptr);
   const int right = other.label.Bounds().left + other.label.Bounds().width;
   other.label.SetCaption("Total Items : 12345");
   EXPECT_EQ(other.label.Bounds().left + other.label.Bounds().width, right);
+  EXPECT_LT(other.label.Bounds().left, 231) << "grew to the left";
+  // The window follows the model.
+  RECT r;
+  const HWND label = otherWindow->NativeOf(other.label)->Handle();
+  GetWindowRect(label, &r);
+  MapWindowPoints(HWND_DESKTOP, GetParent(label), reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ((TBounds{r.left, r.top, r.right - r.left, r.bottom - r.top}), other.label.Bounds());
 }
 
 TEST_F(NativeControlsTest, WindowHandleLeadsBackToItsControlObject) {

@@ -13,6 +13,7 @@
 #include "runtime/exceptions.h"
 #include "runtime/seam.h"
 #include "runtime/win32/win32_platform.h"
+#include "runtime/win32/win32_system_info.h"
 #include "support/platform.h"
 
 namespace tw {
@@ -26,10 +27,10 @@ TEST(Win32Executable, NamesTheRunningTestProgram) {
   EXPECT_EQ(ExecutableFolder() + "platform_wine_tests.exe", path);
 }
 
-TEST(Win32Calendar, AgreesWithTheCLibrary) {
-  const LocalDate before = PortableCalendar().Today();
-  const LocalDate platform = Win32Calendar().Today();
-  const LocalDate after = PortableCalendar().Today();
+TEST(Win32SystemInfo, TodayAgreesWithTheCLibrary) {
+  const LocalDate before = PortableSystemInfo().Now().Date();
+  const LocalDate platform = Win32SystemInfo().Now().Date();
+  const LocalDate after = PortableSystemInfo().Now().Date();
   EXPECT_TRUE(platform == before || platform == after);
 }
 
@@ -48,6 +49,27 @@ TEST_F(Win32FilesTest, CreatesFoldersAndWritesFiles) {
   EXPECT_EQ(test::ReadFileBytes(folder.Path() + "d\\r.txt"), "second");
 }
 
+TEST_F(Win32FilesTest, ASaveReplacesInOneStepAndWhatCannotBeReplacedStaysAsItWas) {
+  const std::string path = folder.Path() + "r.html";
+  SaveFile(files, path, "first");
+  SaveFile(files, path, "second");
+  EXPECT_EQ(test::ReadFileBytes(path), "second");
+  EXPECT_EQ(GetFileAttributesA(SavingPath(path).c_str()), INVALID_FILE_ATTRIBUTES);
+  // A folder of the report's name cannot be replaced by the written file.
+  const std::string blocked = folder.Path() + "b.html";
+  ASSERT_TRUE(CreateDirectoryA(blocked.c_str(), nullptr));
+  try {
+    SaveFile(files, blocked, "third");
+    ADD_FAILURE() << "no error";
+  } catch (const EFCreateError& error) {
+    const std::string prefix = "Cannot create file \"" + blocked + "\". ";
+    EXPECT_EQ(error.Message().substr(0, prefix.size()), prefix);
+    EXPECT_GT(error.Message().size(), prefix.size()) << "the system's text follows";
+  }
+  EXPECT_NE(GetFileAttributesA(blocked.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+  EXPECT_EQ(GetFileAttributesA(SavingPath(blocked).c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST_F(Win32FilesTest, AFileThatCannotBeCreatedCarriesTheSystemsText) {
   const std::string path = folder.Path() + "missing\\r.txt";
   try {
@@ -63,9 +85,9 @@ TEST_F(Win32FilesTest, AFileThatCannotBeCreatedCarriesTheSystemsText) {
 
 TEST_F(Win32FilesTest, AReportGoesIntoTheDatedFolder) {
   PortableExecutable exe(folder.Path() + "Trailwick.exe");
-  test::FixedCalendar calendar;
+  test::FakeSystemInfo system = test::FakeSystemInfo::At({2026, 12, 7, 1, 10, 30, 0});
   ScopedSeam<Executable> exeSeam(exe);
-  ScopedSeam<Calendar> calendarSeam(calendar);
+  ScopedSeam<SystemInfo> systemSeam(system);
   ScopedSeam<FileSystem> filesSeam(files);
   const std::string path = WriteReport("[H] Run MRU (CU)", {"a=C:\\x", "b="}, ReportFormat::Html,
                                        LinkRule::RemoveQuotes);
