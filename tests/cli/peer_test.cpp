@@ -8,10 +8,10 @@
 // [ DISABLED ].
 // The Windows 7 - 11 items, named by label: usbstor's device line "DEVICE [time]", then
 // "  S/N: SERIAL [time]" and "    FriendlyName : NAME" is our "DEVICE\SERIAL=NAME". These hives
-// (a Windows XP user and system) hold no typed paths (the key is empty), no ComDlg32 key and no
-// bam key: there RegRipper's typedpaths, comdlg32 and bam find nothing and our Typed Paths, both
-// PIDL MRU items and BAM & DAM show no rows. networklist reads a SOFTWARE hive, which is not
-// among the fixtures, so it has nothing to be compared with here.
+// (a Windows 7 machine, 2012) hold no typed paths (the key is empty), no ComDlg32 key and no bam
+// key (it came with Windows 10): there RegRipper's typedpaths, comdlg32 and bam find nothing and
+// our Typed Paths, both PIDL MRU items and BAM & DAM show no rows. networklist reads a SOFTWARE
+// hive, which is not among the fixtures, so it has nothing to be compared with here.
 
 #include <gtest/gtest.h>
 
