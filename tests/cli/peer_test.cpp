@@ -12,6 +12,8 @@
 // key (it came with Windows 10): there RegRipper's typedpaths, comdlg32 and bam find nothing and
 // our Typed Paths, both PIDL MRU items and BAM & DAM show no rows. networklist reads a SOFTWARE
 // hive, which is not among the fixtures, so it has nothing to be compared with here.
+// recentdocs' "  N = NAME" under RecentDocs and under RecentDocs\EXT is our "N=NAME" and
+// "EXT\N=NAME", both in MRUListEx order.
 
 #include <gtest/gtest.h>
 
@@ -158,6 +160,23 @@ TEST_F(PeerTest, UsbStorageDevicesAgree) {
   }
   ASSERT_GE(peer.size(), 1u);
   EXPECT_EQ(Sorted(Show(system_, "[O] USB Storage Devices (LM)")), Sorted(peer));
+}
+
+TEST_F(PeerTest, RecentDocsAgreeInMostRecentFirstOrder) {
+  const std::string key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs";
+  Rows peer;
+  std::string prefix;
+  for (const std::string& line : Lines(RegRipper(ntuser_, "recentdocs"))) {
+    const size_t equals = line.find(" = ");
+    if (line == key)
+      prefix.clear();
+    else if (line.starts_with(key + "\\"))
+      prefix = line.substr(key.size() + 1) + "\\";
+    else if (line.starts_with("  ") && equals != std::string::npos)
+      peer.push_back(prefix + line.substr(2, equals - 2) + "=" + line.substr(equals + 3));
+  }
+  ASSERT_GE(peer.size(), 12u);
+  EXPECT_EQ(Show(ntuser_, "[H] Recent Docs (CU)"), peer);
 }
 
 TEST_F(PeerTest, TracesTheseHivesLackAreEmptyInBoth) {
