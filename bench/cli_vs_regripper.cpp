@@ -1,6 +1,7 @@
 // All 34 items over the real NTUSER.DAT and SYSTEM by trailwick-cli, side by side with
 // RegRipper's services plugin alone on the same SYSTEM: median wall time of several runs of
-// each, their ratio, and our peak memory against the hives' size.
+// each, their ratio, and our peak memory against the hives' size. Then the 15 Windows 7 - 11
+// items over the same hives, beside RegRipper's usbstor plugin on SYSTEM.
 //   cli_vs_regripper [RUNS]
 
 #include <fcntl.h>
@@ -87,8 +88,13 @@ int main(int argc, char** argv) {
   std::vector<std::string> ours = {TW_CLI_PATH, "show", "--hive", ntuser, "--hive", system};
   for (int i = 0; i < 34; ++i)
     ours.push_back(std::to_string(i));
+  std::vector<std::string> modern = {TW_CLI_PATH, "show", "--hive", ntuser, "--hive", system};
+  for (int i = 34; i < 49; ++i)
+    modern.push_back(std::to_string(i));
   const Measure cli = Median(ours, runs);
   const Measure peer = Median({"regripper", "-r", system, "-p", "services"}, runs);
+  const Measure cliModern = Median(modern, runs);
+  const Measure peerUsb = Median({"regripper", "-r", system, "-p", "usbstor"}, runs);
   std::filesystem::remove_all(dir);
 
   std::printf("median of %d runs each\n", runs);
@@ -100,5 +106,9 @@ int main(int argc, char** argv) {
               cli.seconds / peer.seconds);
   std::printf("our peak memory / hives' size (%6.0f KB)         : %8.2f   (goal <= 2.00)\n", hiveKb,
               cli.peakKb / hiveKb);
+  std::printf("trailwick-cli, the 15 Windows 7 - 11 items       : %8.1f ms  peak %7ld KB\n",
+              cliModern.seconds * 1000, cliModern.peakKb);
+  std::printf("regripper -p usbstor, SYSTEM                     : %8.1f ms  peak %7ld KB\n",
+              peerUsb.seconds * 1000, peerUsb.peakKb);
   return 0;
 }

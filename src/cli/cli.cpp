@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "app/catalog.h"
+#include "app/modern_catalog.h"
 #include "cli/data_reports.h"
 #include "cli/hive_source.h"
 #include "report/report.h"
@@ -20,18 +21,26 @@ namespace {
 constexpr int kLiveFiguresItem = 10;
 // The UserAssist item whose values carry the "UEME_RUNPATH:" prefix; its links drop it.
 constexpr int kRunPathItem = 9;
+// The items of the "Windows 7 - 11" tab follow the 34, in that tab's order.
+constexpr int kItemCount = kCatalogSize + kModernCatalogSize;
+
+const CatalogItem& ItemAt(int index) {
+  return index < kCatalogSize ? Catalog()[static_cast<size_t>(index)]
+                              : ModernCatalog()[static_cast<size_t>(index - kCatalogSize)];
+}
 
 constexpr std::string_view kUsage =
     "usage: trailwick-cli list\n"
     "       trailwick-cli show   [SOURCE...] ITEM...\n"
-    "       trailwick-cli export [SOURCE...] (--guest | --admin | ITEM...)\n"
+    "       trailwick-cli export [SOURCE...] (--guest | --admin | --modern | ITEM...)\n"
     "                            --format txt|html|csv|json --out DIR\n"
     "SOURCE: --hive [ntuser|usrclass|software|system=]FILE  --reg FILE  --live\n"
     "        --codepage N   (code page of the text read from hive files; 1252 by default)\n"
-    "ITEM:   a catalog index (0-33) or a catalog label, as 'list' prints them\n";
+    "ITEM:   a catalog index (0-48; 34 on: Windows 7 - 11) or a label, as 'list' prints them\n"
+    "--modern: every Windows 7 - 11 item\n";
 
 enum class Command { List, Show, Export };
-enum class Batch { None, Guest, Admin };
+enum class Batch { None, Guest, Admin, Modern };
 enum class OutputFormat { Txt, Html, Csv, Json };
 
 struct Options {
@@ -125,11 +134,13 @@ Options Parse(const std::vector<std::string>& args) {
     } else if (arg == "--live") {
       flag();
       o.sources.push_back(SourceSpec{SourceType::Live, std::nullopt, {}});
-    } else if (arg == "--guest" || arg == "--admin") {
+    } else if (arg == "--guest" || arg == "--admin" || arg == "--modern") {
       flag();
-      const Batch batch = arg == "--guest" ? Batch::Guest : Batch::Admin;
+      const Batch batch = arg == "--guest"   ? Batch::Guest
+                          : arg == "--admin" ? Batch::Admin
+                                             : Batch::Modern;
       if (o.batch != Batch::None && o.batch != batch)
-        throw UsageError("--guest and --admin exclude each other");
+        throw UsageError("--guest, --admin and --modern exclude each other");
       o.batch = batch;
     } else if (arg == "--format") {
       const std::string name = value();
@@ -165,9 +176,9 @@ Options Parse(const std::vector<std::string>& args) {
     return o;
   }
   if (o.batch != Batch::None && !o.items.empty())
-    throw UsageError("give --guest, --admin or items, not both");
+    throw UsageError("give --guest, --admin, --modern or items, not both");
   if (o.batch == Batch::None && o.items.empty())
-    throw UsageError("export needs --guest, --admin or at least one item");
+    throw UsageError("export needs --guest, --admin, --modern or at least one item");
   if (!o.format)
     throw UsageError("export needs --format txt|html|csv|json");
   if (o.outDir.empty())
@@ -177,12 +188,12 @@ Options Parse(const std::vector<std::string>& args) {
 
 int ResolveItem(const std::string& text) {
   if (const auto number = ParseNumber(text)) {
-    if (*number < static_cast<unsigned>(kCatalogSize))
+    if (*number < static_cast<unsigned>(kItemCount))
       return static_cast<int>(*number);
-    throw UsageError("no item " + text + " (0-" + std::to_string(kCatalogSize - 1) + ")");
+    throw UsageError("no item " + text + " (0-" + std::to_string(kItemCount - 1) + ")");
   }
-  for (int i = 0; i < kCatalogSize; ++i)
-    if (Catalog()[static_cast<size_t>(i)].label == text)
+  for (int i = 0; i < kItemCount; ++i)
+    if (ItemAt(i).label == text)
       return i;
   throw UsageError("no item labelled '" + text + "' (see: trailwick-cli list)");
 }
@@ -192,6 +203,11 @@ std::vector<int> SelectedItems(const Options& o) {
   if (o.batch == Batch::None) {
     for (const std::string& text : o.items)
       items.push_back(ResolveItem(text));
+    return items;
+  }
+  if (o.batch == Batch::Modern) {
+    for (int i = kCatalogSize; i < kItemCount; ++i)
+      items.push_back(i);
     return items;
   }
   for (int i = 0; i < kCatalogSize; ++i)
@@ -219,8 +235,9 @@ ItemRun RunItem(int index, LiveSystem live) {
   TStringList scratch2;
   try {
     ReaderContext ctx{buffer.Items(), scratch1, scratch2};
-    Catalog()[static_cast<size_t>(index)].reader(ctx);
-    buffer.SetSorted(RowOrderOf(index) == RowOrder::Sorted);
+    const CatalogItem& item = ItemAt(index);
+    item.reader(ctx);
+    buffer.SetSorted(item.order == RowOrder::Sorted);
     return {ItemOutcome::Rows, buffer.Items().ToVector(), {}};
   } catch (const std::exception& e) {
     return {ItemOutcome::ReaderFailed, {}, e.what()};
@@ -238,7 +255,7 @@ std::vector<std::string> RowsAsUtf8(const AnsiCodePage& page,
 
 std::string ReportBytes(OutputFormat format, int index, const std::vector<std::string>& rows,
                         const AnsiCodePage& page, const std::vector<std::string>& sources) {
-  const std::string_view label = Catalog()[static_cast<size_t>(index)].label;
+  const std::string_view label = ItemAt(index).label;
   switch (format) {
   case OutputFormat::Txt:
     return TextReport(rows);
@@ -293,8 +310,8 @@ void WriteWhole(const std::filesystem::path& path, const std::string& bytes) {
 
 ExitCode Run(const Options& o, CliPlatform& platform, std::ostream& out, std::ostream& err) {
   if (o.command == Command::List) {
-    for (int i = 0; i < kCatalogSize; ++i)
-      out << i << '\t' << Catalog()[static_cast<size_t>(i)].label << '\n';
+    for (int i = 0; i < kItemCount; ++i)
+      out << i << '\t' << ItemAt(i).label << '\n';
     return ExitCode::Done;
   }
   const std::vector<int> items = SelectedItems(o);
@@ -329,7 +346,7 @@ ExitCode Run(const Options& o, CliPlatform& platform, std::ostream& out, std::os
 
   ExitCode code = ExitCode::Done;
   for (const int index : items) {
-    const std::string_view label = Catalog()[static_cast<size_t>(index)].label;
+    const std::string_view label = ItemAt(index).label;
     const ItemRun run = RunItem(index, set.Live());
     if (run.outcome != ItemOutcome::Rows) {
       err << label << ": " << run.error << '\n';

@@ -7,13 +7,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
 #include "app/catalog.h"
+#include "app/modern_catalog.h"
 #include "cli/cli.h"
 #include "cli/linux_platform.h"
 #include "hive_files.h"
+#include "report/report.h"
 #include "runtime/memory_registry.h"
 #include "runtime/reg_file.h"
 #include "support/platform.h"
@@ -132,7 +135,7 @@ TEST_F(CliTest, UsageErrorsEndWithStatusTwoAndTheUsage) {
       {"browse"},
       {"show", "6"}, // no source on a system without a registry of its own
       {"show", "--hive", ntuser},
-      {"show", "--hive", ntuser, "34"},
+      {"show", "--hive", ntuser, "49"},
       {"show", "--hive", ntuser, "[H] Typed URLs"},
       {"show", "--live", "6"},
       {"show", "--hive", ntuser, "--hive", "ntuser=" + ntuser, "6"},
@@ -140,6 +143,8 @@ TEST_F(CliTest, UsageErrorsEndWithStatusTwoAndTheUsage) {
       {"show", "--hive", ntuser, "--colour", "6"},
       {"export", "--hive", ntuser, "--guest", "6", "--format", "txt", "--out", out},
       {"export", "--hive", ntuser, "--guest", "--admin", "--format", "txt", "--out", out},
+      {"export", "--hive", ntuser, "--modern", "--admin", "--format", "txt", "--out", out},
+      {"export", "--hive", ntuser, "--modern", "34", "--format", "txt", "--out", out},
       {"export", "--hive", ntuser, "--guest", "--format", "pdf", "--out", out},
       {"export", "--hive", ntuser, "--guest", "--out", out},
       {"export", "--hive", ntuser, "--guest", "--format", "txt"},
@@ -168,7 +173,41 @@ TEST_F(CliTest, ItemsAreNamedByIndexOrExactLabel) {
   EXPECT_EQ(byLabel.out, byIndex.out);
   const CliRun list = Cli({"list"});
   EXPECT_TRUE(list.out.starts_with("0\t[C] Regedit Favorites & Last Key (CU)\n1\t")) << list.out;
-  EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), kCatalogSize);
+  EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), kCatalogSize + kModernCatalogSize);
+  EXPECT_NE(list.out.find("\n33\t" + std::string(Catalog()[33].label) + "\n34\t" +
+                          std::string(ModernCatalog()[0].label) + "\n"),
+            std::string::npos)
+      << list.out;
+  EXPECT_TRUE(list.out.ends_with("\n48\t" + std::string(ModernCatalog()[14].label) + "\n"));
+}
+
+TEST_F(CliTest, TheWindows7To11ItemsFollowTheFirstTabsAndExportAsTheirOwnBatch) {
+  const std::string system = test::UnpackHive("SYSTEM", folder.Host()).string();
+  const std::string ntuser = test::UnpackHive("NTUSER.DAT", folder.Host()).string();
+  const CliRun byIndex = Cli({"show", "--hive", system, "48"});
+  const CliRun byLabel = Cli({"show", "--hive", system, "[O] USB Storage Devices (LM)"});
+  EXPECT_EQ(byIndex.code, ExitCode::Done) << byIndex.err;
+  EXPECT_EQ(byIndex.out,
+            "Disk&Ven_HP&Prod_v100w&Rev_1024\\AA951D0000007252&0=HP v100w USB Device\n");
+  EXPECT_EQ(byLabel.out, byIndex.out);
+
+  // The third tab's batch is its whole catalog, one report per item, and nothing else.
+  const std::filesystem::path out = Path("modern");
+  const CliRun batch = Cli({"export", "--hive", ntuser, "--hive", "system=" + system, "--modern",
+                            "--format", "txt", "--out", out.string()});
+  EXPECT_EQ(batch.code, ExitCode::Done) << batch.err;
+  std::vector<std::string> written;
+  for (const auto& entry : std::filesystem::directory_iterator(out))
+    written.push_back(entry.path().filename().string());
+  std::vector<std::string> expected;
+  for (const CatalogItem& item : ModernCatalog())
+    expected.push_back(ReportFileName(item.label) + ".txt");
+  std::sort(written.begin(), written.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(written, expected);
+  EXPECT_EQ(
+      test::ReadFileBytes((out / (ReportFileName(ModernCatalog()[14].label) + ".txt")).string()),
+      "Disk&Ven_HP&Prod_v100w&Rev_1024\\AA951D0000007252&0=HP v100w USB Device\r\n");
 }
 
 // --- CSV and JSON -------------------------------------------------------------------------

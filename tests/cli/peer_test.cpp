@@ -6,6 +6,14 @@
 // Services (Path) and "Display=START" in Services (Status), with RegRipper's start names
 // Boot Start, System Start, Auto Start, Manual, Disabled as our Boot, System, Automatic, Manual,
 // [ DISABLED ].
+// The Windows 7 - 11 items, named by label: usbstor's device line "DEVICE [time]", then
+// "  S/N: SERIAL [time]" and "    FriendlyName : NAME" is our "DEVICE\SERIAL=NAME". These hives
+// (a Windows 7 machine, 2012) hold no typed paths (the key is empty), no ComDlg32 key and no bam
+// key (it came with Windows 10): there RegRipper's typedpaths, comdlg32 and bam find nothing and
+// our Typed Paths, both PIDL MRU items and BAM & DAM show no rows. networklist reads a SOFTWARE
+// hive, which is not among the fixtures, so it has nothing to be compared with here.
+// recentdocs' "  N = NAME" under RecentDocs and under RecentDocs\EXT is our "N=NAME" and
+// "EXT\N=NAME", both in MRUListEx order.
 
 #include <gtest/gtest.h>
 
@@ -43,11 +51,12 @@ protected:
   }
   static void TearDownTestSuite() { delete folder_; }
 
-  static Rows Show(const std::string& hive, int item) {
+  static Rows Show(const std::string& hive, int item) { return Show(hive, std::to_string(item)); }
+
+  static Rows Show(const std::string& hive, const std::string& item) {
     LinuxCliPlatform platform;
     std::ostringstream out, err;
-    const ExitCode code =
-        RunCli({"show", "--hive", hive, std::to_string(item)}, platform, out, err);
+    const ExitCode code = RunCli({"show", "--hive", hive, item}, platform, out, err);
     EXPECT_EQ(code, ExitCode::Done) << err.str();
     return Lines(out.str());
   }
@@ -132,6 +141,64 @@ TEST_F(PeerTest, ServicesAgree) {
   ASSERT_GE(paths.size(), 100u);
   EXPECT_EQ(Sorted(Show(system_, 27)), Sorted(paths));
   EXPECT_EQ(Sorted(Show(system_, 28)), Sorted(states));
+}
+
+TEST_F(PeerTest, UsbStorageDevicesAgree) {
+  Rows peer;
+  std::string device, serial;
+  for (const std::string& line : Lines(RegRipper(system_, "usbstor"))) {
+    const size_t stamp = line.find(" [");
+    const size_t colon = line.find(" : ");
+    if (!line.starts_with(" ") && stamp != std::string::npos) {
+      device = line.substr(0, stamp);
+      serial.clear();
+    } else if (line.starts_with("  S/N: ") && stamp != std::string::npos) {
+      serial = line.substr(7, stamp - 7);
+    } else if (line.starts_with("    FriendlyName") && colon != std::string::npos) {
+      peer.push_back(device + "\\" + serial + "=" + line.substr(colon + 3));
+    }
+  }
+  ASSERT_GE(peer.size(), 1u);
+  EXPECT_EQ(Sorted(Show(system_, "[O] USB Storage Devices (LM)")), Sorted(peer));
+}
+
+TEST_F(PeerTest, RecentDocsAgreeInMostRecentFirstOrder) {
+  const std::string key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs";
+  Rows peer;
+  std::string prefix;
+  for (const std::string& line : Lines(RegRipper(ntuser_, "recentdocs"))) {
+    const size_t equals = line.find(" = ");
+    if (line == key)
+      prefix.clear();
+    else if (line.starts_with(key + "\\"))
+      prefix = line.substr(key.size() + 1) + "\\";
+    else if (line.starts_with("  ") && equals != std::string::npos)
+      peer.push_back(prefix + line.substr(2, equals - 2) + "=" + line.substr(equals + 3));
+  }
+  ASSERT_GE(peer.size(), 12u);
+  EXPECT_EQ(Show(ntuser_, "[H] Recent Docs (CU)"), peer);
+}
+
+TEST_F(PeerTest, TracesTheseHivesLackAreEmptyInBoth) {
+  const struct {
+    const std::string& hive;
+    const char* plugin;
+    const char* peerSays;
+    std::vector<const char*> items;
+  } cases[] = {
+      {ntuser_, "typedpaths", "TypedPaths has no values.", {"[H] Typed Paths (CU)"}},
+      {ntuser_,
+       "comdlg32",
+       "ComDlg32 not found.",
+       {"[H] CDialog - Open Save PIDL MRU (CU)", "[H] CDialog - Last Visited PIDL MRU (CU)"}},
+      {system_, "bam", "UserSettings not found.", {"[H] BAM & DAM Last Execution (LM)"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.plugin);
+    EXPECT_NE(RegRipper(c.hive, c.plugin).find(c.peerSays), std::string::npos);
+    for (const char* item : c.items)
+      EXPECT_EQ(Show(c.hive, item), Rows()) << item;
+  }
 }
 
 } // namespace
