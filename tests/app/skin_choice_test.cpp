@@ -52,16 +52,19 @@ TEST_F(MainWindowSkinChoiceTest, EveryControlGetsItsMember) {
     EXPECT_TRUE(member.emplace(a.control, a.choice.member).second) << a.control->Name();
     ++counts[a.choice.member];
   }
-  EXPECT_EQ(counts[SkinFamily::TSkinButton], 23);
-  EXPECT_EQ(counts[SkinFamily::TSkinComBox], 2);
-  EXPECT_EQ(counts[SkinFamily::TSkinScrollbar], 5);
+  // The first two tabs' 23 buttons, 2 combo boxes, 5 scrolling lists, 2 sheets and 2 progress
+  // bars, and the Windows 7 - 11 tab's 10 buttons, combo box, list, grid, sheet and progress bar.
+  EXPECT_EQ(counts[SkinFamily::TSkinButton], 23 + 10);
+  EXPECT_EQ(counts[SkinFamily::TSkinComBox], 2 + 1);
+  EXPECT_EQ(counts[SkinFamily::TSkinScrollbar], 5 + 2);
   EXPECT_EQ(counts[SkinFamily::TSkinTab], 1);
-  EXPECT_EQ(counts[SkinFamily::TSkinTabSheet], 2);
-  EXPECT_EQ(counts[SkinFamily::TSkinProgress], 2);
-  EXPECT_EQ(plan.assignments.size(), 35u);
+  EXPECT_EQ(counts[SkinFamily::TSkinTabSheet], 2 + 1);
+  EXPECT_EQ(counts[SkinFamily::TSkinProgress], 2 + 1);
+  EXPECT_EQ(plan.assignments.size(), 35u + 15u);
 
-  const std::vector<const TControl*> scrolling = {&form.ZList, &form.LT, &form.NMList,
-                                                  &form.Preview, &form.Preview2};
+  const std::vector<const TControl*> scrolling = {&form.ZList, &form.LT,     &form.NMList,
+                                                  &form.Preview, &form.Preview2, &form.WList,
+                                                  &form.Preview3};
   for (const TControl* c : scrolling)
     EXPECT_EQ(member[c], SkinFamily::TSkinScrollbar) << c->Name();
   EXPECT_EQ(member[&form.cmbSave], SkinFamily::TSkinComBox);
