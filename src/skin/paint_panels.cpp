@@ -120,9 +120,11 @@ Painted ComposeStatusBar(Bitmap32& target, const SkinModel& skin, const StatusBa
     DrawLine(target, text, panel.rect, 4, panel.text, paint.fontColour);
   }
   if (paint.grip == SizeGrip::Shown) {
+    // The grip's picture keeps its size and lets the bar show through its magenta.
     const int size = std::min(target.Height(), target.Width());
-    edges->Draw(target, Rect::FromSize(target.Width() - size, target.Height() - size, size, size),
-                3);
+    DrawFrameCentred(target,
+                     Rect::FromSize(target.Width() - size, target.Height() - size, size, size),
+                     edges->Bitmap, edges->FrameCount, 3, Transparency::Magenta);
   }
   return Painted::Skin;
 }

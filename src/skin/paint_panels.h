@@ -57,8 +57,8 @@ struct HeaderPaint {
 Painted ComposeHeader(Bitmap32& target, const SkinModel& skin, const HeaderPaint& paint,
                       TextPainter& text);
 
-// Status bars: StatusBarEdges frame 1 across the bar, frame 2 on each panel, frame 3 on the
-// size grip in the bottom-right corner; panel text 4 pixels in, centred vertically. A simple
+// Status bars: StatusBarEdges frame 1 across the bar, frame 2 on each panel, frame 3 centred
+// (magenta transparent) on the size grip in the bottom-right corner; panel text 4 pixels in, centred vertically. A simple
 // status bar is one panel across the bar.
 struct StatusPanel {
   Rect rect;

@@ -107,7 +107,10 @@ TabComposition ComposeTabs(Bitmap32& target, const SkinModel& skin, const TabPai
     return result;
   result.painted = Painted::Skin;
 
+  // The display area, moved towards the strip, leaves a sliver on its far side: it shows the
+  // background like the strip.
   const Rect client = target.Bounds();
+  FillRect(target, client, ColourToPixel(paint.background));
   const Rect display = TabDisplayArea(paint.adjusted, paint.position);
   const Rect strip = IntersectRects(TabStripArea(client, display, paint.position), client);
   const bool sideways = Sideways(paint.position);

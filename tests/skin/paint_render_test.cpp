@@ -190,6 +190,9 @@ TEST_F(PaintRenderTest, FocusedTabUsesFrameTwoAndItsCaptionColour) {
   const TDataSkinObject& pane = El(SkinElement::TabPane);
   EXPECT_EQ(control.At(0, 24), pane.Bitmap.At(0, 0));
   EXPECT_EQ(control.At(150, 100), pane.Bitmap.At(8, 8));
+  // The row the display area leaves below itself shows the background, not stale pixels.
+  EXPECT_EQ(control.At(150, 198), pane.Bitmap.At(8, 15));
+  EXPECT_EQ(control.At(150, 199), Face());
 }
 
 TEST_F(PaintRenderTest, LeftTabsAreTurnedAQuarterAndCloseBoxesFollow) {
