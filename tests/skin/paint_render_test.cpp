@@ -6,6 +6,7 @@
 #include "skin/paint_combo.h"
 #include "skin/paint_panels.h"
 #include "skin/paint_progress.h"
+#include "skin/paint_scroll.h"
 #include "skin/paint_tab.h"
 #include "skin/skin_data.h"
 #include "skin_test_support.h"
@@ -270,6 +271,41 @@ TEST_F(PaintRenderTest, ElementsTheSkinLacksLeaveTheStandardLook) {
   EXPECT_EQ(ComposeTabs(target, empty, {}, text).painted, Painted::StandardLook);
   EXPECT_EQ(ComposeHeader(target, empty, {}, text), Painted::StandardLook);
   EXPECT_EQ(target, Bitmap32(40, 40, 0x010101));
+}
+
+TEST_F(PaintRenderTest, TinyAndOddSizedControlsStayInsideTheirBitmaps) {
+  // Long captions and sizes below the elements' margins: every composer must clip.
+  const std::string caption = "A caption far wider than any of these controls||second";
+  for (int w = 0; w < 30; w += 3)
+    for (int h = 0; h < 30; h += 4) {
+      Bitmap32 b(w, h);
+      PushButtonPaint button;
+      button.caption = caption;
+      button.state.focus = ControlFocus::Focused;
+      ComposePushButton(b, Skin(), button, text);
+      CheckPaint check;
+      check.caption = caption;
+      check.focus = ControlFocus::Focused;
+      ComposeCheck(b, Skin(), check, text);
+      ComposeCombo(b, Skin(), {});
+      ComposeProgress(b, Skin(), {0, 10, 7, BarOrientation::Vertical});
+      TabPaint tabs;
+      tabs.adjusted = {2, 6, w - 2, h - 2};
+      tabs.tabs = {{{0, 0, w + 5, 8}, caption}};
+      tabs.closeBoxes = TabCloseBoxes::Shown;
+      tabs.position = static_cast<TabPosition>((w + h) % 4);
+      ComposeTabs(b, Skin(), tabs, text);
+      ComposeGroupBox(b, Skin(), {caption}, text);
+      ComposeStatusBar(b, Skin(), {{{{-3, 0, w + 3, h}, caption}}, SizeGrip::Shown}, text);
+      ScrollBarPaint bar;
+      bar.info = {{0, 0, w, h}, 0, 2, 40};
+      ComposeScrollBar(b, Skin(), bar);
+      ComposeSizer(b, Skin());
+      // No composer resizes the control's bitmap.
+      const Bitmap32 fresh(w, h);
+      ASSERT_EQ(b.Width(), fresh.Width());
+      ASSERT_EQ(b.Height(), fresh.Height());
+    }
 }
 
 } // namespace
