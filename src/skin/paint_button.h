@@ -21,6 +21,7 @@ enum class Painted { Skin, StandardLook };
 
 enum class ControlEnabled { Enabled, Disabled };
 enum class ControlFocus { Unfocused, Focused };
+enum class ControlVisibility { Visible, Hidden };
 
 // Hover is bit 0 and pressed bit 1 of the button's state.
 enum ButtonStateBit : unsigned { kButtonHover = 1u, kButtonPressed = 2u };

@@ -29,7 +29,8 @@ Rect ComboEditArea(Rect client, int arrowWidth, LayoutDirection direction) {
 
 Painted ComposeCombo(Bitmap32& target, const SkinModel& skin, const ComboPaint& paint) {
   const auto* button = skin.Element(SkinElement::ComboButton);
-  if (button == nullptr || button->Bitmap.Empty() || !paint.reportedVisible)
+  if (button == nullptr || button->Bitmap.Empty() ||
+      paint.reportedVisibility == ControlVisibility::Hidden)
     return Painted::StandardLook;
   const int frame = ComboStateFrame(paint.state);
   const Rect client = target.Bounds();

@@ -34,7 +34,7 @@ struct ComboPaint {
   // The button rectangle the platform's combo-box information reports, when it is available,
   // and whether it reports the box visible.
   std::optional<Rect> reportedButton;
-  bool reportedVisible = true;
+  ControlVisibility reportedVisibility = ControlVisibility::Visible;
   int arrowWidth = 16; // the system horizontal scroll-arrow width
 };
 

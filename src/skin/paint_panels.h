@@ -58,8 +58,8 @@ Painted ComposeHeader(Bitmap32& target, const SkinModel& skin, const HeaderPaint
                       TextPainter& text);
 
 // Status bars: StatusBarEdges frame 1 across the bar, frame 2 on each panel, frame 3 centred
-// (magenta transparent) on the size grip in the bottom-right corner; panel text 4 pixels in, centred vertically. A simple
-// status bar is one panel across the bar.
+// (magenta transparent) on the size grip in the bottom-right corner; panel text 4 pixels in,
+// centred vertically. A simple status bar is one panel across the bar.
 struct StatusPanel {
   Rect rect;
   std::string text;

@@ -72,7 +72,6 @@ PartHighlight HighlightOf(int part, int hotPart, ButtonHeld held);
 
 // Where the overlay goes, in the coordinates of the control's parent (given the parent's
 // client origin on screen); nothing when the control or the bar is hidden.
-enum class ControlVisibility { Visible, Hidden };
 std::optional<Rect> OverlayPlacement(ControlVisibility control, const ScrollBarInfo& info,
                                      int parentOriginX, int parentOriginY);
 

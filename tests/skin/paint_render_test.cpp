@@ -246,6 +246,55 @@ TEST_F(PaintRenderTest, ComposedComboStripLetsTheEditAreaShowThrough) {
               combo.At(127 + x, 10) == edit ? edit : FramePixel(strip.Bitmap, 4, 4, 32 + x, 10));
 }
 
+// A strip of n solid frames of the given size, frame k coloured base + k.
+Bitmap32 SolidFrames(int n, int w, int h, Pixel base) {
+  Bitmap32 strip(n * w, h);
+  for (int k = 0; k < n; ++k)
+    FillRect(strip, Rect::FromSize(k * w, 0, w, h), base + static_cast<Pixel>(k + 1));
+  return strip;
+}
+
+TEST_F(PaintRenderTest, FramedComboKeepsTheEditAreaAndFillsTheButton) {
+  SkinModel skin;
+  auto element = [&](SkinElement e, int n, int w, int h, Pixel base) {
+    auto o = std::make_unique<TDataSkinBorder>();
+    o->Bitmap = SolidFrames(n, w, h, base);
+    o->FrameCount = n;
+    o->LeftWidth = o->TopHeight = o->RightWidth = o->BottomHeight = 1;
+    skin.Elements[static_cast<std::size_t>(e)] = std::move(o);
+  };
+  element(SkinElement::ComboButton, 4, 6, 6, 0x100);
+  element(SkinElement::SunkEdge, 4, 6, 6, 0x200);
+  element(SkinElement::ExtraImages, 4, 2, 2, 0x300);
+  const Pixel edit = 0x777777;
+  Bitmap32 combo(100, 21, edit);
+  ComboPaint paint;
+  paint.state.hover = ComboHover::Hovered; // frame 4
+  paint.arrowWidth = 16;
+  ASSERT_EQ(ComposeCombo(combo, skin, paint), Painted::Skin);
+  EXPECT_EQ(combo.At(0, 10), 0x204u); // the frame around
+  EXPECT_EQ(combo.At(1, 1), 0x204u);
+  EXPECT_EQ(combo.At(2, 2), edit); // the edit area untouched
+  EXPECT_EQ(combo.At(81, 18), edit);
+  EXPECT_EQ(combo.At(82, 2), 0x104u); // the button: 82 .. 98 x 2 .. 19
+  EXPECT_EQ(combo.At(97, 18), 0x104u);
+  EXPECT_EQ(combo.At(98, 10), 0x204u);
+  EXPECT_EQ(combo.At(89, 9), 0x304u); // the extra image, 2 x 2 centred at 89, 9
+  EXPECT_EQ(combo.At(90, 10), 0x304u);
+  EXPECT_EQ(combo.At(91, 10), 0x104u);
+
+  // The rectangle the platform reports wins; a box it reports invisible is not drawn.
+  paint.reportedButton = Rect{60, 0, 80, 21};
+  Bitmap32 reported(100, 21, edit);
+  ComposeCombo(reported, skin, paint);
+  EXPECT_EQ(reported.At(60, 0), 0x104u);
+  EXPECT_EQ(reported.At(90, 10), 0x204u);
+  paint.reportedVisibility = ControlVisibility::Hidden;
+  Bitmap32 hidden(100, 21, edit);
+  EXPECT_EQ(ComposeCombo(hidden, skin, paint), Painted::StandardLook);
+  EXPECT_EQ(hidden, Bitmap32(100, 21, edit));
+}
+
 TEST_F(PaintRenderTest, EditFrameOnlyOverABorder) {
   Bitmap32 edit(60, 21, 0x445566);
   EXPECT_EQ(ComposeEditFrame(edit, Skin(), HasBorder::No), Painted::StandardLook);
