@@ -4,6 +4,9 @@
 #include "runtime/win32/application.h"
 #include "runtime/win32/native_control.h"
 #include "skin/skin_messages.h"
+#include "skin/win32/gdi_bridge.h"
+#include "skin/win32/skin_members.h"
+#include "skin/win32/skin_scrollbar.h"
 #include "skin/win32/win_skin_form.h"
 
 namespace tw {
@@ -114,6 +117,38 @@ void TSkinControl::Repaint() {
   }
 }
 
+void TSkinControl::PaintNow() {
+  if (window_ == nullptr || !IsWindowVisible(window_))
+    return;
+  WindowDc dc(window_);
+  if (dc.Get() != nullptr)
+    PaintFrame(dc.Get());
+}
+
+void TSkinControl::PaintClient(TMessage& message) {
+  PaintDc paint(window_);
+  RECT client;
+  GetClientRect(window_, &client);
+  try {
+    Paint(paint.Get(), client);
+  } catch (...) {
+  }
+  message.result = 0;
+}
+
+HFONT TSkinControl::ControlFont() const {
+  auto font = reinterpret_cast<HFONT>(SendMessageA(window_, WM_GETFONT, 0, 0));
+  return font != nullptr ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+bool TSkinControl::IsEnabled() const {
+  return (GetWindowLongA(window_, GWL_STYLE) & WS_DISABLED) == 0;
+}
+
+bool TSkinControl::IsFocused() const {
+  return GetFocus() == window_;
+}
+
 void TSkinControl::OnMessage(TMessage& message, const WindowProcHook& next) {
   const WindowProcHook* outer = std::exchange(next_, &next);
   struct RestoreNext {
@@ -193,6 +228,10 @@ void TSkinControl::Reskin() {
 }
 
 std::unique_ptr<TSkinControl> CreateSkinControl(SkinFamily member) {
+  if (auto painted = CreatePaintedMember(member))
+    return painted;
+  if (auto bars = CreateScrollBarMember(member))
+    return bars;
   return std::make_unique<TSkinControl>(member);
 }
 
