@@ -104,7 +104,7 @@ void TWScrollbar::RaiseAboveControl() {
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void TWScrollbar::Place() {
+void TWScrollbar::Place(Redraw redraw) {
   if (window_ == nullptr)
     return;
   const ScrollBarInfo info = ReadInfo();
@@ -122,8 +122,13 @@ void TWScrollbar::Place() {
     shown_ = false;
     return;
   }
-  if (!changed)
+  if (!changed) {
+    if (redraw == Redraw::Always) {
+      InvalidateRect(window_, nullptr, FALSE);
+      UpdateWindow(window_);
+    }
     return;
+  }
   EnableWindow(window_, IsWindowEnabled(control_));
   RaiseAboveControl();
   SetWindowPos(window_, nullptr, place->left, place->top, place->Width(), place->Height(),
@@ -280,9 +285,13 @@ const TWScrollbar* TSkinScrollbar::Overlay(ScrollBarKind kind) const {
 }
 
 void TSkinScrollbar::Refresh() {
+  Follow(TWScrollbar::Redraw::WhenChanged);
+}
+
+void TSkinScrollbar::Follow(TWScrollbar::Redraw redraw) {
   for (auto& overlay : overlays_)
     if (overlay != nullptr)
-      overlay->Place();
+      overlay->Place(redraw);
 }
 
 void TSkinScrollbar::AfterMessage(TMessage& message) {
@@ -295,6 +304,11 @@ void TSkinScrollbar::AfterMessage(TMessage& message) {
   case WM_GETFONT:
   case WM_NCDESTROY:
   case WM_DESTROY:
+    break;
+  case WM_PAINT:
+  case WM_NCPAINT:
+    // The control's own painting may have reached over the overlays.
+    Follow(TWScrollbar::Redraw::Always);
     break;
   default:
     // Scrolling, sizing, showing, content changes and the control's own messages may all move

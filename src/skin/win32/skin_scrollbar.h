@@ -26,8 +26,9 @@ public:
 
   HWND Handle() const { return window_; }
   ScrollBarKind Kind() const { return kind_; }
+  enum class Redraw { WhenChanged, Always };
   // Re-reads the bar; moves, shows, hides and repaints the overlay as it changed.
-  void Place();
+  void Place(Redraw redraw = Redraw::WhenChanged);
   int HotPart() const { return hot_; }
 
 private:
@@ -66,6 +67,7 @@ public:
   bool Overlaid(HWND window) const;
 
 private:
+  void Follow(TWScrollbar::Redraw redraw);
   void MakeOverlays();
   void DropOverlays();
 
