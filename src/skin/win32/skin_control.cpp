@@ -120,20 +120,31 @@ void TSkinControl::Repaint() {
 void TSkinControl::PaintNow() {
   if (window_ == nullptr || !IsWindowVisible(window_))
     return;
-  WindowDc dc(window_);
-  if (dc.Get() != nullptr)
-    PaintFrame(dc.Get());
-}
-
-void TSkinControl::PaintClient(TMessage& message) {
-  PaintDc paint(window_);
-  RECT client;
-  GetClientRect(window_, &client);
-  try {
-    Paint(paint.Get(), client);
-  } catch (...) {
+  // The whole window, but never over its children or the siblings above it when its style
+  // says so (the page control's sheets, the overlays over a list). A window device context
+  // does not leave the children out, so their rectangles are taken out by hand.
+  const LONG style = GetWindowLongA(window_, GWL_STYLE);
+  DWORD flags = DCX_WINDOW | DCX_CACHE;
+  if ((style & WS_CLIPSIBLINGS) != 0)
+    flags |= DCX_CLIPSIBLINGS;
+  HDC dc = GetDCEx(window_, nullptr, flags);
+  if (dc == nullptr)
+    return;
+  if ((style & WS_CLIPCHILDREN) != 0) {
+    RECT window;
+    GetWindowRect(window_, &window);
+    for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+      if (!IsWindowVisible(child))
+        continue;
+      RECT r;
+      GetWindowRect(child, &r);
+      ExcludeClipRect(dc, r.left - window.left, r.top - window.top, r.right - window.left,
+                      r.bottom - window.top);
+    }
   }
-  message.result = 0;
+  PaintFrame(dc);
+  ReleaseDC(window_, dc);
 }
 
 HFONT TSkinControl::ControlFont() const {
@@ -197,14 +208,9 @@ void TSkinControl::AfterMessage(TMessage& message) {
   case WM_SETTEXT:
     Repaint();
     break;
-  case WM_PAINT: {
-    HDC dc = GetWindowDC(window_);
-    if (dc != nullptr) {
-      PaintFrame(dc);
-      ReleaseDC(window_, dc);
-    }
+  case WM_PAINT:
+    PaintNow();
     break;
-  }
   default:
     break;
   }

@@ -63,8 +63,6 @@ protected:
   void Repaint();
   // Paints the whole window at once through its window device context.
   void PaintNow();
-  // Paints the client area inside BeginPaint/EndPaint; the message is done.
-  void PaintClient(win::TMessage& message);
   const SkinModel& Skin() const { return data_->Model(); }
   TSkinData& Data() const { return *data_; }
   TWinSkinForm* Form() const { return form_; }

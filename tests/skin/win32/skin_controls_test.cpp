@@ -221,6 +221,29 @@ TEST_F(SkinnedControls, TheSelectedTabUsesFrameTwoAndTheOthersFrameOne) {
   }
 }
 
+// Each page's controls show over the sheet's background after the page is switched to.
+TEST_F(SkinnedControls, TheControlsOfAPageShowWhenItIsSwitchedTo) {
+  Open();
+  HWND tab = HandleOf(form_.PageControl1);
+  for (int page : {1, 0, 1}) {
+    RECT item;
+    SendMessageA(tab, TCM_GETITEMRECT, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
+    MapWindowPoints(tab, HWND_DESKTOP, reinterpret_cast<POINT*>(&item), 2);
+    MouseTo((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
+    MouseButton(MOUSEEVENTF_LEFTUP);
+    MouseTo(0, 0);
+    Settle(200);
+    ASSERT_EQ(form_.PageControl1.ActivePageIndex(), page);
+    const TButton& button = page == 1 ? form_.Button6 : form_.Button1;
+    const Bitmap32 shown = Capture(HandleOf(button));
+    Bitmap32 frame1(shown.Width(), shown.Height(), ColourToPixel(Skin().ButtonFaceBrush));
+    Skin().Buttons.Draw(frame1, frame1.Bounds(), 1);
+    for (int x = 0; x < shown.Width(); ++x)
+      ASSERT_EQ(shown.At(x, 0), frame1.At(x, 0)) << button.Name() << " column " << x;
+  }
+}
+
 TEST_F(SkinnedControls, ProgressBarsShowExactlyTheComposedBarAndTheEmptyBarAfterABatch) {
   Open();
   for (TProgressBar* bar : {&form_.Progress, &form_.ProgressBar1}) {
