@@ -213,10 +213,12 @@ TEST_F(SkinnedControls, TheSelectedTabUsesFrameTwoAndTheOthersFrameOne) {
       SendMessageA(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&adjusted));
       const Rect display = TabDisplayArea(
           {adjusted.left, adjusted.top, adjusted.right, adjusted.bottom}, TabPosition::Top);
-      for (int y = 1; y < std::min(drawn.Height(), display.top - drawn.top); ++y)
-        if (expected.At(1, y) != kMagenta)
+      for (int y = 1; y < std::min(drawn.Height(), display.top - drawn.top); ++y) {
+        if (expected.At(1, y) != kMagenta) {
           EXPECT_EQ(shown.At(drawn.left + 1, drawn.top + y), expected.At(1, y))
               << "tab " << i << " selected " << selected << " row " << y;
+        }
+      }
     }
   }
 }
