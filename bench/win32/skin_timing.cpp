@@ -5,13 +5,17 @@
 //   one non-client paint of the skinned main window (message 13570), in this process;
 //   the skinning start itself: the start message handled (styles, geometry, frame recalculation,
 //   the controls' members, the first frame paint), in this process;
-//   one caption-button hover repaint: the pointer entering and leaving the close button.
+//   one caption-button hover repaint: the pointer entering and leaving the close button;
+//   a full repaint of the skinned main window with all its controls, frame included;
+//   one scroll step of the 5,000-row grid, its scroll-bar overlay following and repainted;
+//   one hover repaint of a push button (the pointer entering or leaving it).
 // Run: export WINEPREFIX=... DISPLAY=...; wine64 build/win64/bench/skin_timing.exe [N]
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <memory>
 #include <vector>
 
@@ -144,6 +148,48 @@ int main(int argc, char** argv) {
     hovers.push_back(Milliseconds(before, after));
   }
   Report("one caption-button hover repaint", hovers);
+
+  std::vector<double> full;
+  for (int i = 0; i < 50; ++i) {
+    LARGE_INTEGER before;
+    LARGE_INTEGER after;
+    QueryPerformanceCounter(&before);
+    RedrawWindow(main, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    QueryPerformanceCounter(&after);
+    full.push_back(Milliseconds(before, after));
+  }
+  Report("full repaint of the skinned main window", full);
+
+  std::vector<std::string> rows;
+  for (int i = 0; i < 5000; ++i)
+    rows.push_back("Key " + std::to_string(i) + "=Value " + std::to_string(i));
+  form.Preview.Assign(std::move(rows));
+  HWND grid = window->NativeOf(form.Preview)->Handle();
+  Pump(200);
+  std::vector<double> scrolls;
+  for (int i = 0; i < samples; ++i) {
+    LARGE_INTEGER before;
+    LARGE_INTEGER after;
+    QueryPerformanceCounter(&before);
+    SendMessageA(grid, WM_VSCROLL, i < samples / 2 ? SB_LINEDOWN : SB_LINEUP, 0);
+    UpdateWindow(grid);
+    QueryPerformanceCounter(&after);
+    scrolls.push_back(Milliseconds(before, after));
+  }
+  Report("one scroll step of the 5,000-row grid", scrolls);
+
+  HWND button = window->NativeOf(form.Button20)->Handle();
+  std::vector<double> buttonHovers;
+  for (int i = 0; i < samples; ++i) {
+    LARGE_INTEGER before;
+    LARGE_INTEGER after;
+    QueryPerformanceCounter(&before);
+    SendMessageA(button, (i % 2) == 0 ? WM_MOUSEMOVE : WM_MOUSELEAVE, 0, MAKELPARAM(5, 5));
+    QueryPerformanceCounter(&after);
+    buttonHovers.push_back(Milliseconds(before, after));
+  }
+  Report("one push-button hover repaint", buttonHovers);
   Seam<SkinManagerApi>::Install(nullptr);
   Seam<SkinPlatform>::Install(nullptr);
   return 0;

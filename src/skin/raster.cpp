@@ -69,7 +69,10 @@ void StretchRect(Bitmap32& dst, Rect to, const Bitmap32& src, Rect from) {
 }
 
 void FillRect(Bitmap32& dst, Rect area, Pixel colour) {
+  // An area beside the bitmap intersects to an inverted rectangle: nothing to fill.
   const Rect d = Intersect(area, dst.Bounds());
+  if (d.Empty())
+    return;
   for (int y = d.top; y < d.bottom; ++y) {
     auto row = dst.Row(y);
     std::fill(row.begin() + d.left, row.begin() + d.right, colour);

@@ -220,5 +220,16 @@ TEST(RasterTest, StretchIsNearestNeighbour) {
   EXPECT_EQ(shrink.At(1, 0), P(3, 0));
 }
 
+TEST(RasterTest, FillRectBesideTheBitmapFillsNothing) {
+  Bitmap32 b(10, 10, 7);
+  FillRect(b, {12, 2, 15, 5}, 1); // right of the bitmap
+  FillRect(b, {-6, 2, -2, 5}, 1); // left of it
+  FillRect(b, {2, 12, 5, 14}, 1); // below it
+  EXPECT_EQ(b, Bitmap32(10, 10, 7));
+  FillRect(b, {8, -3, 15, 1}, 1); // overlapping a corner
+  EXPECT_EQ(b.At(9, 0), 1u);
+  EXPECT_EQ(b.At(7, 0), 7u);
+}
+
 } // namespace
 } // namespace tw

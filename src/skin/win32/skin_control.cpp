@@ -4,6 +4,9 @@
 #include "runtime/win32/application.h"
 #include "runtime/win32/native_control.h"
 #include "skin/skin_messages.h"
+#include "skin/win32/gdi_bridge.h"
+#include "skin/win32/skin_members.h"
+#include "skin/win32/skin_scrollbar.h"
 #include "skin/win32/win_skin_form.h"
 
 namespace tw {
@@ -114,6 +117,49 @@ void TSkinControl::Repaint() {
   }
 }
 
+void TSkinControl::PaintNow() {
+  if (window_ == nullptr || !IsWindowVisible(window_))
+    return;
+  // The whole window, but never over its children or the siblings above it when its style
+  // says so (the page control's sheets, the overlays over a list). A window device context
+  // does not leave the children out, so their rectangles are taken out by hand.
+  const LONG style = GetWindowLongA(window_, GWL_STYLE);
+  DWORD flags = DCX_WINDOW | DCX_CACHE;
+  if ((style & WS_CLIPSIBLINGS) != 0)
+    flags |= DCX_CLIPSIBLINGS;
+  HDC dc = GetDCEx(window_, nullptr, flags);
+  if (dc == nullptr)
+    return;
+  if ((style & WS_CLIPCHILDREN) != 0) {
+    RECT window;
+    GetWindowRect(window_, &window);
+    for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+      if (!IsWindowVisible(child))
+        continue;
+      RECT r;
+      GetWindowRect(child, &r);
+      ExcludeClipRect(dc, r.left - window.left, r.top - window.top, r.right - window.left,
+                      r.bottom - window.top);
+    }
+  }
+  PaintFrame(dc);
+  ReleaseDC(window_, dc);
+}
+
+HFONT TSkinControl::ControlFont() const {
+  auto font = reinterpret_cast<HFONT>(SendMessageA(window_, WM_GETFONT, 0, 0));
+  return font != nullptr ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+bool TSkinControl::IsEnabled() const {
+  return (GetWindowLongA(window_, GWL_STYLE) & WS_DISABLED) == 0;
+}
+
+bool TSkinControl::IsFocused() const {
+  return GetFocus() == window_;
+}
+
 void TSkinControl::OnMessage(TMessage& message, const WindowProcHook& next) {
   const WindowProcHook* outer = std::exchange(next_, &next);
   struct RestoreNext {
@@ -162,14 +208,9 @@ void TSkinControl::AfterMessage(TMessage& message) {
   case WM_SETTEXT:
     Repaint();
     break;
-  case WM_PAINT: {
-    HDC dc = GetWindowDC(window_);
-    if (dc != nullptr) {
-      PaintFrame(dc);
-      ReleaseDC(window_, dc);
-    }
+  case WM_PAINT:
+    PaintNow();
     break;
-  }
   default:
     break;
   }
@@ -193,6 +234,10 @@ void TSkinControl::Reskin() {
 }
 
 std::unique_ptr<TSkinControl> CreateSkinControl(SkinFamily member) {
+  if (auto painted = CreatePaintedMember(member))
+    return painted;
+  if (auto bars = CreateScrollBarMember(member))
+    return bars;
   return std::make_unique<TSkinControl>(member);
 }
 

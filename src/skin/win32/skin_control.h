@@ -3,7 +3,8 @@
 // handling (a control object through its stacked hooks, a window without one through the
 // subclass chain), answers 13603, switches on and off with 13574, repaints on focus, enable
 // and text changes, and lets go when its form is restored or its window is destroyed. Members
-// are created by their class names; until their painters exist they behave as the base.
+// are created by their class names (skin_members.h, skin_scrollbar.h); a member without a
+// painter of its own behaves as the base.
 
 #include <windows.h>
 
@@ -60,6 +61,14 @@ protected:
   // The standard handling of the message being processed.
   void Default(win::TMessage& message);
   void Repaint();
+  // Paints the whole window at once through its window device context.
+  void PaintNow();
+  const SkinModel& Skin() const { return data_->Model(); }
+  TSkinData& Data() const { return *data_; }
+  TWinSkinForm* Form() const { return form_; }
+  HFONT ControlFont() const;
+  bool IsEnabled() const;
+  bool IsFocused() const;
 
 private:
   void Hook();

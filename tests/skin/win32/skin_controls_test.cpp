@@ -1,0 +1,424 @@
+// The skinned controls of the main window under real input, in this process under Wine: push
+// buttons click only on a release inside, disabled buttons and the focused tab show their
+// frames, progress bars show exactly the composed bar, the list's scroll-bar overlay follows the
+// native bar and scrolls it as the native bar would, and switching skinning off gives every
+// control its own painting back.
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "app/WKS_Main.h"
+#include "runtime/seam.h"
+#include "runtime/win32/application.h"
+#include "runtime/win32/containers.h"
+#include "skin/embedded_skin.h"
+#include "skin/paint_progress.h"
+#include "skin/paint_tab.h"
+#include "skin/skin_messages.h"
+#include "skin/win32/gdi_bridge.h"
+#include "skin/win32/skin_manage.h"
+#include "skin/win32/skin_members.h"
+#include "skin/win32/skin_scrollbar.h"
+#include "skin/win32/win32_skin_platform.h"
+#include "skin/win32/win_skin_form.h"
+
+namespace tw::win {
+namespace {
+
+bool Pump(const std::function<bool()>& until, int milliseconds = 5000) {
+  const DWORD deadline = GetTickCount() + static_cast<DWORD>(milliseconds);
+  while (!until()) {
+    if (static_cast<LONG>(GetTickCount() - deadline) > 0)
+      return false;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    Sleep(5);
+  }
+  return true;
+}
+
+void Settle(int milliseconds = 250) {
+  Pump([] { return false; }, milliseconds);
+}
+
+bool Skinned(HWND window) {
+  return SendMessageA(window, kMsgIsSkinned, 0, 0) == kSkinnedAnswer;
+}
+
+// The window's pixels as they are on screen, frame included.
+Bitmap32 Capture(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  WindowDc dc(window);
+  return ReadBack(dc.Get(), r.right - r.left, r.bottom - r.top);
+}
+
+RECT ScreenRect(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  return r;
+}
+
+void MouseTo(int x, int y) {
+  SetCursorPos(x, y);
+  mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
+  Settle(60);
+}
+void MouseButton(DWORD flag) {
+  mouse_event(flag, 0, 0, 0, 0);
+  Settle(60);
+}
+
+class SkinnedControls : public testing::Test {
+protected:
+  SkinnedControls() : platformSeam_(platform_), managerSeam_(manager_) {
+    Application::Get().Initialize(GetModuleHandleA(nullptr));
+  }
+
+  // The main window as the program opens it; `before` runs while it shows unskinned.
+  HWND Open(const std::function<void(HWND)>& before = nullptr) {
+    window_ = FormWindow::Create(form_, nullptr);
+    manager_.SetOwnerWindow(form_.SkinData1, window_->Handle());
+    form_.ReadFormData(EmbeddedSkinStream());
+    window_->Show();
+    SetForegroundWindow(window_->Handle());
+    if (before) {
+      RedrawWindow(window_->Handle(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      EXPECT_FALSE(Skinned(window_->Handle()));
+      before(window_->Handle());
+    }
+    HWND main = window_->Handle();
+    EXPECT_TRUE(Pump([&] { return Skinned(main); }, 10000)) << "not skinned";
+    EXPECT_TRUE(Pump([&] {
+      const TWinSkinForm* skinned = manager_.FormOf(main);
+      return skinned != nullptr && skinned->Stage() == kStageSkinned;
+    }));
+    Settle();
+    return main;
+  }
+  HWND HandleOf(const TControl& control) { return window_->NativeOf(control)->Handle(); }
+  TSkinControl* MemberOf(HWND control) {
+    const TWinSkinForm* skinned = manager_.FormOf(window_->Handle());
+    if (skinned == nullptr)
+      return nullptr;
+    for (const auto& member : skinned->Controls())
+      if (member->Handle() == control)
+        return member.get();
+    return nullptr;
+  }
+  const SkinModel& Skin() { return form_.SkinData1.Model(); }
+
+  Win32SkinPlatform platform_;
+  TSkinManage manager_;
+  ScopedSeam<SkinPlatform> platformSeam_;
+  ScopedSeam<SkinManagerApi> managerSeam_;
+  TWKSForm form_;
+  std::unique_ptr<FormWindow> window_;
+};
+
+TEST_F(SkinnedControls, APushButtonClicksOnlyOnAReleaseInside) {
+  Open();
+  HWND button = HandleOf(form_.Button20);
+  int clicks = 0;
+  form_.Button20.OnClick = [&](TControl&) { ++clicks; };
+  auto* member = dynamic_cast<TSkinButton*>(MemberOf(button));
+  ASSERT_NE(member, nullptr);
+  const RECT r = ScreenRect(button);
+  const int cx = (r.left + r.right) / 2;
+  const int cy = (r.top + r.bottom) / 2;
+
+  MouseTo(cx, cy);
+  EXPECT_EQ(member->StateBits(), kButtonHover);
+  MouseButton(MOUSEEVENTF_LEFTDOWN);
+  EXPECT_EQ(member->StateBits(), kButtonHover | kButtonPressed);
+  Settle(150);
+  EXPECT_EQ(member->Frame(), 2);
+  MouseTo(r.right + 200, r.bottom + 150);
+  MouseButton(MOUSEEVENTF_LEFTUP);
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(member->StateBits(), 0u);
+
+  MouseTo(cx, cy);
+  MouseButton(MOUSEEVENTF_LEFTDOWN);
+  MouseButton(MOUSEEVENTF_LEFTUP);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(member->StateBits(), kButtonHover);
+  EXPECT_EQ(member->Frame(), 4);
+}
+
+TEST_F(SkinnedControls, ADisabledButtonShowsFrameThreeAndTheShadowTextColour) {
+  Open();
+  HWND button = HandleOf(form_.Button20);
+  form_.Button20.SetEnabled(false);
+  Settle(200);
+  const Bitmap32 shown = Capture(button);
+  Bitmap32 frame3(shown.Width(), shown.Height(), ColourToPixel(Skin().ButtonFaceBrush));
+  Skin().Buttons.Draw(frame3, frame3.Bounds(), 3);
+  Bitmap32 frame1(shown.Width(), shown.Height(), ColourToPixel(Skin().ButtonFaceBrush));
+  Skin().Buttons.Draw(frame1, frame1.Bounds(), 1);
+  // The element's border rows and columns, away from the caption.
+  int differsFromFrame1 = 0;
+  for (int x = 0; x < shown.Width(); ++x)
+    for (int y : {0, 1, shown.Height() - 2, shown.Height() - 1}) {
+      EXPECT_EQ(shown.At(x, y), frame3.At(x, y)) << x << "," << y;
+      differsFromFrame1 += shown.At(x, y) != frame1.At(x, y) ? 1 : 0;
+    }
+  EXPECT_GT(differsFromFrame1, 0);
+  const Pixel shadow = ColourToPixel(static_cast<TColor>(GetSysColor(COLOR_BTNSHADOW)));
+  const Pixel text = ColourToPixel(static_cast<TColor>(GetSysColor(COLOR_BTNTEXT)));
+  int shadowPixels = 0;
+  int textPixels = 0;
+  for (int y = 3; y < shown.Height() - 3; ++y)
+    for (int x = 3; x < shown.Width() - 3; ++x) {
+      shadowPixels += shown.At(x, y) == shadow && frame3.At(x, y) != shadow ? 1 : 0;
+      textPixels += shown.At(x, y) == text && frame3.At(x, y) != text ? 1 : 0;
+    }
+  EXPECT_GT(shadowPixels, 10);
+  EXPECT_EQ(textPixels, 0);
+}
+
+TEST_F(SkinnedControls, TheSelectedTabUsesFrameTwoAndTheOthersFrameOne) {
+  Open();
+  HWND tab = HandleOf(form_.PageControl1);
+  const TDataSkinObject* tabs = Skin().Element(SkinElement::Tabs);
+  ASSERT_NE(tabs, nullptr);
+  for (int selected : {0, 1}) {
+    form_.PageControl1.SetActivePageIndex(selected);
+    Settle(150);
+    const Bitmap32 shown = Capture(tab);
+    for (int i = 0; i < 2; ++i) {
+      RECT reported;
+      SendMessageA(tab, TCM_GETITEMRECT, static_cast<WPARAM>(i),
+                   reinterpret_cast<LPARAM>(&reported));
+      const Rect drawn = TabDrawnRect(
+          {reported.left, reported.top, reported.right, reported.bottom}, TabPosition::Top);
+      Bitmap32 expected(drawn.Width(), drawn.Height(), kMagenta);
+      tabs->Draw(expected, expected.Bounds(), TabFrame(i, selected));
+      // The tab's left border column, where no caption reaches, above the page.
+      RECT adjusted;
+      GetClientRect(tab, &adjusted);
+      SendMessageA(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&adjusted));
+      const Rect display = TabDisplayArea(
+          {adjusted.left, adjusted.top, adjusted.right, adjusted.bottom}, TabPosition::Top);
+      for (int y = 1; y < std::min(drawn.Height(), display.top - drawn.top); ++y) {
+        if (expected.At(1, y) != kMagenta) {
+          EXPECT_EQ(shown.At(drawn.left + 1, drawn.top + y), expected.At(1, y))
+              << "tab " << i << " selected " << selected << " row " << y;
+        }
+      }
+    }
+  }
+}
+
+// Each page's controls show over the sheet's background after the page is switched to.
+TEST_F(SkinnedControls, TheControlsOfAPageShowWhenItIsSwitchedTo) {
+  Open();
+  HWND tab = HandleOf(form_.PageControl1);
+  for (int page : {1, 0, 1}) {
+    RECT item;
+    SendMessageA(tab, TCM_GETITEMRECT, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
+    MapWindowPoints(tab, HWND_DESKTOP, reinterpret_cast<POINT*>(&item), 2);
+    MouseTo((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
+    MouseButton(MOUSEEVENTF_LEFTUP);
+    MouseTo(0, 0);
+    Settle(200);
+    ASSERT_EQ(form_.PageControl1.ActivePageIndex(), page);
+    const TButton& button = page == 1 ? form_.Button6 : form_.Button1;
+    const Bitmap32 shown = Capture(HandleOf(button));
+    Bitmap32 frame1(shown.Width(), shown.Height(), ColourToPixel(Skin().ButtonFaceBrush));
+    Skin().Buttons.Draw(frame1, frame1.Bounds(), 1);
+    for (int x = 0; x < shown.Width(); ++x)
+      ASSERT_EQ(shown.At(x, 0), frame1.At(x, 0)) << button.Name() << " column " << x;
+  }
+}
+
+TEST_F(SkinnedControls, ProgressBarsShowExactlyTheComposedBarAndTheEmptyBarAfterABatch) {
+  Open();
+  for (TProgressBar* bar : {&form_.Progress, &form_.ProgressBar1}) {
+    HWND window = HandleOf(*bar);
+    if (!IsWindowVisible(window))
+      form_.PageControl1.SetActivePageIndex(bar == &form_.Progress ? 0 : 1);
+    Settle(100);
+    for (int position : {40, bar->Max(), 0}) {
+      bar->SetPosition(position);
+      Settle(50);
+      const Bitmap32 shown = Capture(window);
+      Bitmap32 expected(shown.Width(), shown.Height());
+      ProgressPaint paint;
+      paint.minimum = bar->Min();
+      paint.maximum = bar->Max();
+      paint.position = position;
+      ASSERT_EQ(ComposeProgress(expected, Skin(), paint), Painted::Skin);
+      EXPECT_EQ(shown, expected) << bar->Name() << " at " << position;
+    }
+  }
+}
+
+TEST_F(SkinnedControls, TheListOverlaySitsOnTheNativeBarAndHidesWithIt) {
+  Open();
+  HWND list = HandleOf(form_.ZList);
+  auto* member = dynamic_cast<TSkinScrollbar*>(MemberOf(list));
+  ASSERT_NE(member, nullptr);
+  const TWScrollbar* vertical = member->Overlay(ScrollBarKind::Vertical);
+  const TWScrollbar* horizontal = member->Overlay(ScrollBarKind::Horizontal);
+  ASSERT_NE(vertical, nullptr);
+  ASSERT_NE(horizontal, nullptr);
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof(info);
+  ASSERT_TRUE(GetScrollBarInfo(list, OBJID_VSCROLL, &info));
+  ASSERT_EQ(info.rgstate[0] & STATE_SYSTEM_INVISIBLE, 0u);
+  EXPECT_TRUE(IsWindowVisible(vertical->Handle()));
+  const RECT placed = ScreenRect(vertical->Handle());
+  EXPECT_TRUE(EqualRect(&placed, &info.rcScrollBar))
+      << placed.left << "," << placed.top << "," << placed.right << "," << placed.bottom << " vs "
+      << info.rcScrollBar.left << "," << info.rcScrollBar.top << "," << info.rcScrollBar.right
+      << "," << info.rcScrollBar.bottom;
+  EXPECT_EQ(GetWindow(list, GW_HWNDPREV) == vertical->Handle() ||
+                GetWindow(GetWindow(list, GW_HWNDPREV), GW_HWNDPREV) == vertical->Handle(),
+            true);
+  EXPECT_FALSE(IsWindowVisible(horizontal->Handle()));
+  // The overlay shows the skin, not the native bar.
+  const Bitmap32 shown = Capture(vertical->Handle());
+  Bitmap32 expected(shown.Width(), shown.Height());
+  ScrollBarPaint paint;
+  paint.info.bar = {info.rcScrollBar.left, info.rcScrollBar.top, info.rcScrollBar.right,
+                    info.rcScrollBar.bottom};
+  paint.info.lineButton = info.dxyLineButton;
+  paint.info.thumbTop = info.xyThumbTop;
+  paint.info.thumbBottom = info.xyThumbBottom;
+  paint.orientation = BarOrientation::Vertical;
+  ASSERT_EQ(ComposeScrollBar(expected, Skin(), paint), Painted::Skin);
+  int differing = 0;
+  for (int y = 0; y < shown.Height(); ++y)
+    for (int x = 0; x < shown.Width(); ++x)
+      if (shown.At(x, y) != expected.At(x, y) && differing++ < 5)
+        ADD_FAILURE() << "pixel " << x << "," << y << ": " << std::hex << shown.At(x, y) << " not "
+                      << expected.At(x, y);
+  EXPECT_EQ(differing, 0);
+
+  // Scrolling moves the overlay's thumb with the native one.
+  SendMessageA(list, LB_SETTOPINDEX, 10, 0);
+  Settle(50);
+  EXPECT_NE(Capture(vertical->Handle()), shown);
+
+  // A list short enough has no bar, and no overlay.
+  SendMessageA(list, LB_RESETCONTENT, 0, 0);
+  Settle(50);
+  EXPECT_FALSE(IsWindowVisible(vertical->Handle()));
+  for (const char* row : {"one", "two", "three"})
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row));
+  Settle(50);
+  EXPECT_FALSE(IsWindowVisible(vertical->Handle()));
+  for (int i = 0; i < 60; ++i)
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("row"));
+  Settle(50);
+  EXPECT_TRUE(IsWindowVisible(vertical->Handle()));
+  // A hidden list hides its overlay too.
+  form_.ZList.SetVisible(false);
+  Settle(50);
+  EXPECT_FALSE(IsWindowVisible(vertical->Handle()));
+  form_.ZList.SetVisible(true);
+  Settle(50);
+  EXPECT_TRUE(IsWindowVisible(vertical->Handle()));
+}
+
+// Input from another thread: the platform's scroll tracking waits for it in a loop of its own.
+void InputWhilePumping(const std::function<void()>& script) {
+  std::atomic<bool> done{false};
+  std::thread input([&] {
+    script();
+    done = true;
+  });
+  Pump([&] { return done.load(); }, 10000);
+  input.join();
+  Settle(100);
+}
+
+// The same drag on the overlay's thumb and on the unskinned list's own thumb.
+int DragThumb(HWND list, int distance) {
+  SendMessageA(list, LB_SETTOPINDEX, 0, 0);
+  Settle(100);
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof(info);
+  GetScrollBarInfo(list, OBJID_VSCROLL, &info);
+  const int x = (info.rcScrollBar.left + info.rcScrollBar.right) / 2;
+  const int y = info.rcScrollBar.top + (info.xyThumbTop + info.xyThumbBottom) / 2;
+  InputWhilePumping([&] {
+    SetCursorPos(x, y);
+    mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
+    Sleep(100);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    Sleep(100);
+    for (int step = 1; step <= 4; ++step) {
+      SetCursorPos(x, y + distance * step / 4);
+      mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
+      Sleep(80);
+    }
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    Sleep(100);
+  });
+  return static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+}
+
+TEST_F(SkinnedControls, DraggingTheOverlaysThumbScrollsAsTheNativeThumbDoes) {
+  Open();
+  HWND list = HandleOf(form_.ZList);
+  auto* member = dynamic_cast<TSkinScrollbar*>(MemberOf(list));
+  ASSERT_NE(member, nullptr);
+  HWND overlay = member->Overlay(ScrollBarKind::Vertical)->Handle();
+  const int skinned = DragThumb(list, 60);
+  EXPECT_GT(skinned, 0);
+  form_.SkinData1.SetActive(false);
+  ASSERT_TRUE(Pump([&] { return !Skinned(list); }));
+  EXPECT_FALSE(IsWindow(overlay));
+  EXPECT_EQ(DragThumb(list, 60), skinned);
+}
+
+TEST_F(SkinnedControls, SwitchingSkinningOffGivesEveryControlItsOwnPainting) {
+  HWND main = Open();
+  const std::vector<const TControl*> controls{&form_.Save1, &form_.Button20, &form_.cmbSave,
+                                              &form_.Progress, &form_.ZList};
+  std::vector<Bitmap32> skinned;
+  for (const TControl* control : controls)
+    skinned.push_back(Capture(HandleOf(*control)));
+  form_.SkinData1.SetActive(false);
+  ASSERT_TRUE(Pump([&] { return !Skinned(main); }));
+  Settle(300);
+  std::vector<Bitmap32> off;
+  for (const TControl* control : controls)
+    off.push_back(Capture(HandleOf(*control)));
+  // Painted again from scratch, each control looks as it did right after skinning went off:
+  // nothing of the skin is left over it, and nothing of it paints any more.
+  RedrawWindow(main, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Settle(300);
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    EXPECT_FALSE(Skinned(HandleOf(*controls[i]))) << controls[i]->Name();
+    EXPECT_NE(off[i], skinned[i]) << controls[i]->Name();
+    EXPECT_EQ(Capture(HandleOf(*controls[i])), off[i]) << controls[i]->Name();
+  }
+  // The list's own scroll bar shows again where its overlay was.
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof(info);
+  ASSERT_TRUE(GetScrollBarInfo(HandleOf(form_.ZList), OBJID_VSCROLL, &info));
+  POINT middle{(info.rcScrollBar.left + info.rcScrollBar.right) / 2,
+               (info.rcScrollBar.top + info.rcScrollBar.bottom) / 2};
+  EXPECT_EQ(WindowFromPoint(middle), HandleOf(form_.ZList));
+}
+
+} // namespace
+} // namespace tw::win
