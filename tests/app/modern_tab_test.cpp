@@ -44,8 +44,9 @@ TEST(ModernTab, MirrorsTheFirstTabControlForControl) {
     EXPECT_EQ(third->Bounds(), first->Bounds());
     EXPECT_EQ(third->Tag(), first->Tag());
     EXPECT_EQ(third->Enabled(), first->Enabled());
-    if (first != &f.Save2)
+    if (first != &f.Save2) {
       EXPECT_EQ(third->Caption(), first->Caption());
+    }
   }
   EXPECT_EQ(f.Button22.Caption(), "Save All Items");
   EXPECT_EQ(f.ComboBox2.Items().ToVector(), f.cmbSave.Items().ToVector());

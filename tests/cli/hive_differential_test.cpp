@@ -148,8 +148,9 @@ TEST_F(HiveDifferentialTest, TheWindows7To11ItemsExportFromHivesWhatTheThirdTabS
     }
     // Text reports of empty items are empty; these are filled: User Assist twice, Recent Docs,
     // Word Wheel Query, BAM, USB storage, the 32-bit Run.
-    if (format == 0)
+    if (format == 0) {
       EXPECT_EQ(filled, 7u);
+    }
   }
 }
 
