@@ -72,12 +72,12 @@ private:
 };
 
 // The client-area device context of a window, released with the guard.
-class WindowDc {
+class ClientDc {
 public:
-  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-  ~WindowDc() { ReleaseDC(window_, dc_); }
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
+  explicit ClientDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~ClientDc() { ReleaseDC(window_, dc_); }
+  ClientDc(const ClientDc&) = delete;
+  ClientDc& operator=(const ClientDc&) = delete;
   HDC Get() const { return dc_; }
 
 private:

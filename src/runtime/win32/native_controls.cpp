@@ -99,7 +99,7 @@ private:
   void FitText() {
     SIZE extent{};
     {
-      const WindowDc dc(Handle());
+      const ClientDc dc(Handle());
       const SelectGuard font(dc.Get(), Application::Get().Font(label_.Bold()));
       const std::string& text = label_.Caption();
       GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
