@@ -42,6 +42,11 @@ void WinSkinPopup::Handle(TMessage& message, const WindowProcHook& next) {
     PaintRing();
     message.result = 0;
     return;
+  case WM_PAINT:
+    // The menu's own paint may draw its border over the ring: the ring goes back on top.
+    next(message);
+    PaintRing();
+    return;
   case WM_PRINT:
     Print(message, next);
     return;
