@@ -205,6 +205,7 @@ void TSkinManage::Activate(TSkinData* target) {
 }
 
 void TSkinManage::Deactivate(TSkinData* target) {
+  popups_.Clear();
   if (target == nullptr)
     skinningOn_ = false;
   for (auto& form : forms_)
@@ -220,6 +221,7 @@ void TSkinManage::Deactivate(TSkinData* target) {
 }
 
 void TSkinManage::Reload(TSkinData* target) {
+  popups_.Clear();
   for (auto& form : forms_)
     if (&form->SkinData() == target)
       form->Reload();
@@ -273,6 +275,9 @@ LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
             lstrcmpiA(ClassOf(window).c_str(), "ScrollBar") == 0)
           if (TWinSkinForm* form = manager->FormOf(create->lpcs->hwndParent))
             form->SkinGrip(window);
+        TSkinData* main = MainSkinData(manager->components_);
+        manager->popups_.Created(window, main != nullptr && main->Active() ? main : nullptr,
+                                 manager->skinningOn_);
         // MDI children are skinned at once, before they first show.
         if (create->lpcs != nullptr && (create->lpcs->dwExStyle & WS_EX_MDICHILD) != 0 &&
             manager->skinningOn_)

@@ -13,6 +13,7 @@
 
 #include "skin/skin_data.h"
 #include "skin/skin_manager.h"
+#include "skin/win32/win_skin_popmenu.h"
 
 namespace tw {
 class TWinSkinForm;
@@ -55,6 +56,8 @@ public:
   UINT ControlMessage() const { return controlMessage_; }
   // The manager's own (message-only) window: deferred MDI messages go there.
   HWND Window() const { return window_; }
+  // Popup menu windows skinned now.
+  std::size_t SkinnedPopupCount() const { return popups_.Count(); }
 
 private:
   static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
@@ -71,6 +74,7 @@ private:
   bool running_ = false;
   bool skinningOn_ = false;
   HHOOK hook_ = nullptr;
+  SkinnedPopups popups_;
   DWORD platformVersion_ = 0;
   HWND window_ = nullptr; // message-only: the timer and the deferred MDI messages
   UINT controlMessage_ = 0;

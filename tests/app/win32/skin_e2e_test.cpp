@@ -14,6 +14,7 @@
 #include "skin/embedded_skin.h"
 #include "skin/form_frame.h"
 #include "skin/form_layout.h"
+#include "skin/menu_popup.h"
 #include "skin/skin_data.h"
 #include "skin/skin_messages.h"
 #include "skin/win32/gdi_bridge.h"
@@ -337,6 +338,34 @@ TEST_F(SkinnedProgram, ADoubleClickOnTheIconClosesTheWindow) {
   driver.LeftButton(true);
   driver.LeftButton(false);
   EXPECT_TRUE(driver.WaitForExit(10000));
+}
+
+TEST_F(SkinnedProgram, TheSystemMenuPopupIsSkinnedAndEscapeClosesIt) {
+  ASSERT_NO_FATAL_FAILURE(StartSkinned());
+  HWND main = driver.MainWindow();
+  driver.MoveToWindowPoint(main, 8 + 8, 7 + 8);
+  driver.LeftButton(true);
+  driver.LeftButton(false);
+  const auto popup = [&] {
+    return driver.FindShown([](HWND w) {
+      char cls[16];
+      GetClassNameA(w, cls, sizeof(cls));
+      return lstrcmpA(cls, "#32768") == 0;
+    });
+  };
+  HWND menu = nullptr;
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return (menu = popup()) != nullptr; }, 5000));
+  EXPECT_TRUE(Skinned(menu));
+  // The border ring comes from the MenuBackground element over the whole popup.
+  Sleep(300);
+  const Bitmap32 shown = Capture(menu);
+  const Bitmap32 background = RenderMenuBackground(skin_.Model(), shown.Width(), shown.Height());
+  for (const Point p :
+       {Point{0, 0}, Point{1, shown.Height() / 2}, Point{shown.Width() - 2, shown.Height() - 1}})
+    EXPECT_EQ(shown.At(p.x, p.y), background.At(p.x, p.y)) << p.x << "," << p.y;
+  driver.PressKey(VK_ESCAPE);
+  EXPECT_TRUE(ProgramDriver::WaitFor([&] { return popup() == nullptr; }, 5000));
+  EXPECT_FALSE(driver.WaitForExit(0));
 }
 
 TEST_F(SkinnedProgram, TheWindowTheLogoOpensIsSkinnedToo) {
