@@ -299,11 +299,11 @@ protected:
   }
 };
 
-// A sheet's background continues the page: drawn as the background is erased, so that the
-// sheet's own painting (images, bevels, transparent labels) goes on over it.
-class TSkinTabSheet final : public TSkinControl {
+// Members that paint as the window's background is erased, so that the window's own painting
+// (children, images, transparent labels) goes on over it.
+class TSkinErasePainted : public TSkinControl {
 public:
-  TSkinTabSheet() : TSkinControl(SkinFamily::TSkinTabSheet) {}
+  using TSkinControl::TSkinControl;
   bool BeforeMessage(TMessage& message) override {
     if (message.msg != WM_ERASEBKGND)
       return TSkinControl::BeforeMessage(message);
@@ -317,6 +317,13 @@ public:
     if (message.msg != WM_PAINT)
       TSkinControl::AfterMessage(message);
   }
+};
+
+// A sheet's background continues the page: drawn as the background is erased, so that the
+// sheet's own painting (images, bevels, transparent labels) goes on over it.
+class TSkinTabSheet final : public TSkinErasePainted {
+public:
+  TSkinTabSheet() : TSkinErasePainted(SkinFamily::TSkinTabSheet) {}
   void Paint(HDC dc, const RECT& rect) override {
     Bitmap32 target(rect.right - rect.left, rect.bottom - rect.top);
     HWND tab = GetParent(Handle());
@@ -384,22 +391,9 @@ protected:
   }
 };
 
-class TSkinBox final : public TSkinControl {
+class TSkinBox final : public TSkinErasePainted {
 public:
-  explicit TSkinBox(SkinFamily member) : TSkinControl(member) {}
-  bool BeforeMessage(TMessage& message) override {
-    if (message.msg != WM_ERASEBKGND)
-      return TSkinControl::BeforeMessage(message);
-    RECT client;
-    GetClientRect(Handle(), &client);
-    Paint(reinterpret_cast<HDC>(message.wParam), client);
-    message.result = 1;
-    return false;
-  }
-  void AfterMessage(TMessage& message) override {
-    if (message.msg != WM_PAINT)
-      TSkinControl::AfterMessage(message);
-  }
+  explicit TSkinBox(SkinFamily member) : TSkinErasePainted(member) {}
   void Paint(HDC dc, const RECT& rect) override {
     Bitmap32 target(rect.right - rect.left, rect.bottom - rect.top);
     ComposeBox(target, Skin());
