@@ -16,6 +16,7 @@
 #include "program_driver.h"
 #include "report/report.h"
 #include "runtime/win32/win32_platform.h"
+#include "runtime/win32/win32_system_info.h"
 #include "support/fixtures.h"
 
 namespace tw::test {
@@ -81,7 +82,7 @@ Session RunProgram(const std::string& programDir) {
   ProgramDriver driver(programDir);
   driver.Start();
   Session session;
-  const std::string folder = driver.Folder() + ReportFolderName(Win32Calendar().Today());
+  const std::string folder = driver.Folder() + ReportFolderName(Win32SystemInfo().Now().Date());
   const auto reportCount = [&] { return FilesIn(folder).size(); };
 
   HWND zList = driver.FindOfClass(driver.Sheet(0), WC_LISTBOXA, 0);

@@ -91,7 +91,9 @@ protected:
     return nullptr;
   }
   int Rows(HWND grid) { return static_cast<int>(SendMessageA(grid, LVM_GETITEMCOUNT, 0, 0)); }
-  std::string ReportFolder() { return driver.Folder() + ReportFolderName(Win32SystemInfo().Now().Date()); }
+  std::string ReportFolder() {
+    return driver.Folder() + ReportFolderName(Win32SystemInfo().Now().Date());
+  }
   // What another program finds on the clipboard (empty while the program holds it open).
   static std::string ClipboardText() {
     try {

@@ -62,8 +62,10 @@ public:
     created_.push_back(longName);
     std::string nested = std::string(kUninstall) + "\\hostile deep";
     created_.push_back("hostile deep");
-    for (int depth = 0; depth < 100; ++depth)
-      nested += "\\" + std::to_string(depth);
+    for (int depth = 0; depth < 100; ++depth) {
+      nested += '\\'; // piecewise: GCC 12 warns falsely (-Wrestrict) on "\\" + string
+      nested += std::to_string(depth);
+    }
     Set(HKEY_LOCAL_MACHINE, nested, "DisplayName", REG_SZ, std::string("deep\0", 5));
   }
   ~HostileRegistry() {
