@@ -55,6 +55,9 @@ public:
     const std::vector<uint8_t> bytes(size, 0x5A);
     return Raw(name, reg::kBinary, bytes.data(), size);
   }
+  Writer& Binary(const std::string& name, const std::vector<uint8_t>& bytes) {
+    return Raw(name, reg::kBinary, bytes.data(), static_cast<uint32_t>(bytes.size()));
+  }
 
   SyntheticStats stats;
 
@@ -279,6 +282,238 @@ void Appearance(Writer& w) {
         .Sz("", std::string("C:\\WINDOWS\\Media\\") + event + ".wav");
 }
 
+// The traces Windows 7 to 11 keep, in the binary layouts those versions write.
+using Bytes = std::vector<uint8_t>;
+
+void Put16(Bytes& b, unsigned v) {
+  b.push_back(static_cast<uint8_t>(v));
+  b.push_back(static_cast<uint8_t>(v >> 8));
+}
+void Put32(Bytes& b, uint32_t v) {
+  Put16(b, v & 0xFFFF);
+  Put16(b, v >> 16);
+}
+void Put64(Bytes& b, uint64_t v) {
+  Put32(b, static_cast<uint32_t>(v));
+  Put32(b, static_cast<uint32_t>(v >> 32));
+}
+void PutUtf16Z(Bytes& b, const std::string& text) {
+  for (const char c : text)
+    Put16(b, static_cast<uint8_t>(c));
+  Put16(b, 0);
+}
+void PutAsciiZ(Bytes& b, const std::string& text) {
+  b.insert(b.end(), text.begin(), text.end());
+  b.push_back(0);
+}
+Bytes Utf16Z(const std::string& text) {
+  Bytes b;
+  PutUtf16Z(b, text);
+  return b;
+}
+
+// A shell item: its size (counting itself), then its body.
+void PutItem(Bytes& list, const Bytes& body) {
+  Put16(list, static_cast<unsigned>(body.size() + 2));
+  list.insert(list.end(), body.begin(), body.end());
+}
+
+// A file or folder entry with its short name and a version 9 extension block with the long name.
+Bytes FileItem(const std::string& shortName, const std::string& longName) {
+  Bytes body{0x31, 0x00};
+  Put32(body, 0);
+  Put32(body, 0x5A215A21);
+  Put16(body, 0x10);
+  PutAsciiZ(body, shortName);
+  if (body.size() % 2 != 0)
+    body.push_back(0);
+  Bytes ext;
+  Put16(ext, 0);
+  Put16(ext, 9);
+  Put32(ext, 0xBEEF0004);
+  Put32(ext, 0x5A215A21);
+  Put32(ext, 0x5A215A21);
+  Put16(ext, 0x2E);
+  ext.resize(ext.size() + 18 + 2 + 4 + 4, 0);
+  PutUtf16Z(ext, longName);
+  Put16(ext, 0x14);
+  ext[0] = static_cast<uint8_t>(ext.size());
+  ext[1] = static_cast<uint8_t>(ext.size() >> 8);
+  body.insert(body.end(), ext.begin(), ext.end());
+  return body;
+}
+
+// My Computer, drive C:, then each folder of `path` and the file at its end.
+Bytes ItemIdList(const std::vector<std::string>& path) {
+  Bytes list;
+  PutItem(list, {0x1F, 0x50, 0xE0, 0x4F, 0xD0, 0x20, 0xEA, 0x3A, 0x69, 0x10, 0xA2, 0xD8, 0x08, 0x00,
+                 0x2B, 0x30, 0x30, 0x9D});
+  Bytes drive{0x2F};
+  PutAsciiZ(drive, "C:\\");
+  drive.resize(0x17, 0);
+  PutItem(list, drive);
+  for (const std::string& part : path)
+    PutItem(list, FileItem(part.size() > 12 ? part.substr(0, 6) + "~1" : part, part));
+  Put16(list, 0);
+  return list;
+}
+
+Bytes MruListEx(int count) {
+  Bytes b;
+  for (int i = count - 1; i >= 0; --i)
+    Put32(b, static_cast<uint32_t>(i));
+  Put32(b, 0xFFFFFFFFu);
+  return b;
+}
+
+Bytes UserAssistRecord(int i) {
+  Bytes r;
+  Put32(r, 0);
+  Put32(r, static_cast<uint32_t>(i % 40 + 1));
+  Put32(r, static_cast<uint32_t>(i % 90));
+  Put32(r, static_cast<uint32_t>(60000 * (i % 25)));
+  r.resize(60, 0);
+  Put64(r, 133400000000000000ull + 10000000ull * 3600 * static_cast<uint64_t>(i));
+  Put32(r, 0);
+  return r;
+}
+
+Bytes SystemTime(int year, int month, int day, int hour) {
+  Bytes b;
+  for (const int field : {year, month, 0, day, hour, 30, 15, 0})
+    Put16(b, static_cast<unsigned>(field));
+  return b;
+}
+
+void ModernUserAssist(Writer& w) {
+  w.Key(kCu, kWindows + "\\Explorer\\UserAssist\\{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count");
+  for (int i = 0; i < 300; ++i) {
+    const std::string folder = i % 2 ? "{6D809377-6AF0-444B-8957-A3773F02200E}"  // Program Files
+                                     : "{7C5A40EF-A0FB-4BFC-874A-C0F2E0B9FA8E}"; // (x86)
+    w.Binary(Rot13(folder + "\\Vendor " + N(i) + "\\program.exe"), UserAssistRecord(i));
+  }
+  w.Key(kCu, kWindows + "\\Explorer\\UserAssist\\{F4E57C4B-2036-45F0-A9AB-443BCFE33D9F}\\Count");
+  for (int i = 0; i < 120; ++i)
+    w.Binary(Rot13("{0139D44E-6AFE-49F2-8690-3DAFCAE6FFB8}\\Vendor " + N(i) + "\\Program " + N(i) +
+                   ".lnk"),
+             UserAssistRecord(i));
+}
+
+void ModernDialogs(Writer& w) {
+  const std::string comDlg = kWindows + "\\Explorer\\ComDlg32\\";
+  for (int s = 0; s <= 30; ++s) {
+    const std::string ext = s == 0 ? "*" : "ext" + N(s, 2);
+    w.Key(kCu, comDlg + "OpenSavePidlMRU\\" + ext).Binary("MRUListEx", MruListEx(20));
+    for (int i = 0; i < 20; ++i)
+      w.Binary(std::to_string(i), ItemIdList({"Users", "examiner", "Documents", "Case " + N(s),
+                                              "evidence_" + N(i) + "." + (s == 0 ? "txt" : ext)}));
+  }
+  w.Key(kCu, comDlg + "LastVisitedPidlMRU").Binary("MRUListEx", MruListEx(25));
+  for (int i = 0; i < 25; ++i) {
+    Bytes entry = Utf16Z("program" + N(i) + ".exe");
+    const Bytes folder = ItemIdList({"Users", "examiner", "Documents", "Case " + N(i)});
+    entry.insert(entry.end(), folder.begin(), folder.end());
+    w.Binary(std::to_string(i), entry);
+  }
+}
+
+// A RecentDocs value: the name, then the short-cut's own name and a shell item of it.
+Bytes RecentDoc(const std::string& name) {
+  Bytes b = Utf16Z(name);
+  PutAsciiZ(b, name.substr(0, 8) + ".lnk");
+  const Bytes item = FileItem(name.substr(0, 6) + "~1.LNK", name + ".lnk");
+  b.insert(b.end(), item.begin(), item.end());
+  Put16(b, 0);
+  return b;
+}
+
+void ModernHistory(Writer& w) {
+  const std::string explorer = kWindows + "\\Explorer\\";
+  w.Key(kCu, explorer + "RecentDocs").Binary("MRUListEx", MruListEx(150));
+  for (int i = 0; i < 150; ++i)
+    w.Binary(std::to_string(i), RecentDoc("document " + N(i) + ".ext" + N(i % 40, 2)));
+  for (int s = 0; s < 40; ++s) {
+    w.Key(kCu, explorer + "RecentDocs\\.ext" + N(s, 2)).Binary("MRUListEx", MruListEx(10));
+    for (int i = 0; i < 10; ++i)
+      w.Binary(std::to_string(i), RecentDoc("document " + N(i * 40 + s) + ".ext" + N(s, 2)));
+  }
+  w.Key(kCu, explorer + "TypedPaths");
+  for (int i = 1; i <= 25; ++i)
+    w.Sz("url" + std::to_string(i), "\\\\SERVER" + N(i) + "\\share\\Case " + N(i));
+  w.Key(kCu, explorer + "WordWheelQuery").Binary("MRUListEx", MruListEx(50));
+  for (int i = 0; i < 50; ++i)
+    w.Binary(std::to_string(i), Utf16Z("search term " + N(i)));
+  w.Key(kCu, explorer + "Map Network Drive MRU").Sz("MRUList", "abcdefghij");
+  for (char c = 'a'; c <= 'j'; ++c)
+    w.Sz(std::string(1, c), std::string("\\\\FILESERVER\\share_") + c);
+  w.Key(kCu, "Software\\Microsoft\\Terminal Server Client\\Default");
+  for (int i = 0; i < 10; ++i)
+    w.Sz("MRU" + std::to_string(i), "host" + N(i) + ".example.com");
+  for (int i = 0; i < 10; ++i)
+    w.Key(kCu, "Software\\Microsoft\\Terminal Server Client\\Servers\\host" + N(i) + ".example.com")
+        .Sz("UsernameHint", "DOMAIN\\examiner")
+        .Binary("CertHash", 20);
+  w.Key(kCu, "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache")
+      .Binary("LangID", 2);
+  for (int i = 0; i < 400; ++i)
+    w.Sz("C:\\Program Files\\Vendor " + N(i) + "\\program.exe.FriendlyAppName", "Program " + N(i));
+}
+
+void ModernSystem(Writer& w) {
+  const std::string bam = "SYSTEM\\CurrentControlSet\\Services\\bam\\State\\UserSettings\\";
+  for (int u = 0; u < 5; ++u) {
+    w.Key(kLm, bam + "S-1-5-21-1111111111-2222222222-3333333333-" + std::to_string(1001 + u))
+        .Dword("Version", 1)
+        .Dword("SequenceNumber", 42);
+    for (int i = 0; i < 80; ++i) {
+      Bytes stamp;
+      Put64(stamp, 133400000000000000ull + 10000000ull * 60 * static_cast<uint64_t>(u * 80 + i));
+      stamp.resize(24, 0);
+      w.Binary("\\Device\\HarddiskVolume3\\Program Files\\Vendor " + N(i) + "\\program.exe", stamp);
+    }
+  }
+  const std::string profiles = kNt + "\\NetworkList\\Profiles\\{";
+  for (int i = 0; i < 60; ++i)
+    w.Key(kLm, profiles + N(i, 8) + "-1111-2222-3333-444444444444}")
+        .Sz("ProfileName", "Network " + N(i))
+        .Sz("Description", "Network " + N(i))
+        .Dword("Managed", 0)
+        .Dword("Category", static_cast<uint32_t>(i % 3))
+        .Binary("DateCreated", SystemTime(2020 + i % 5, i % 12 + 1, i % 28 + 1, i % 24))
+        .Dword("NameType", 71)
+        .Binary("DateLastConnected", SystemTime(2025, i % 12 + 1, i % 28 + 1, i % 24));
+  for (int d = 0; d < 40; ++d)
+    for (int s = 0; s < 2; ++s)
+      w.Key(kLm, "SYSTEM\\CurrentControlSet\\Enum\\USBSTOR\\Disk&Ven_Vendor" + N(d, 2) +
+                     "&Prod_Stick&Rev_1.00\\" + N(d * 2 + s, 12) + "&0")
+          .Sz("DeviceDesc", "@disk.inf,%disk_devdesc%;Disk drive")
+          .Sz("FriendlyName", "Vendor" + N(d, 2) + " Stick USB Device")
+          .Sz("Mfg", "@disk.inf,%genmanufacturer%;(Standard disk drives)")
+          .Dword("Capabilities", 16)
+          .Sz("Service", "disk");
+}
+
+void ModernSoftware(Writer& w) {
+  const std::string wow = "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\";
+  w.Key(kLm, wow + "Run");
+  for (int i = 0; i < 15; ++i)
+    w.Sz("Helper " + N(i), "\"C:\\Program Files (x86)\\Vendor " + N(i) + "\\helper.exe\" /bg");
+  w.Key(kLm, wow + "RunOnce");
+  for (int i = 0; i < 2; ++i)
+    w.Sz("Once " + N(i), "C:\\Temp\\setup32_" + N(i) + ".exe /continue");
+  for (int i = 0; i < 400; ++i) {
+    w.Key(kLm, wow + "Uninstall\\{" + N(i, 8) + "-3232-0000-0000-000000000000}")
+        .Sz("DisplayName", "32-bit Product " + N(i))
+        .Sz("DisplayVersion", "2.0." + std::to_string(i))
+        .Sz("Publisher", "Vendor " + N(i % 53))
+        .Sz("InstallLocation", "C:\\Program Files (x86)\\Vendor " + N(i))
+        .Sz("InstallDate", "20250101")
+        .Dword("EstimatedSize", 512u * static_cast<uint32_t>(i));
+    if (i % 20 != 0)
+      w.Sz("UninstallString", "MsiExec.exe /X{" + N(i, 8) + "-3232-0000-0000-000000000000}");
+  }
+}
+
 } // namespace
 
 SyntheticStats FillSyntheticRegistry(RegistryApi& store) {
@@ -289,6 +524,11 @@ SyntheticStats FillSyntheticRegistry(RegistryApi& store) {
   SoftwareLists(w);
   Startup(w);
   Appearance(w);
+  ModernUserAssist(w);
+  ModernDialogs(w);
+  ModernHistory(w);
+  ModernSystem(w);
+  ModernSoftware(w);
   return w.stats;
 }
 

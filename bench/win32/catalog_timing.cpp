@@ -1,4 +1,5 @@
-// Per-item figures of the catalog on the platform's registry: the large synthetic registry is
+// Per-item figures of both catalogs (the first and the Windows 7 to 11 one) on the platform's
+// registry: the large synthetic registry is
 // imported into scratch keys, then every item runs through the dispatcher with the registry
 // store wrapped in a timing decorator. Prints milliseconds, registry calls and the share of
 // time spent outside registry calls (goal: at most 10 % of each item's time).
@@ -9,9 +10,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <span>
 #include <string>
 
 #include "app/catalog.h"
+#include "app/modern_catalog.h"
 #include "app/WKS_Main.h"
 #include "runtime/seam.h"
 #include "runtime/win32/scratch_registry.h"
@@ -38,7 +41,8 @@ struct Figures {
 };
 
 // The reader alone, without the dispatcher's sorting and copying into the preview.
-Figures RunReader(bench::TimingRegistry& store, int index, int repeats) {
+Figures RunReader(bench::TimingRegistry& store, std::span<const CatalogItem> catalog, int index,
+                  int repeats) {
   Figures f;
   for (int r = 0; r < repeats; ++r) {
     TStringList rows;
@@ -48,7 +52,7 @@ Figures RunReader(bench::TimingRegistry& store, int index, int repeats) {
     store.ResetCalls();
     store.ResetInside();
     const Clock::time_point start = Clock::now();
-    Catalog()[static_cast<size_t>(index)].reader(ctx);
+    catalog[static_cast<size_t>(index)].reader(ctx);
     f.total += Clock::now() - start;
     f.inside += store.Inside();
     f.calls = store.Calls();
@@ -59,22 +63,30 @@ Figures RunReader(bench::TimingRegistry& store, int index, int repeats) {
   return f;
 }
 
+// One tab's catalog with the list that runs its items and the preview that shows them.
+struct Tab {
+  const char* name;
+  std::span<const CatalogItem> catalog;
+  TListBox& list;
+  TValueListEditor& preview;
+};
+
 // The item as the user runs it: the dispatcher with its reader, ordering and preview.
-Figures RunItem(TWKSForm& form, bench::TimingRegistry& store, int index, int repeats) {
+Figures RunItem(const Tab& tab, bench::TimingRegistry& store, int index, int repeats) {
   Figures f;
-  form.ZList.SetItemIndex(index);
+  tab.list.SetItemIndex(index);
   for (int r = 0; r < repeats; ++r) {
     store.ResetCalls();
     store.ResetInside();
     const Clock::time_point start = Clock::now();
-    form.ZList.Click();
+    tab.list.Click();
     f.total += Clock::now() - start;
     f.inside += store.Inside();
     f.calls = store.Calls();
   }
   f.total /= repeats;
   f.inside /= repeats;
-  f.rows = form.Preview.RowCount();
+  f.rows = tab.preview.RowCount();
   return f;
 }
 
@@ -100,6 +112,34 @@ double OutsideShare(const Figures& f) {
   return 100.0 * static_cast<double>(outside.count()) / static_cast<double>(f.total.count());
 }
 
+void PrintTab(const Tab& tab, bench::TimingRegistry& store, int repeats) {
+  const int size = static_cast<int>(tab.catalog.size());
+  std::printf("\n%s\n", tab.name);
+  std::printf("%-3s %-66s %6s %7s %9s %9s %8s %9s %8s\n", "#", "item", "rows", "calls", "ms",
+              "in reg ms", "outside", "reader ms", "outside");
+  Figures all;
+  Figures allReaders;
+  for (int i = 0; i < size; ++i) {
+    const Figures f = RunItem(tab, store, i, repeats);
+    const Figures r = RunReader(store, tab.catalog, i, repeats);
+    all.total += f.total;
+    all.inside += f.inside;
+    all.calls += f.calls;
+    all.rows += f.rows;
+    allReaders.total += r.total;
+    allReaders.inside += r.inside;
+    allReaders.calls += r.calls;
+    const std::string label(tab.catalog[static_cast<size_t>(i)].label);
+    std::printf("%-3d %-66s %6d %7llu %9.2f %9.2f %7.1f%% %9.2f %7.1f%%\n", i, label.c_str(),
+                f.rows, static_cast<unsigned long long>(f.calls), Ms(f.total), Ms(f.inside),
+                OutsideShare(f), Ms(r.total), OutsideShare(r));
+  }
+  const std::string count = std::to_string(size) + " items";
+  std::printf("%-3s %-66s %6d %7llu %9.2f %9.2f %7.1f%% %9.2f %7.1f%%\n", "all", count.c_str(),
+              all.rows, static_cast<unsigned long long>(all.calls), Ms(all.total), Ms(all.inside),
+              OutsideShare(all), Ms(allReaders.total), OutsideShare(allReaders));
+}
+
 int Run(int repeats) {
   ScratchRegistry scratch("Software\\TrailwickTiming");
   Win32Registry platform;
@@ -115,34 +155,17 @@ int Run(int repeats) {
   ScopedSeam<Collation> collationSeam(collation);
   ScopedSeam<SystemInfo> systemSeam(system);
   TWKSForm form;
-  for (int i = 0; i < kCatalogSize; ++i) // warm the server's caches
-    RunItem(form, store, i, 1);
+  const Tab tabs[] = {{"first catalog", Catalog(), form.ZList, form.Preview},
+                      {"Windows 7 - 11 catalog", ModernCatalog(), form.WList, form.Preview3}};
+  for (const Tab& tab : tabs) // warm the server's caches
+    for (int i = 0; i < static_cast<int>(tab.catalog.size()); ++i)
+      RunItem(tab, store, i, 1);
 
   std::printf("%d run(s) per item, mean figures; a clock read costs %.0f ns, one per call is "
               "taken off the time outside\n",
               repeats, std::chrono::duration<double, std::nano>(kClockRead).count());
-  std::printf("%-3s %-66s %6s %7s %9s %9s %8s %9s %8s\n", "#", "item", "rows", "calls", "ms",
-              "in reg ms", "outside", "reader ms", "outside");
-  Figures all;
-  Figures allReaders;
-  for (int i = 0; i < kCatalogSize; ++i) {
-    const Figures f = RunItem(form, store, i, repeats);
-    const Figures r = RunReader(store, i, repeats);
-    all.total += f.total;
-    all.inside += f.inside;
-    all.calls += f.calls;
-    all.rows += f.rows;
-    allReaders.total += r.total;
-    allReaders.inside += r.inside;
-    allReaders.calls += r.calls;
-    const std::string label(Catalog()[static_cast<size_t>(i)].label);
-    std::printf("%-3d %-66s %6d %7llu %9.2f %9.2f %7.1f%% %9.2f %7.1f%%\n", i, label.c_str(),
-                f.rows, static_cast<unsigned long long>(f.calls), Ms(f.total), Ms(f.inside),
-                OutsideShare(f), Ms(r.total), OutsideShare(r));
-  }
-  std::printf("%-3s %-66s %6d %7llu %9.2f %9.2f %7.1f%% %9.2f %7.1f%%\n", "all", "34 items",
-              all.rows, static_cast<unsigned long long>(all.calls), Ms(all.total), Ms(all.inside),
-              OutsideShare(all), Ms(allReaders.total), OutsideShare(allReaders));
+  for (const Tab& tab : tabs)
+    PrintTab(tab, store, repeats);
   return 0;
 }
 
