@@ -31,7 +31,10 @@ void TWKSForm::FormCreate(TControl& /*sender*/) {
   caption += std::to_string(kCatalogSize);
   caption += " items";
   ZCap.SetCaption(caption);
-  Label7.SetCaption("WKS List : " + std::to_string(kModernCatalogSize) + " items");
+  std::string modernCaption = "WKS List : ";
+  modernCaption += std::to_string(kModernCatalogSize);
+  modernCaption += " items";
+  Label7.SetCaption(modernCaption);
   GetNML();
   ShowNMListCount();
 }

@@ -128,8 +128,11 @@ TEST_F(NonMicrosoftTest, BinaryJunkAroundASectionListsThatSection) {
 
 TEST_F(NonMicrosoftTest, ATenMegabyteDatabaseLoadsAndPreviews) {
   std::string db = "[Big]\r\nCheck=HKCU|Software\\Alpha\r\n";
-  for (int i = 0; i < 2000; ++i)
-    db += "K" + std::to_string(10000 + i) + "=HKCU|Software\\Alpha|Recent\r\n";
+  for (int i = 0; i < 2000; ++i) {
+    db += 'K';
+    db += std::to_string(10000 + i);
+    db += "=HKCU|Software\\Alpha|Recent\r\n";
+  }
   const std::string filler = "; " + std::string(98, 'x') + "\r\n";
   while (db.size() < 10 * 1024 * 1024)
     db += filler;

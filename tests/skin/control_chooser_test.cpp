@@ -69,7 +69,9 @@ protected:
     return ChooseForControl(control, Context());
   }
   TControl& Make(const std::string& className) {
-    owned.push_back(std::make_unique<TControl>(className, "c" + std::to_string(owned.size())));
+    std::string name = "c";
+    name += std::to_string(owned.size());
+    owned.push_back(std::make_unique<TControl>(className, name));
     return *owned.back();
   }
 

@@ -2,9 +2,11 @@
 // Builders of binary registry data for tests: little-endian fields, shell item ID lists,
 // UserAssist usage records, and the ".reg" hex text that stores them.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,7 +41,7 @@ inline void PutAsciiZ(Buffer& b, std::string_view text) {
 inline Buffer Item(const Buffer& body) {
   Buffer item;
   Put16(item, static_cast<unsigned>(body.size() + 2));
-  item.insert(item.end(), body.begin(), body.end());
+  std::ranges::copy(body, std::back_inserter(item));
   return item;
 }
 
@@ -121,7 +123,9 @@ inline std::string RegHex(const Buffer& data) {
   for (std::size_t i = 0; i < data.size(); ++i) {
     char byte[4];
     std::snprintf(byte, sizeof byte, "%02x", data[i]);
-    text += (i ? "," : "") + std::string(byte);
+    if (i != 0)
+      text += ',';
+    text += byte;
   }
   return text;
 }

@@ -108,9 +108,11 @@ Gallery Build() {
   }
   HWND list = Child(m, WC_LISTBOXA, "", WS_TABSTOP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 12, 300,
                     220, 200, WS_EX_CLIENTEDGE);
-  for (int i = 0; i < 60; ++i)
-    SendMessageA(list, LB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(("List row " + std::to_string(i)).c_str()));
+  for (int i = 0; i < 60; ++i) {
+    std::string row = "List row ";
+    row += std::to_string(i);
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
+  }
   g.extra.push_back({list, SkinFamily::TSkinScrollbar});
   HWND grid =
       Child(m, WC_LISTVIEWA, "", WS_TABSTOP | LVS_REPORT, 244, 300, 300, 200, WS_EX_CLIENTEDGE);
