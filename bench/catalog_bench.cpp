@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <span>
+
 #include "app/catalog.h"
 #include "app/modern_catalog.h"
 #include "app/WKS_Main.h"
@@ -45,63 +47,57 @@ void Report(benchmark::State& state, uint64_t calls, int rows) {
   state.counters["rows"] = rows;
 }
 
-void BM_Item(benchmark::State& state) {
+// One tab of the window: its list, its preview and its catalog.
+struct Tab {
+  TListBox TWKSForm::*list;
+  TValueListEditor TWKSForm::*preview;
+  std::span<const CatalogItem> items;
+};
+const Tab kFirstTab{&TWKSForm::ZList, &TWKSForm::Preview, Catalog()};
+const Tab kModernTab{&TWKSForm::WList, &TWKSForm::Preview3, ModernCatalog()};
+
+void ItemOf(benchmark::State& state, const Tab& tab) {
   const int index = static_cast<int>(state.range(0));
   Platform platform;
   TWKSForm form;
-  form.ZList.SetItemIndex(index);
+  (form.*tab.list).SetItemIndex(index);
   Store().ResetCalls();
   for (auto _ : state)
-    form.ZList.Click();
-  Report(state, Store().Calls(), form.Preview.RowCount());
-  state.SetLabel(std::string(Catalog()[static_cast<size_t>(index)].label));
+    (form.*tab.list).Click();
+  Report(state, Store().Calls(), (form.*tab.preview).RowCount());
+  state.SetLabel(std::string(tab.items[static_cast<size_t>(index)].label));
+}
+
+void AllItemsOf(benchmark::State& state, const Tab& tab) {
+  Platform platform;
+  TWKSForm form;
+  int rows = 0;
+  Store().ResetCalls();
+  for (auto _ : state) {
+    rows = 0;
+    for (int i = 0; i < static_cast<int>(tab.items.size()); ++i) {
+      (form.*tab.list).SetItemIndex(i);
+      (form.*tab.list).Click();
+      rows += (form.*tab.preview).RowCount();
+    }
+  }
+  Report(state, Store().Calls(), rows);
+}
+
+void BM_Item(benchmark::State& state) {
+  ItemOf(state, kFirstTab);
 }
 BENCHMARK(BM_Item)->DenseRange(0, kCatalogSize - 1)->Unit(benchmark::kMillisecond);
-
 void BM_AllItems(benchmark::State& state) {
-  Platform platform;
-  TWKSForm form;
-  int rows = 0;
-  Store().ResetCalls();
-  for (auto _ : state) {
-    rows = 0;
-    for (int i = 0; i < kCatalogSize; ++i) {
-      form.ZList.SetItemIndex(i);
-      form.ZList.Click();
-      rows += form.Preview.RowCount();
-    }
-  }
-  Report(state, Store().Calls(), rows);
+  AllItemsOf(state, kFirstTab);
 }
 BENCHMARK(BM_AllItems)->Unit(benchmark::kMillisecond);
-
 void BM_ModernItem(benchmark::State& state) {
-  const int index = static_cast<int>(state.range(0));
-  Platform platform;
-  TWKSForm form;
-  form.WList.SetItemIndex(index);
-  Store().ResetCalls();
-  for (auto _ : state)
-    form.WList.Click();
-  Report(state, Store().Calls(), form.Preview3.RowCount());
-  state.SetLabel(std::string(ModernCatalog()[static_cast<size_t>(index)].label));
+  ItemOf(state, kModernTab);
 }
 BENCHMARK(BM_ModernItem)->DenseRange(0, kModernCatalogSize - 1)->Unit(benchmark::kMillisecond);
-
 void BM_AllModernItems(benchmark::State& state) {
-  Platform platform;
-  TWKSForm form;
-  int rows = 0;
-  Store().ResetCalls();
-  for (auto _ : state) {
-    rows = 0;
-    for (int i = 0; i < kModernCatalogSize; ++i) {
-      form.WList.SetItemIndex(i);
-      form.WList.Click();
-      rows += form.Preview3.RowCount();
-    }
-  }
-  Report(state, Store().Calls(), rows);
+  AllItemsOf(state, kModernTab);
 }
 BENCHMARK(BM_AllModernItems)->Unit(benchmark::kMillisecond);
 
