@@ -70,7 +70,7 @@ struct KnownGuid {
 };
 
 // Shell roots of ID lists and the known folders UserAssist names start with.
-constexpr std::array<KnownGuid, 35> kKnownGuids = {{
+constexpr std::array<KnownGuid, 43> kKnownGuids = {{
     {"{20D04FE0-3AEA-1069-A2D8-08002B30309D}", "My Computer"},
     {"{208D2C60-3AEA-1069-A2D7-08002B30309D}", "My Network Places"},
     {"{F02C1A0D-BE21-4350-88B0-7367FC96EF3C}", "Network"},
@@ -106,6 +106,16 @@ constexpr std::array<KnownGuid, 35> kKnownGuids = {{
     {"{62AB5D82-FDC1-4DC3-A9DD-070D1D495D97}", "ProgramData"},
     {"{5E6C858F-0E22-4760-9AFE-EA3317B67173}", "User Profile"},
     {"{0762D272-C50A-4BB0-A382-697DCD729B80}", "Users"},
+    // The folders This PC shows from Windows 8 on, and the roots Windows 10 and 11 added: the
+    // file dialogs record these rather than the known folders above.
+    {"{088E3905-0323-4B02-9826-5D99428E115F}", "Downloads"},
+    {"{D3162B92-9365-467A-956B-92703ACA08AF}", "Documents"},
+    {"{24AD3AD4-A569-4530-98E1-AB02F9417AA8}", "Pictures"},
+    {"{3DFDF296-DBEC-4FB4-81D1-6A3438BCF4DE}", "Music"},
+    {"{F86FA3AB-70D2-4FC7-9C99-FCBF05467F3A}", "Videos"},
+    {"{0DB7E03F-FC29-4DC6-9020-FF41B59E513A}", "3D Objects"},
+    {"{018D5C66-4533-4307-9B53-224DE2ED1FE6}", "OneDrive"},
+    {"{F874310E-B6B7-47DC-BC84-B9E6B38F5903}", "Home"},
 }};
 
 // The NUL-terminated ASCII text at `at` inside the item; none without a terminator.

@@ -94,6 +94,11 @@ TEST(ItemIdList, DecodesRootDriveAndFileItemsToAPath) {
   EXPECT_EQ(DecodeItemIdList(list), "C:\\USERS\\Quarterly report 2023.xlsx");
   EXPECT_EQ(DecodeItemIdList(List({RootItem(0x50, kMyComputer)})), "My Computer");
   EXPECT_EQ(DecodeItemIdList(List({})), "");
+  // Windows 10's dialogs record This PC's Downloads, not the Downloads known folder.
+  EXPECT_EQ(DecodeItemIdList(List({RootItem(0x50, kMyComputer),
+                                   KnownFolderItem("{088E3905-0323-4B02-9826-5D99428E115F}"),
+                                   FileItem("TAX202~1.PDF", "Tax 2023.pdf", 0x32)})),
+            "My Computer\\Downloads\\Tax 2023.pdf");
 }
 
 TEST(ItemIdList, NetworkUnknownAndUnlistedRootItemsAreNamedAsSuch) {

@@ -62,9 +62,11 @@ inline Buffer DriveItem(std::string_view drive) {
   return Item(body);
 }
 
-// A file entry with a short name and, when `longName` is given, a version 9 extension block.
-inline Buffer FileItem(std::string_view shortName, std::string_view longName = {}) {
-  Buffer body{0x31, 0x00};
+// A file entry (0x31 a folder, 0x32 a file) with a short name and, when `longName` is given, a
+// version 9 extension block.
+inline Buffer FileItem(std::string_view shortName, std::string_view longName = {},
+                       std::uint8_t type = 0x31) {
+  Buffer body{type, 0x00};
   Put32(body, 0);          // size
   Put32(body, 0x5A215A21); // DOS date and time
   Put16(body, 0x10);       // attributes
@@ -93,6 +95,44 @@ inline Buffer NetworkItem(std::string_view location) {
   Buffer body{0x41, 0x82, 0x00};
   PutAsciiZ(body, location);
   PutAsciiZ(body, "");
+  return Item(body);
+}
+
+// A network location as Windows writes it: class (0x42 a server, 0xC3 a share), flags saying a
+// description follows, the location and the description.
+inline Buffer NetworkLocationItem(std::uint8_t type, std::string_view location,
+                                  std::string_view description) {
+  Buffer body{type, 0x01, 0x81};
+  PutAsciiZ(body, location);
+  PutAsciiZ(body, description);
+  body.push_back(0);
+  return Item(body);
+}
+
+// "{01234567-89AB-CDEF-0123-456789ABCDEF}" in its stored byte order.
+inline Buffer GuidBytes(std::string_view text) {
+  const auto hex = [&](std::size_t at, int digits) {
+    std::uint32_t v = 0;
+    for (int i = 0; i < digits; ++i) {
+      const char c = text[at + static_cast<std::size_t>(i)];
+      v = v * 16 + static_cast<std::uint32_t>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
+    }
+    return v;
+  };
+  Buffer b;
+  Put32(b, hex(1, 8));
+  Put16(b, hex(10, 4));
+  Put16(b, hex(15, 4));
+  for (const std::size_t at : {20u, 22u, 25u, 27u, 29u, 31u, 33u, 35u})
+    b.push_back(static_cast<std::uint8_t>(hex(at, 2)));
+  return b;
+}
+
+// A known folder below My Computer (Windows 8 and later: This PC\Downloads and the like).
+inline Buffer KnownFolderItem(std::string_view guid) {
+  Buffer body{0x2E, 0x80};
+  const Buffer bytes = GuidBytes(guid);
+  body.insert(body.end(), bytes.begin(), bytes.end());
   return Item(body);
 }
 
