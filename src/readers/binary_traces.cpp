@@ -14,6 +14,7 @@ constexpr int kMaxIdListItems = 512;
 constexpr std::uint64_t kTicksPerSecond = 10'000'000;
 constexpr std::int64_t kDaysFrom1601To1970 = 134'774;
 constexpr std::uint32_t kFileExtensionSignature = 0xBEEF0004;
+constexpr std::uint32_t kDelegateSignature = 0x46534643; // "CFSF"
 
 std::uint16_t Le16(Bytes d, std::size_t at) {
   return static_cast<std::uint16_t>(d[at] | (d[at + 1] << 8));
@@ -141,9 +142,10 @@ std::string GuidItemName(Bytes item) {
 }
 
 // The long name of a file entry from its 0xBEEF0004 extension block; the short name otherwise.
-std::string FileEntryName(Bytes item) {
+// `type` names the item when neither can be read.
+std::string FileEntryName(Bytes item, std::uint8_t type) {
   if (item.size() < 15)
-    return UnknownItem(item[2]);
+    return UnknownItem(type);
   std::string shortName = AsciiZ(item, 14).value_or(std::string());
   for (std::size_t p = 18; p + 4 <= item.size(); p += 2) {
     if (Le32(item, p) != kFileExtensionSignature)
@@ -167,7 +169,7 @@ std::string FileEntryName(Bytes item) {
     }
     break;
   }
-  return shortName.empty() ? UnknownItem(item[2]) : shortName;
+  return shortName.empty() ? UnknownItem(type) : shortName;
 }
 
 enum class Segment { Append, Restart };
@@ -189,7 +191,11 @@ ItemText DecodeItem(Bytes item) {
     return {UnknownItem(type), Segment::Append};
   }
   if ((type & 0x70) == 0x30)
-    return {FileEntryName(item), Segment::Append};
+    return {FileEntryName(item, type), Segment::Append};
+  // A delegate item (Windows 7 on, below the user's files): "CFSF", then a file entry whose
+  // extension block follows the delegate's class GUIDs.
+  if (type == 0x74 && item.size() >= 10 + 15 && Le32(item, 6) == kDelegateSignature)
+    return {FileEntryName(item.subspan(10), type), Segment::Append};
   if ((type & 0xF0) == 0x40 || type == 0xC3) {
     const auto location = item.size() > 5 ? AsciiZ(item, 5) : std::nullopt;
     if (!location || location->empty())

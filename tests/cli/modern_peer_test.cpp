@@ -141,6 +141,16 @@ Buffer DownloadsPath(const char* folderGuid, std::initializer_list<Buffer> below
   return path;
 }
 
+// The user's own folder on the Desktop, and a folder below it as a delegate item.
+Buffer UserFilesPath(std::initializer_list<Buffer> below) {
+  Buffer path = Joined({RootItem(0x44, GuidBytes("{59031A47-3F72-44A7-89C5-5595FE6B30EE}")),
+                        DelegateFolderItem("DOWNLO~1", "Downloads")});
+  for (const Buffer& item : below)
+    path.insert(path.end(), item.begin(), item.end());
+  Put16(path, 0);
+  return path;
+}
+
 Buffer Program(std::string_view name, const Buffer& folder) {
   return Joined({Utf16Z(name), folder});
 }
@@ -171,6 +181,7 @@ std::string UserTraces() {
                                        {FileItem("INVOIC~1.PDF", "invoice_0423.pdf", 0x32)});
   const Buffer tax =
       DownloadsPath(kThisPcDownloads, {FileItem("TAX202~1.PDF", "Tax 2023.pdf", 0x32)});
+  const Buffer setup = UserFilesPath({FileItem("CHROME~1.EXE", "ChromeSetup.exe", 0x32)});
   const Buffer driveC = Joined({RootItem(0x50, kMyComputer), DriveItem("C:\\"), Buffer{0, 0}});
   RegText reg;
   reg.Key("HKEY_CURRENT_USER\\Environment").String("TEMP", "%USERPROFILE%\\AppData\\Local\\Temp");
@@ -183,11 +194,13 @@ std::string UserTraces() {
       .Binary("1", notes)
       .Binary("2", invoice)
       .Binary("3", tax)
-      .Binary("MRUListEx", MruListEx({3, 1, 2, 0}));
+      .Binary("4", setup)
+      .Binary("MRUListEx", MruListEx({4, 3, 1, 2, 0}));
   reg.Key(openSave + "docx")
       .Binary("0", report)
       .Binary("1", notes)
       .Binary("MRUListEx", MruListEx({1, 0}));
+  reg.Key(openSave + "exe").Binary("0", setup).Binary("MRUListEx", MruListEx({0}));
   reg.Key(openSave + "pdf")
       .Binary("0", invoice)
       .Binary("1", tax)
@@ -197,7 +210,8 @@ std::string UserTraces() {
       .Binary("1", Program("AcroRd32.exe", DownloadsPath(kThisPcDownloads, {})))
       .Binary("2", Program("EXCEL.EXE", SharePath({})))
       .Binary("3", Program("7zFM.exe", driveC))
-      .Binary("MRUListEx", MruListEx({2, 0, 1, 3}));
+      .Binary("4", Program("firefox.exe", UserFilesPath({})))
+      .Binary("MRUListEx", MruListEx({4, 2, 0, 1, 3}));
   reg.Key(explorer + "Map Network Drive MRU")
       .String("a", "\\\\FILESERVER\\projects")
       .String("b", "\\\\nas01\\backup")
@@ -335,6 +349,8 @@ std::string AsExplorerShowsIt(std::string path) {
     path.erase(at, 6);
   for (size_t at; (at = path.find("{088e3905-0323-4b02-9826-5d99428e115f}")) != std::string::npos;)
     path.replace(at, 38, "Downloads");
+  if (path.starts_with("Users\\"))
+    path = "User Files" + path.substr(5);
   if (const size_t unc = path.rfind("\\\\"); unc != std::string::npos)
     return path.substr(unc);
   Rows segments;
@@ -372,10 +388,11 @@ TEST_F(ModernPeerTest, FileDialogIdListsDecodeToThePathsBuiltAndAgreeWithComDlg3
   const std::string notes = "\\\\FILESERVER\\projects\\Plans\\Budget notes.docx";
   const std::string invoice = "My Computer\\Downloads\\invoice_0423.pdf";
   const std::string tax = "My Computer\\Downloads\\Tax 2023.pdf";
+  const std::string setup = "User Files\\Downloads\\ChromeSetup.exe";
   const Rows ours = Show(ntuser_, "[H] CDialog - Open Save PIDL MRU (CU)");
-  EXPECT_EQ(ours,
-            (Rows{"*\\3=" + tax, "*\\1=" + notes, "*\\2=" + invoice, "*\\0=" + report,
-                  "docx\\1=" + notes, "docx\\0=" + report, "pdf\\1=" + tax, "pdf\\0=" + invoice}));
+  EXPECT_EQ(ours, (Rows{"*\\4=" + setup, "*\\3=" + tax, "*\\1=" + notes, "*\\2=" + invoice,
+                        "*\\0=" + report, "docx\\1=" + notes, "docx\\0=" + report,
+                        "exe\\0=" + setup, "pdf\\1=" + tax, "pdf\\0=" + invoice}));
   Rows oursWithoutNumbers;
   for (const std::string& row : ours)
     oursWithoutNumbers.push_back(row.substr(0, row.find('\\') + 1) + row.substr(row.find('=') + 1));
@@ -383,9 +400,10 @@ TEST_F(ModernPeerTest, FileDialogIdListsDecodeToThePathsBuiltAndAgreeWithComDlg3
   EXPECT_EQ(oursWithoutNumbers, openSave);
 
   const Rows oursVisited = Show(ntuser_, "[H] CDialog - Last Visited PIDL MRU (CU)");
-  EXPECT_EQ(oursVisited, (Rows{"EXCEL.EXE=\\\\FILESERVER\\projects\\Plans",
-                               "WINWORD.EXE=C:\\Users\\alice\\Documents",
-                               "AcroRd32.exe=My Computer\\Downloads", "7zFM.exe=C:\\"}));
+  EXPECT_EQ(oursVisited,
+            (Rows{"firefox.exe=User Files\\Downloads", "EXCEL.EXE=\\\\FILESERVER\\projects\\Plans",
+                  "WINWORD.EXE=C:\\Users\\alice\\Documents", "AcroRd32.exe=My Computer\\Downloads",
+                  "7zFM.exe=C:\\"}));
   EXPECT_EQ(oursVisited, lastVisited);
 }
 

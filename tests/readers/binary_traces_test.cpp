@@ -101,6 +101,18 @@ TEST(ItemIdList, DecodesRootDriveAndFileItemsToAPath) {
             "My Computer\\Downloads\\Tax 2023.pdf");
 }
 
+TEST(ItemIdList, DelegateItemsGiveTheNameOfTheFileEntryTheyHold) {
+  const Buffer userFiles = GuidBytes("{59031A47-3F72-44A7-89C5-5595FE6B30EE}");
+  EXPECT_EQ(
+      DecodeItemIdList(List({RootItem(0x44, userFiles), DelegateFolderItem("DOWNLO~1", "Downloads"),
+                             FileItem("CHROME~1.EXE", "ChromeSetup.exe", 0x32)})),
+      "User Files\\Downloads\\ChromeSetup.exe");
+  // Without its signature the item is not a delegate.
+  Buffer other = DelegateFolderItem("DOWNLO~1", "Downloads");
+  other[6] = 'X';
+  EXPECT_EQ(DecodeItemIdList(List({other})), "(item 0x74)");
+}
+
 TEST(ItemIdList, NetworkUnknownAndUnlistedRootItemsAreNamedAsSuch) {
   EXPECT_EQ(DecodeItemIdList(List({NetworkItem("\\\\fileserver"),
                                    NetworkItem("\\\\fileserver\\share"), FileItem("DOCS")})),
@@ -111,8 +123,9 @@ TEST(ItemIdList, NetworkUnknownAndUnlistedRootItemsAreNamedAsSuch) {
 }
 
 TEST(ItemIdList, BrokenListsAreUndecodableWithoutReadingPastTheEnd) {
-  const Buffer good = List({RootItem(0x50, kMyComputer), DriveItem("D:\\"),
-                            FileItem("A", "A long name"), NetworkItem("\\\\s\\x")});
+  const Buffer good =
+      List({RootItem(0x50, kMyComputer), DriveItem("D:\\"), FileItem("A", "A long name"),
+            DelegateFolderItem("B", "B long"), NetworkItem("\\\\s\\x")});
   // Every truncation: a size past the end or a missing terminator.
   for (std::size_t n = 0; n < good.size(); ++n) {
     const Buffer cut(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(n));

@@ -62,10 +62,8 @@ inline Buffer DriveItem(std::string_view drive) {
   return Item(body);
 }
 
-// A file entry (0x31 a folder, 0x32 a file) with a short name and, when `longName` is given, a
-// version 9 extension block.
-inline Buffer FileItem(std::string_view shortName, std::string_view longName = {},
-                       std::uint8_t type = 0x31) {
+// The body of a file entry (0x31 a folder, 0x32 a file) up to its extension blocks.
+inline Buffer FileEntryBody(std::uint8_t type, std::string_view shortName) {
   Buffer body{type, 0x00};
   Put32(body, 0);          // size
   Put32(body, 0x5A215A21); // DOS date and time
@@ -73,19 +71,32 @@ inline Buffer FileItem(std::string_view shortName, std::string_view longName = {
   PutAsciiZ(body, shortName);
   if (body.size() % 2 != 0)
     body.push_back(0);
+  return body;
+}
+
+// A version 9 0xBEEF0004 extension block with the long name.
+inline Buffer LongNameBlock(std::string_view longName) {
+  Buffer ext;
+  Put16(ext, 0);
+  Put16(ext, 9);
+  Put32(ext, 0xBEEF0004);
+  Put32(ext, 0);
+  Put32(ext, 0);
+  Put16(ext, 0x2E);
+  ext.resize(ext.size() + 18 + 2 + 4 + 4, 0);
+  PutUtf16Z(ext, longName);
+  Put16(ext, 0x14);
+  ext[0] = static_cast<std::uint8_t>(ext.size());
+  ext[1] = static_cast<std::uint8_t>(ext.size() >> 8);
+  return ext;
+}
+
+// A file entry with a short name and, when `longName` is given, a version 9 extension block.
+inline Buffer FileItem(std::string_view shortName, std::string_view longName = {},
+                       std::uint8_t type = 0x31) {
+  Buffer body = FileEntryBody(type, shortName);
   if (!longName.empty()) {
-    Buffer ext;
-    Put16(ext, 0);
-    Put16(ext, 9);
-    Put32(ext, 0xBEEF0004);
-    Put32(ext, 0);
-    Put32(ext, 0);
-    Put16(ext, 0x2E);
-    ext.resize(ext.size() + 18 + 2 + 4 + 4, 0);
-    PutUtf16Z(ext, longName);
-    Put16(ext, 0x14);
-    ext[0] = static_cast<std::uint8_t>(ext.size());
-    ext[1] = static_cast<std::uint8_t>(ext.size() >> 8);
+    const Buffer ext = LongNameBlock(longName);
     body.insert(body.end(), ext.begin(), ext.end());
   }
   return Item(body);
@@ -133,6 +144,24 @@ inline Buffer KnownFolderItem(std::string_view guid) {
   Buffer body{0x2E, 0x80};
   const Buffer bytes = GuidBytes(guid);
   body.insert(body.end(), bytes.begin(), bytes.end());
+  return Item(body);
+}
+
+// A folder below the user's files as Windows 7 and later store it: a delegate item ("CFSF"),
+// holding a file entry without its extension blocks, the delegate's and the folder's class
+// GUIDs, then the long name's extension block.
+inline Buffer DelegateFolderItem(std::string_view shortName, std::string_view longName) {
+  const Buffer entry = FileEntryBody(0x31, shortName);
+  const auto entrySize = static_cast<std::uint8_t>(entry.size() + 2);
+  Buffer body{0x74, 0x1A, entrySize, 0x00, 'C', 'F', 'S', 'F', entrySize, 0x00};
+  body.insert(body.end(), entry.begin(), entry.end());
+  for (const char* guid :
+       {"{5E591A74-DF96-48D3-8D67-1733BCEE28BA}", "{F3364BA0-65B9-11CE-A9BA-00AA004AE837}"}) {
+    const Buffer bytes = GuidBytes(guid);
+    body.insert(body.end(), bytes.begin(), bytes.end());
+  }
+  const Buffer ext = LongNameBlock(longName);
+  body.insert(body.end(), ext.begin(), ext.end());
   return Item(body);
 }
 
