@@ -8,11 +8,11 @@
 // - comdlg32, under "OpenSavePidlMRU\EXT", "  PATH" in MRUListEx order is our "EXT\N=PATH" in the
 //   same order; under "LastVisitedPidlMRU", "  PROGRAM - PATH" is our "PROGRAM=PATH". RegRipper's
 //   PATH names every item from the shell's root ("My Computer\C:\Users\...", "My Network
-//   Places\\\SERVER\\\SERVER\share\..."), puts "CLSID_" before a known folder's name and drops a
-//   drive's backslash; ours reads as Explorer shows it, afresh from the last drive or UNC name.
-//   So RegRipper's path is cut to its last drive or UNC segment, "CLSID_" dropped and a bare drive
-//   given its backslash back. RegRipper does not know the folders Windows 8 and later show
-//   under This PC and prints their GUID (lower case); there the data's folder name is the truth.
+//   Places\\\SERVER\\\SERVER\share\..."), puts "CLSID_" before a known folder's name, drops a
+//   drive's backslash and calls the user's files root by its sort index ("Users"); ours reads as
+//   Explorer shows it, afresh from the last drive or UNC name, and names that root by its GUID
+//   ("User Files"). So RegRipper's path is cut to its last drive or UNC segment, "CLSID_"
+//   dropped, a bare drive given its backslash back and a leading "Users" read "User Files".
 // - bam: "SID", then "  TIME Z - PROGRAM" is our "PROGRAM=TIME, bam, SID". RegRipper reads only
 //   bam\State\UserSettings; the older bam\UserSettings rows are checked against the data.
 // - networklist: "NAME", then "  DateLastConnected: LAST" and "  DateCreated      : FIRST" is our
@@ -23,6 +23,10 @@
 // - muicache over the class hive: "NAME (TEXT)" is our "TEXT=NAME" in MUI Cache - Classes.
 //   RegRipper leaves out the "@" names (cached resource strings); ours keeps them, checked
 //   against the data.
+// Where the two disagreed: a delegate item (0x74, "CFSF") below the user's files, which RegRipper
+// reads and we showed as "(item 0x74)": RegRipper was right and our decoder now reads it. The
+// folders This PC shows from Windows 8 on ({088E3905-...} is Downloads) RegRipper prints as
+// GUIDs: there we are right, and the data's folder name is what its path is compared with.
 
 #include <gtest/gtest.h>
 
