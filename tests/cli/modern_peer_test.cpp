@@ -30,6 +30,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <map>
 #include <sstream>
@@ -415,7 +416,7 @@ TEST_F(ModernPeerTest, TypedPathsMappedDrivesAndRemoteDesktopServersAgree) {
   Rows typed, drives, servers;
   for (const std::string& line : RegRipper(ntuser_, "typedpaths"))
     if (line.starts_with("url") && line.size() > 9)
-      typed.push_back(TrimRight(line.substr(0, line.find(' '))) + "=" + TrimRight(line.substr(9)));
+      typed.push_back(line.substr(0, line.find(' ')) + "=" + TrimRight(line.substr(9)));
   for (const std::string& line : RegRipper(ntuser_, "mndmru")) {
     if (line.starts_with("  MRUList = "))
       drives.push_back("MRUList=" + line.substr(12));
