@@ -186,6 +186,8 @@ std::string UserTraces() {
                                        {FileItem("INVOIC~1.PDF", "invoice_0423.pdf", 0x32)});
   const Buffer tax =
       DownloadsPath(kThisPcDownloads, {FileItem("TAX202~1.PDF", "Tax 2023.pdf", 0x32)});
+  // Written by Windows 7, whose extension blocks are of version 8.
+  const Buffer minutes = DocumentsPath({FileItem("MINUTE~1.DOC", "Minutes 2011.doc", 0x32, 8)});
   const Buffer setup = UserFilesPath({FileItem("CHROME~1.EXE", "ChromeSetup.exe", 0x32)});
   const Buffer driveC = Joined({RootItem(0x50, kMyComputer), DriveItem("C:\\"), Buffer{0, 0}});
   RegText reg;
@@ -200,7 +202,9 @@ std::string UserTraces() {
       .Binary("2", invoice)
       .Binary("3", tax)
       .Binary("4", setup)
-      .Binary("MRUListEx", MruListEx({4, 3, 1, 2, 0}));
+      .Binary("5", minutes)
+      .Binary("MRUListEx", MruListEx({4, 3, 1, 2, 0, 5}));
+  reg.Key(openSave + "doc").Binary("0", minutes).Binary("MRUListEx", MruListEx({0}));
   reg.Key(openSave + "docx")
       .Binary("0", report)
       .Binary("1", notes)
@@ -394,10 +398,12 @@ TEST_F(ModernPeerTest, FileDialogIdListsDecodeToThePathsBuiltAndAgreeWithComDlg3
   const std::string invoice = "My Computer\\Downloads\\invoice_0423.pdf";
   const std::string tax = "My Computer\\Downloads\\Tax 2023.pdf";
   const std::string setup = "User Files\\Downloads\\ChromeSetup.exe";
+  const std::string minutes = "C:\\Users\\alice\\Documents\\Minutes 2011.doc";
   const Rows ours = Show(ntuser_, "[H] CDialog - Open Save PIDL MRU (CU)");
-  EXPECT_EQ(ours, (Rows{"*\\4=" + setup, "*\\3=" + tax, "*\\1=" + notes, "*\\2=" + invoice,
-                        "*\\0=" + report, "docx\\1=" + notes, "docx\\0=" + report,
-                        "exe\\0=" + setup, "pdf\\1=" + tax, "pdf\\0=" + invoice}));
+  EXPECT_EQ(ours,
+            (Rows{"*\\4=" + setup, "*\\3=" + tax, "*\\1=" + notes, "*\\2=" + invoice,
+                  "*\\0=" + report, "*\\5=" + minutes, "doc\\0=" + minutes, "docx\\1=" + notes,
+                  "docx\\0=" + report, "exe\\0=" + setup, "pdf\\1=" + tax, "pdf\\0=" + invoice}));
   Rows oursWithoutNumbers;
   for (const std::string& row : ours)
     oursWithoutNumbers.push_back(row.substr(0, row.find('\\') + 1) + row.substr(row.find('=') + 1));

@@ -74,16 +74,17 @@ inline Buffer FileEntryBody(std::uint8_t type, std::string_view shortName) {
   return body;
 }
 
-// A version 9 0xBEEF0004 extension block with the long name.
-inline Buffer LongNameBlock(std::string_view longName) {
+// A 0xBEEF0004 extension block with the long name: version 9 (Windows 8 on) or 8 (Windows 7),
+// which lacks one 4-byte field before the name.
+inline Buffer LongNameBlock(std::string_view longName, unsigned version = 9) {
   Buffer ext;
   Put16(ext, 0);
-  Put16(ext, 9);
+  Put16(ext, version);
   Put32(ext, 0xBEEF0004);
   Put32(ext, 0);
   Put32(ext, 0);
   Put16(ext, 0x2E);
-  ext.resize(ext.size() + 18 + 2 + 4 + 4, 0);
+  ext.resize(ext.size() + 18 + 2 + 4 + (version >= 9 ? 4 : 0), 0);
   PutUtf16Z(ext, longName);
   Put16(ext, 0x14);
   ext[0] = static_cast<std::uint8_t>(ext.size());
@@ -91,12 +92,12 @@ inline Buffer LongNameBlock(std::string_view longName) {
   return ext;
 }
 
-// A file entry with a short name and, when `longName` is given, a version 9 extension block.
+// A file entry with a short name and, when `longName` is given, an extension block.
 inline Buffer FileItem(std::string_view shortName, std::string_view longName = {},
-                       std::uint8_t type = 0x31) {
+                       std::uint8_t type = 0x31, unsigned version = 9) {
   Buffer body = FileEntryBody(type, shortName);
   if (!longName.empty()) {
-    const Buffer ext = LongNameBlock(longName);
+    const Buffer ext = LongNameBlock(longName, version);
     body.insert(body.end(), ext.begin(), ext.end());
   }
   return Item(body);
