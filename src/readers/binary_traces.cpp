@@ -14,6 +14,7 @@ constexpr int kMaxIdListItems = 512;
 constexpr std::uint64_t kTicksPerSecond = 10'000'000;
 constexpr std::int64_t kDaysFrom1601To1970 = 134'774;
 constexpr std::uint32_t kFileExtensionSignature = 0xBEEF0004;
+constexpr std::uint32_t kDelegateSignature = 0x46534643; // "CFSF"
 
 std::uint16_t Le16(Bytes d, std::size_t at) {
   return static_cast<std::uint16_t>(d[at] | (d[at + 1] << 8));
@@ -70,7 +71,7 @@ struct KnownGuid {
 };
 
 // Shell roots of ID lists and the known folders UserAssist names start with.
-constexpr std::array<KnownGuid, 35> kKnownGuids = {{
+constexpr std::array<KnownGuid, 43> kKnownGuids = {{
     {"{20D04FE0-3AEA-1069-A2D8-08002B30309D}", "My Computer"},
     {"{208D2C60-3AEA-1069-A2D7-08002B30309D}", "My Network Places"},
     {"{F02C1A0D-BE21-4350-88B0-7367FC96EF3C}", "Network"},
@@ -106,6 +107,16 @@ constexpr std::array<KnownGuid, 35> kKnownGuids = {{
     {"{62AB5D82-FDC1-4DC3-A9DD-070D1D495D97}", "ProgramData"},
     {"{5E6C858F-0E22-4760-9AFE-EA3317B67173}", "User Profile"},
     {"{0762D272-C50A-4BB0-A382-697DCD729B80}", "Users"},
+    // The folders This PC shows from Windows 8 on, and the roots Windows 10 and 11 added: the
+    // file dialogs record these rather than the known folders above.
+    {"{088E3905-0323-4B02-9826-5D99428E115F}", "Downloads"},
+    {"{D3162B92-9365-467A-956B-92703ACA08AF}", "Documents"},
+    {"{24AD3AD4-A569-4530-98E1-AB02F9417AA8}", "Pictures"},
+    {"{3DFDF296-DBEC-4FB4-81D1-6A3438BCF4DE}", "Music"},
+    {"{F86FA3AB-70D2-4FC7-9C99-FCBF05467F3A}", "Videos"},
+    {"{0DB7E03F-FC29-4DC6-9020-FF41B59E513A}", "3D Objects"},
+    {"{018D5C66-4533-4307-9B53-224DE2ED1FE6}", "OneDrive"},
+    {"{F874310E-B6B7-47DC-BC84-B9E6B38F5903}", "Home"},
 }};
 
 // The NUL-terminated ASCII text at `at` inside the item; none without a terminator.
@@ -131,9 +142,10 @@ std::string GuidItemName(Bytes item) {
 }
 
 // The long name of a file entry from its 0xBEEF0004 extension block; the short name otherwise.
-std::string FileEntryName(Bytes item) {
+// `type` names the item when neither can be read.
+std::string FileEntryName(Bytes item, std::uint8_t type) {
   if (item.size() < 15)
-    return UnknownItem(item[2]);
+    return UnknownItem(type);
   std::string shortName = AsciiZ(item, 14).value_or(std::string());
   for (std::size_t p = 18; p + 4 <= item.size(); p += 2) {
     if (Le32(item, p) != kFileExtensionSignature)
@@ -157,7 +169,7 @@ std::string FileEntryName(Bytes item) {
     }
     break;
   }
-  return shortName.empty() ? UnknownItem(item[2]) : shortName;
+  return shortName.empty() ? UnknownItem(type) : shortName;
 }
 
 enum class Segment { Append, Restart };
@@ -179,7 +191,11 @@ ItemText DecodeItem(Bytes item) {
     return {UnknownItem(type), Segment::Append};
   }
   if ((type & 0x70) == 0x30)
-    return {FileEntryName(item), Segment::Append};
+    return {FileEntryName(item, type), Segment::Append};
+  // A delegate item (Windows 7 on, below the user's files): "CFSF", then a file entry whose
+  // extension block follows the delegate's class GUIDs.
+  if (type == 0x74 && item.size() >= 10 + 15 && Le32(item, 6) == kDelegateSignature)
+    return {FileEntryName(item.subspan(10), type), Segment::Append};
   if ((type & 0xF0) == 0x40 || type == 0xC3) {
     const auto location = item.size() > 5 ? AsciiZ(item, 5) : std::nullopt;
     if (!location || location->empty())

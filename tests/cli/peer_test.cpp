@@ -10,15 +10,22 @@
 // "  S/N: SERIAL [time]" and "    FriendlyName : NAME" is our "DEVICE\SERIAL=NAME". These hives
 // (a Windows 7 machine, 2012) hold no typed paths (the key is empty), no ComDlg32 key and no bam
 // key (it came with Windows 10): there RegRipper's typedpaths, comdlg32 and bam find nothing and
-// our Typed Paths, both PIDL MRU items and BAM & DAM show no rows. networklist reads a SOFTWARE
-// hive, which is not among the fixtures, so it has nothing to be compared with here.
+// our Typed Paths, both PIDL MRU items and BAM & DAM show no rows. Those traces with data, and
+// networklist's, are compared on hives built for it (modern_peer_test.cpp).
 // recentdocs' "  N = NAME" under RecentDocs and under RecentDocs\EXT is our "N=NAME" and
 // "EXT\N=NAME", both in MRUListEx order.
+// userassist, under each GUID key: a "TIME Z" line, then "  NAME (N)" for the names last run then,
+// is our row NAME with "Run Count N" and "Last Run TIME"; "  NAME" under "Value names with no
+// time stamps:" is our NAME with "Last Run (never)". NAME's leading known-folder GUID is our
+// folder name. RegRipper skips UEME_CTLSESSION (a session record, not a usage record), which
+// we show as undecodable.
+// wordwheelquery's "N    TERMS" is our "N=TERMS", both in MRUListEx order.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "cli/cli.h"
@@ -30,6 +37,11 @@ namespace tw {
 namespace {
 
 using Rows = std::vector<std::string>;
+
+std::string TrimRight(std::string text) {
+  text.erase(text.find_last_not_of(' ') + 1);
+  return text;
+}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -177,6 +189,74 @@ TEST_F(PeerTest, RecentDocsAgreeInMostRecentFirstOrder) {
   }
   ASSERT_GE(peer.size(), 12u);
   EXPECT_EQ(Show(ntuser_, "[H] Recent Docs (CU)"), peer);
+}
+
+TEST_F(PeerTest, UserAssistAgreesOnRunCountsAndLastRuns) {
+  // The known folders these records start with, as our items name them.
+  static const std::map<std::string, std::string> kFolders = {
+      {"{D65231B0-B2F1-4857-A4CE-A8E7C6EA7D27}", "SysWOW64"},
+      {"{F38BF404-1D43-42F2-9305-67DE0B28FC23}", "Windows"},
+      {"{7C5A40EF-A0FB-4BFC-874A-C0F2E0B9FA8E}", "Program Files (x86)"},
+      {"{9E3995AB-1F9C-4F13-B827-48B24B6C7174}", "User Pinned"},
+      {"{0139D44E-6AFE-49F2-8690-3DAFCAE6FFB8}", "Common Programs"},
+      {"{A77F5D77-2E2B-44C3-A6A2-ABA601054A51}", "Programs"}};
+  // GUID key -> name -> (run count, or empty when RegRipper gives none; last run).
+  std::map<std::string, std::map<std::string, std::pair<std::string, std::string>>> peer;
+  std::string key, lastRun;
+  for (const std::string& line : Lines(RegRipper(ntuser_, "userassist"))) {
+    if (line.starts_with("{") && line.ends_with("}")) {
+      key = line;
+    } else if (line.size() == 20 && line.ends_with("Z") && line[4] == '-') {
+      lastRun = line.substr(0, 19);
+    } else if (line == "Value names with no time stamps:") {
+      lastRun = "(never)";
+    } else if (line.starts_with("  ") && !key.empty()) {
+      std::string name = line.substr(2), count;
+      if (lastRun != "(never)") {
+        const size_t open = name.rfind(" (");
+        count = name.substr(open + 2, name.size() - open - 3);
+        name.erase(open);
+      }
+      if (const auto folder = kFolders.find(name.substr(0, 38)); folder != kFolders.end())
+        name = folder->second + name.substr(38);
+      peer[key][name] = {count, lastRun};
+    }
+  }
+  ASSERT_EQ(peer.size(), 2u);
+  for (const auto& [guid, entries] : peer) {
+    SCOPED_TRACE(guid);
+    std::set<std::string> ours;
+    for (const std::string& row : Show(ntuser_, "[H] User Assist - " + guid + " (CU)")) {
+      const std::string name = row.substr(0, row.find('='));
+      ours.insert(name);
+      const auto entry = entries.find(name);
+      if (entry == entries.end())
+        continue;
+      const auto& [count, when] = entry->second;
+      if (!count.empty()) {
+        EXPECT_NE(row.find("=Run Count " + count + ", "), std::string::npos) << row;
+      }
+      EXPECT_TRUE(row.ends_with(", Last Run " + when)) << row;
+    }
+    // The one name only we show: the session record, which is no usage record.
+    std::set<std::string> theirs = {"UEME_CTLSESSION"};
+    for (const auto& entry : entries)
+      theirs.insert(entry.first);
+    EXPECT_EQ(ours, theirs);
+  }
+}
+
+TEST_F(PeerTest, WordWheelQueryAgreesInMostRecentFirstOrder) {
+  Rows peer;
+  bool listed = false;
+  for (const std::string& line : Lines(RegRipper(ntuser_, "wordwheelquery"))) {
+    if (line == "Searches listed in MRUListEx order")
+      listed = true;
+    else if (listed && line.size() > 5)
+      peer.push_back(line.substr(0, line.find(' ')) + "=" + TrimRight(line.substr(5)));
+  }
+  ASSERT_GE(peer.size(), 5u);
+  EXPECT_EQ(Show(ntuser_, "[H] Word Wheel Query (CU)"), peer);
 }
 
 TEST_F(PeerTest, TracesTheseHivesLackAreEmptyInBoth) {

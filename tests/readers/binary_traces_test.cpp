@@ -94,6 +94,23 @@ TEST(ItemIdList, DecodesRootDriveAndFileItemsToAPath) {
   EXPECT_EQ(DecodeItemIdList(list), "C:\\USERS\\Quarterly report 2023.xlsx");
   EXPECT_EQ(DecodeItemIdList(List({RootItem(0x50, kMyComputer)})), "My Computer");
   EXPECT_EQ(DecodeItemIdList(List({})), "");
+  // Windows 10's dialogs record This PC's Downloads, not the Downloads known folder.
+  EXPECT_EQ(DecodeItemIdList(List({RootItem(0x50, kMyComputer),
+                                   KnownFolderItem("{088E3905-0323-4B02-9826-5D99428E115F}"),
+                                   FileItem("TAX202~1.PDF", "Tax 2023.pdf", 0x32)})),
+            "My Computer\\Downloads\\Tax 2023.pdf");
+}
+
+TEST(ItemIdList, DelegateItemsGiveTheNameOfTheFileEntryTheyHold) {
+  const Buffer userFiles = GuidBytes("{59031A47-3F72-44A7-89C5-5595FE6B30EE}");
+  EXPECT_EQ(
+      DecodeItemIdList(List({RootItem(0x44, userFiles), DelegateFolderItem("DOWNLO~1", "Downloads"),
+                             FileItem("CHROME~1.EXE", "ChromeSetup.exe", 0x32)})),
+      "User Files\\Downloads\\ChromeSetup.exe");
+  // Without its signature the item is not a delegate.
+  Buffer other = DelegateFolderItem("DOWNLO~1", "Downloads");
+  other[6] = 'X';
+  EXPECT_EQ(DecodeItemIdList(List({other})), "(item 0x74)");
 }
 
 TEST(ItemIdList, NetworkUnknownAndUnlistedRootItemsAreNamedAsSuch) {
@@ -106,8 +123,9 @@ TEST(ItemIdList, NetworkUnknownAndUnlistedRootItemsAreNamedAsSuch) {
 }
 
 TEST(ItemIdList, BrokenListsAreUndecodableWithoutReadingPastTheEnd) {
-  const Buffer good = List({RootItem(0x50, kMyComputer), DriveItem("D:\\"),
-                            FileItem("A", "A long name"), NetworkItem("\\\\s\\x")});
+  const Buffer good =
+      List({RootItem(0x50, kMyComputer), DriveItem("D:\\"), FileItem("A", "A long name"),
+            DelegateFolderItem("B", "B long"), NetworkItem("\\\\s\\x")});
   // Every truncation: a size past the end or a missing terminator.
   for (std::size_t n = 0; n < good.size(); ++n) {
     const Buffer cut(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(n));

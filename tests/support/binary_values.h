@@ -62,28 +62,42 @@ inline Buffer DriveItem(std::string_view drive) {
   return Item(body);
 }
 
-// A file entry with a short name and, when `longName` is given, a version 9 extension block.
-inline Buffer FileItem(std::string_view shortName, std::string_view longName = {}) {
-  Buffer body{0x31, 0x00};
+// The body of a file entry (0x31 a folder, 0x32 a file) up to its extension blocks.
+inline Buffer FileEntryBody(std::uint8_t type, std::string_view shortName) {
+  Buffer body{type, 0x00};
   Put32(body, 0);          // size
   Put32(body, 0x5A215A21); // DOS date and time
   Put16(body, 0x10);       // attributes
   PutAsciiZ(body, shortName);
   if (body.size() % 2 != 0)
     body.push_back(0);
+  return body;
+}
+
+// A 0xBEEF0004 extension block with the long name: version 9 (Windows 8 on) or 8 (Windows 7),
+// which lacks one 4-byte field before the name.
+inline Buffer LongNameBlock(std::string_view longName, unsigned version = 9) {
+  Buffer ext;
+  Put16(ext, 0);
+  Put16(ext, version);
+  Put32(ext, 0xBEEF0004);
+  Put32(ext, 0);
+  Put32(ext, 0);
+  Put16(ext, 0x2E);
+  ext.resize(ext.size() + 18 + 2 + 4 + (version >= 9 ? 4 : 0), 0);
+  PutUtf16Z(ext, longName);
+  Put16(ext, 0x14);
+  ext[0] = static_cast<std::uint8_t>(ext.size());
+  ext[1] = static_cast<std::uint8_t>(ext.size() >> 8);
+  return ext;
+}
+
+// A file entry with a short name and, when `longName` is given, an extension block.
+inline Buffer FileItem(std::string_view shortName, std::string_view longName = {},
+                       std::uint8_t type = 0x31, unsigned version = 9) {
+  Buffer body = FileEntryBody(type, shortName);
   if (!longName.empty()) {
-    Buffer ext;
-    Put16(ext, 0);
-    Put16(ext, 9);
-    Put32(ext, 0xBEEF0004);
-    Put32(ext, 0);
-    Put32(ext, 0);
-    Put16(ext, 0x2E);
-    ext.resize(ext.size() + 18 + 2 + 4 + 4, 0);
-    PutUtf16Z(ext, longName);
-    Put16(ext, 0x14);
-    ext[0] = static_cast<std::uint8_t>(ext.size());
-    ext[1] = static_cast<std::uint8_t>(ext.size() >> 8);
+    const Buffer ext = LongNameBlock(longName, version);
     body.insert(body.end(), ext.begin(), ext.end());
   }
   return Item(body);
@@ -93,6 +107,62 @@ inline Buffer NetworkItem(std::string_view location) {
   Buffer body{0x41, 0x82, 0x00};
   PutAsciiZ(body, location);
   PutAsciiZ(body, "");
+  return Item(body);
+}
+
+// A network location as Windows writes it: class (0x42 a server, 0xC3 a share), flags saying a
+// description follows, the location and the description.
+inline Buffer NetworkLocationItem(std::uint8_t type, std::string_view location,
+                                  std::string_view description) {
+  Buffer body{type, 0x01, 0x81};
+  PutAsciiZ(body, location);
+  PutAsciiZ(body, description);
+  body.push_back(0);
+  return Item(body);
+}
+
+// "{01234567-89AB-CDEF-0123-456789ABCDEF}" in its stored byte order.
+inline Buffer GuidBytes(std::string_view text) {
+  const auto hex = [&](std::size_t at, int digits) {
+    std::uint32_t v = 0;
+    for (int i = 0; i < digits; ++i) {
+      const char c = text[at + static_cast<std::size_t>(i)];
+      v = v * 16 + static_cast<std::uint32_t>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
+    }
+    return v;
+  };
+  Buffer b;
+  Put32(b, hex(1, 8));
+  Put16(b, hex(10, 4));
+  Put16(b, hex(15, 4));
+  for (const std::size_t at : {20u, 22u, 25u, 27u, 29u, 31u, 33u, 35u})
+    b.push_back(static_cast<std::uint8_t>(hex(at, 2)));
+  return b;
+}
+
+// A known folder below My Computer (Windows 8 and later: This PC\Downloads and the like).
+inline Buffer KnownFolderItem(std::string_view guid) {
+  Buffer body{0x2E, 0x80};
+  const Buffer bytes = GuidBytes(guid);
+  body.insert(body.end(), bytes.begin(), bytes.end());
+  return Item(body);
+}
+
+// A folder below the user's files as Windows 7 and later store it: a delegate item ("CFSF"),
+// holding a file entry without its extension blocks, the delegate's and the folder's class
+// GUIDs, then the long name's extension block.
+inline Buffer DelegateFolderItem(std::string_view shortName, std::string_view longName) {
+  const Buffer entry = FileEntryBody(0x31, shortName);
+  const auto entrySize = static_cast<std::uint8_t>(entry.size() + 2);
+  Buffer body{0x74, 0x1A, entrySize, 0x00, 'C', 'F', 'S', 'F', entrySize, 0x00};
+  body.insert(body.end(), entry.begin(), entry.end());
+  for (const char* guid :
+       {"{5E591A74-DF96-48D3-8D67-1733BCEE28BA}", "{F3364BA0-65B9-11CE-A9BA-00AA004AE837}"}) {
+    const Buffer bytes = GuidBytes(guid);
+    body.insert(body.end(), bytes.begin(), bytes.end());
+  }
+  const Buffer ext = LongNameBlock(longName);
+  body.insert(body.end(), ext.begin(), ext.end());
   return Item(body);
 }
 
