@@ -175,6 +175,8 @@ void TWinSkinForm::Start() {
   Relayout();
   timer_ = SetTimer(window_, kPointerTimer, kFrameTimerMs, nullptr);
   SkinControls();
+  popupItems_ = std::make_unique<PopupItems>(
+      *data_, [this](HWND popup) { return manager_.PopupBackgroundOf(popup); });
   RepaintFrame();
 }
 
@@ -529,6 +531,7 @@ void TWinSkinForm::Restore() {
   if (stage_ == kStageFinished && !hook_.Attached())
     return;
   ReleaseControls();
+  popupItems_.reset();
   hint_.Hide();
   const bool alive = IsWindow(window_) != 0;
   const bool wasSkinned = stage_ == kStageSkinned;
@@ -577,6 +580,7 @@ void TWinSkinForm::OnMessage(TMessage& m, const WindowProcHook& next) {
   if (m.msg == WM_DESTROY || m.msg == WM_NCDESTROY) {
     stage_ = kStageDestroying;
     ReleaseControls();
+    popupItems_.reset();
     if (timer_ != 0)
       KillTimer(window_, kPointerTimer);
     timer_ = 0;
@@ -589,6 +593,8 @@ void TWinSkinForm::OnMessage(TMessage& m, const WindowProcHook& next) {
     next(m);
     return;
   }
+  if (popupItems_ != nullptr && popupItems_->OnMessage(m, next, systemMenu_))
+    return;
   const bool painted = facts_.border != BorderStyle::None &&
                        !(facts_.role == MdiRole::Child && facts_.state == WindowState::Maximized);
   switch (m.msg) {
