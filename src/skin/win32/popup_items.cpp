@@ -77,9 +77,7 @@ bool PopupItems::OnMessage(TMessage& m, const WindowProcHook& next, HMENU system
     next(m);
     auto* menu = reinterpret_cast<HMENU>(m.wParam);
     const TPopupMenu* component = PopupComponentOf(menu);
-    const PopupOrigin origin = HIWORD(m.lParam) != 0 || menu == systemMenu ? PopupOrigin::SystemMenu
-                               : component != nullptr                      ? PopupOrigin::Component
-                                                                           : PopupOrigin::Other;
+    const PopupOrigin origin = OriginOf(menu, m.lParam, systemMenu);
     Prepare(menu, PlanOpeningPopup(data_, origin, component != nullptr ? component->Tag() : 0),
             origin);
     return true;
@@ -106,6 +104,23 @@ bool PopupItems::OnMessage(TMessage& m, const WindowProcHook& next, HMENU system
   default:
     return false;
   }
+}
+
+PopupOrigin PopupItems::OriginOf(HMENU menu, LPARAM initParam, HMENU systemMenu) const {
+  if (HIWORD(initParam) != 0 || menu == systemMenu)
+    return PopupOrigin::SystemMenu;
+  if (PopupComponentOf(menu) != nullptr)
+    return PopupOrigin::Component;
+  const std::function<bool(HMENU)> within = [&](HMENU parent) {
+    for (int i = 0; i < GetMenuItemCount(parent); ++i) {
+      HMENU sub = GetSubMenu(parent, i);
+      if (sub != nullptr && (sub == menu || within(sub)))
+        return true;
+    }
+    return false;
+  };
+  return mainMenu_ != nullptr && IsMenu(mainMenu_) && within(mainMenu_) ? PopupOrigin::MainMenu
+                                                                        : PopupOrigin::Other;
 }
 
 PopupItems::Item* PopupItems::Find(ULONG_PTR data) const {

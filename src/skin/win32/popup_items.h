@@ -48,6 +48,9 @@ public:
   // popup, measure-item, draw-item and menu-char. False for anything this object leaves alone.
   bool OnMessage(TMessage& message, const WindowProcHook& next, HMENU systemMenu);
 
+  // The form's main menu (kept by the skinned bar): its submenus open as main-menu popups.
+  void SetMainMenu(HMENU menu) { mainMenu_ = menu; }
+
   // A popup about to open: its items become owner-drawn as the plan says.
   void Prepare(HMENU menu, const OwnerDrawPlan& plan, PopupOrigin origin);
   // The popup closed: its items are given back.
@@ -72,6 +75,7 @@ private:
     std::u16string caption;
     std::u16string shortcut;
   };
+  PopupOrigin OriginOf(HMENU menu, LPARAM initParam, HMENU systemMenu) const;
   Item* Find(ULONG_PTR data) const;
   static int PositionOf(HMENU menu, const Item& item);
   void GiveBack(const Item& item) const;
@@ -79,6 +83,7 @@ private:
   const TSkinData& data_;
   PopupBackground background_;
   MenuFontText text_;
+  HMENU mainMenu_ = nullptr;
   std::vector<std::unique_ptr<Item>> items_;
 };
 

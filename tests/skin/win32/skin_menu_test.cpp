@@ -235,6 +235,7 @@ TEST_F(SkinnedMenus, TheSystemMenusItemsAreOwnerDrawnWhileOpenAndGivenBackExactl
   GetWindowRect(main, &frame);
   std::vector<ItemFacts> open;
   bool answered = false;
+  LRESULT key = 0;
   WithPopup(
       [&] {
         MouseTo({frame.left + 16, frame.top + 15});
@@ -244,8 +245,16 @@ TEST_F(SkinnedMenus, TheSystemMenusItemsAreOwnerDrawnWhileOpenAndGivenBackExactl
         EXPECT_EQ(menu, system);
         open = FactsOf(menu);
         answered = Skinned(popup);
+        // A key that is an item's accelerator chooses that item.
+        key = SendMessageW(main, WM_MENUCHAR, MAKEWPARAM(L'c', MF_POPUP | MF_SYSMENU),
+                           reinterpret_cast<LPARAM>(menu));
       });
   EXPECT_TRUE(answered);
+  int closePosition = -1;
+  for (int i = 0; i < GetMenuItemCount(system); ++i)
+    if (GetMenuItemID(system, i) == SC_CLOSE)
+      closePosition = i;
+  EXPECT_EQ(key, MAKELRESULT(closePosition, MNC_EXECUTE));
   ASSERT_EQ(open.size(), before.size());
   EXPECT_EQ(OwnerDrawn(open), static_cast<int>(before.size()));
   for (std::size_t i = 0; i < open.size(); ++i) {
