@@ -64,21 +64,21 @@ bool Skinned(HWND window) {
          answer == static_cast<DWORD_PTR>(kSkinnedAnswer);
 }
 
+BOOL CALLBACK MatchPopup(HWND w, LPARAM out) {
+  char cls[16] = {};
+  GetClassNameA(w, cls, sizeof(cls));
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (lstrcmpA(cls, "#32768") != 0 || !IsWindowVisible(w) || pid != GetCurrentProcessId())
+    return TRUE;
+  *reinterpret_cast<HWND*>(out) = w;
+  return FALSE;
+}
+
 // The shown popup menu window of this process, if any.
 HWND ShownPopup() {
   HWND found = nullptr;
-  EnumWindows(
-      [](HWND w, LPARAM out) -> BOOL {
-        char cls[16] = {};
-        GetClassNameA(w, cls, sizeof(cls));
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (lstrcmpA(cls, "#32768") != 0 || !IsWindowVisible(w) || pid != GetCurrentProcessId())
-          return TRUE;
-        *reinterpret_cast<HWND*>(out) = w;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumWindows(MatchPopup, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
