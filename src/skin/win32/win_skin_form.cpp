@@ -485,9 +485,14 @@ void TWinSkinForm::Execute(const CaptionDecision& decision) {
       break;
     RECT window;
     GetWindowRect(window_, &window);
+    // The platform enables the menu's commands from the caption-button styles: the window has
+    // them back while its menu is open.
+    ApplyStyles(CaptionStyles::Restored);
     const UINT chosen = static_cast<UINT>(TrackPopupMenu(
         systemMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_LEFTBUTTON,
         window.left + decision.menuAt.x, window.top + decision.menuAt.y, 0, window_, nullptr));
+    if (stage_ == kStageSkinned)
+      ApplyStyles(StyleRuleFor(facts_.state, facts_.role));
     if (chosen != 0)
       command(chosen);
     break;

@@ -1,5 +1,6 @@
 // Skinned menus on real windows in this process, opened with real input under Wine: the system
-// menu's items owner-drawn while it is open and given back exactly, the preview grid's context
+// menu's items owner-drawn while it is open and given back exactly, its commands as the window
+// offers them, the preview grid's context
 // menu left to its standard drawing with the DisableTag and untouched by a skin without a
 // MenuBackground, and a hovered owner-drawn item pixel for pixel as ComposeMenuItem makes it.
 
@@ -10,6 +11,7 @@
 
 #include <atomic>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <thread>
@@ -236,6 +238,7 @@ TEST_F(SkinnedMenus, TheSystemMenusItemsAreOwnerDrawnWhileOpenAndGivenBackExactl
   std::vector<ItemFacts> open;
   bool answered = false;
   LRESULT key = 0;
+  std::map<UINT, bool> grayed;
   WithPopup(
       [&] {
         MouseTo({frame.left + 16, frame.top + 15});
@@ -245,11 +248,23 @@ TEST_F(SkinnedMenus, TheSystemMenusItemsAreOwnerDrawnWhileOpenAndGivenBackExactl
         EXPECT_EQ(menu, system);
         open = FactsOf(menu);
         answered = Skinned(popup);
+        // The commands follow the window (single border, minimize box, no maximize box), as
+        // if it had its caption-button styles.
+        for (const UINT command : {SC_MINIMIZE, SC_MOVE, SC_CLOSE})
+          grayed[command] = (GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED) != 0;
+        for (const UINT command : {SC_MAXIMIZE, SC_SIZE, SC_RESTORE})
+          grayed[command] = (GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED) != 0;
         // A key that is an item's accelerator chooses that item.
         key = SendMessageW(main, WM_MENUCHAR, MAKEWPARAM(L'c', MF_POPUP | MF_SYSMENU),
                            reinterpret_cast<LPARAM>(menu));
       });
   EXPECT_TRUE(answered);
+  EXPECT_EQ(grayed, (std::map<UINT, bool>{{SC_MINIMIZE, false},
+                                          {SC_MOVE, false},
+                                          {SC_CLOSE, false},
+                                          {SC_MAXIMIZE, true},
+                                          {SC_SIZE, true},
+                                          {SC_RESTORE, true}}));
   int closePosition = -1;
   for (int i = 0; i < GetMenuItemCount(system); ++i)
     if (GetMenuItemID(system, i) == SC_CLOSE)
@@ -262,6 +277,8 @@ TEST_F(SkinnedMenus, TheSystemMenusItemsAreOwnerDrawnWhileOpenAndGivenBackExactl
     EXPECT_EQ(open[i].text, before[i].text) << i;
   }
   EXPECT_EQ(FactsOf(system), before);
+  // The caption-button styles, back while the menu was open, are gone again.
+  EXPECT_EQ(GetWindowLongA(main, GWL_STYLE) & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
   EXPECT_TRUE(errors.empty());
 }
 
