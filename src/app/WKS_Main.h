@@ -5,9 +5,11 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "runtime/controls.h"
 #include "runtime/forms.h"
+#include "runtime/menus.h"
 #include "runtime/shell.h"
 #include "skin/skin_data.h"
 
@@ -106,6 +108,9 @@ public:
   TButton Button30{"Button30"};
   TProgressBar ProgressBar2{"ProgressBar2"};
 
+  // The preview grids' context menu: the actions of the buttons below the grid it opens on.
+  TPopupMenu PreviewMenu{"PreviewMenu"};
+
   // The skin component: its archive comes with the form's data.
   TSkinData SkinData1;
 
@@ -172,6 +177,14 @@ public:
   void Button25Click(TControl& sender);
   void Button27Click(TControl& sender);
   void Preview3DblClick(TControl& sender);
+
+  // The buttons below a preview grid, in the context menu's order, a null between groups; none
+  // for any other control.
+  std::vector<TButton*> PreviewButtons(const TValueListEditor& grid);
+  // A context menu asked for on a preview grid: the row (when one is given) becomes the current
+  // one, and PreviewMenu gets the buttons' captions, enabled states and clicks. False for a
+  // control that is not a preview grid.
+  bool PreviewContextPopup(TValueListEditor& grid, int row);
 
 private:
   enum class CatalogScope { CurrentUser, All };

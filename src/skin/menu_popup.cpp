@@ -116,9 +116,33 @@ int MeasureMenuItemWidth(int frameworkWidth, const SkinModel& skin, MenuKind kin
 }
 
 MenuGlyph SystemCommandGlyph(unsigned command) {
-  constexpr unsigned kScClose = 0xF060;
   // The low four bits of a system command are the platform's own.
-  return (command & 0xFFF0u) == kScClose ? MenuGlyph::Close : MenuGlyph::None;
+  switch (command & 0xFFF0u) {
+  case 0xF060: // close
+    return MenuGlyph::Close;
+  case 0xF020: // minimize
+    return MenuGlyph::Minimize;
+  case 0xF030: // maximize
+    return MenuGlyph::Maximize;
+  case 0xF120: // restore
+    return MenuGlyph::Restore;
+  default:
+    return MenuGlyph::None;
+  }
+}
+
+int MeasureMenuItemHeight(int textHeight, MenuItemType type) {
+  if (type == MenuItemType::Separator)
+    return 9;
+  return std::max(textHeight + 6, kGlyphSize + 4);
+}
+
+int FrameworkMenuItemWidth(const MenuTextRenderer& text, std::u16string_view caption,
+                           std::u16string_view shortcut) {
+  int width = text.Width(caption);
+  if (!shortcut.empty())
+    width += 16 + text.Width(shortcut);
+  return width;
 }
 
 MenuItemLayout LayoutMenuItem(const SkinModel& skin, MenuKind kind, int width, int height) {
@@ -203,6 +227,25 @@ OwnerDrawPlan PlanMainMenu(const TSkinData& data) {
   if (!data.SkinControls.Contains(TSkinControlType::xcMainMenu))
     return {OwnerDraw::Keep, MeasureHandler::KeepExisting};
   return {OwnerDraw::Skin, MeasureHandler::Set};
+}
+
+OwnerDrawPlan PlanOpeningPopup(const TSkinData& data, PopupOrigin origin, int componentTag) {
+  constexpr OwnerDrawPlan kKeep{OwnerDraw::Keep, MeasureHandler::KeepExisting};
+  if (PopupSkinningFor(data.Model(), true) != PopupSkinning::Skin)
+    return kKeep;
+  switch (origin) {
+  case PopupOrigin::SystemMenu:
+    return data.SkinControls.Contains(TSkinControlType::xcSystemMenu)
+               ? OwnerDrawPlan{OwnerDraw::Skin, MeasureHandler::Set}
+               : kKeep;
+  case PopupOrigin::Component:
+    return PlanPopupMenu(data, componentTag, false);
+  case PopupOrigin::MainMenu:
+    return PlanMainMenu(data);
+  case PopupOrigin::Other:
+    break;
+  }
+  return PlanPopupMenu(data, 0, false);
 }
 
 } // namespace tw

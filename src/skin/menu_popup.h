@@ -76,11 +76,29 @@ enum class MenuImages { None, ImageList };
 int MeasureMenuItemWidth(int frameworkWidth, const SkinModel& skin, MenuKind kind,
                          MenuImages images);
 
-// The four glyphs of the program's menu glyph strip, in strip order.
-enum class MenuGlyph { None = -1, Check = 0, Radio = 1, SubmenuArrow = 2, Close = 3 };
+// The glyphs of the program's menu glyph strip, in strip order.
+enum class MenuGlyph {
+  None = -1,
+  Check = 0,
+  Radio = 1,
+  SubmenuArrow = 2,
+  Close = 3,
+  Minimize = 4,
+  Maximize = 5,
+  Restore = 6,
+};
 
-// The glyph a system-menu item shows: the cross for close, none for the others.
+// The glyph a system-menu item shows: close, minimize, maximize and restore have theirs.
 MenuGlyph SystemCommandGlyph(unsigned command);
+
+// A popup item's height: separators 9; other items their text height + 6, at least a glyph's
+// height + 4.
+enum class MenuItemType { Item, Separator };
+int MeasureMenuItemHeight(int textHeight, MenuItemType type);
+// The framework's own measurement of a popup item's width: the caption, and after a gap of 16
+// the shortcut when there is one.
+int FrameworkMenuItemWidth(const MenuTextRenderer& text, std::u16string_view caption,
+                           std::u16string_view shortcut);
 
 enum class MenuCheck { None, Checked };
 enum class MenuSelected { No, Yes };
@@ -102,7 +120,7 @@ struct MenuItemDrawInput {
   MenuKind kind = MenuKind::PopupMenu;
   Rect item;                            // in the popup's client coordinates
   const Bitmap32* background = nullptr; // the popup's cached background, or null
-  const Bitmap32* glyphs = nullptr;     // the 64 x 16 glyph strip (white is the mask)
+  const Bitmap32* glyphs = nullptr;     // the 112 x 16 glyph strip (white is the mask)
   const MenuTextRenderer* text = nullptr;
 };
 
@@ -137,5 +155,12 @@ struct OwnerDrawPlan {
 OwnerDrawPlan PlanPopupMenu(const TSkinData& data, int componentTag, bool itemHasOwnMeasure);
 // A main menu: skinned when xcMainMenu is set.
 OwnerDrawPlan PlanMainMenu(const TSkinData& data);
+
+// Where a popup that is about to open comes from.
+enum class PopupOrigin { SystemMenu, Component, MainMenu, Other };
+// Its items become owner-drawn only while its window will be skinned (a MenuBackground bitmap),
+// and then as its origin's rule says: the system menu with xcSystemMenu, a component by its Tag,
+// main menus with xcMainMenu, any other popup as a component without a Tag of its own.
+OwnerDrawPlan PlanOpeningPopup(const TSkinData& data, PopupOrigin origin, int componentTag);
 
 } // namespace tw

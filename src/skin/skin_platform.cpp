@@ -65,8 +65,9 @@ Bitmap32 PortableSkinPlatform::LoadProgramBitmap(ProgramBitmap which) const {
     return track;
   }
   case ProgramBitmap::MenuGlyphs: {
-    // Check mark, radio dot, submenu arrow, and a close cross, black on white.
-    Bitmap32 glyphs(64, 16, MakePixel(255, 255, 255));
+    // Check mark, radio dot, submenu arrow, a close cross, then minimize, maximize and restore,
+    // black on white.
+    Bitmap32 glyphs(112, 16, MakePixel(255, 255, 255));
     const Pixel ink = 0;
     for (int i = 0; i < 3; ++i) {
       glyphs.Set(4 + i, 8 + i, ink);
@@ -86,6 +87,21 @@ Bitmap32 PortableSkinPlatform::LoadProgramBitmap(ProgramBitmap which) const {
       glyphs.Set(52 + i, 4 + i, ink);
       glyphs.Set(58 - i, 4 + i, ink);
     }
+    const auto box = [&](int left, int top, int right, int bottom) {
+      for (int x = left; x < right; ++x)
+        for (int y = top; y < bottom; ++y)
+          if (x == left || x == right - 1 || y == top || y == top + 1 || y == bottom - 1)
+            glyphs.Set(x, y, ink);
+    };
+    for (int x = 68; x < 75; ++x)
+      for (int y = 10; y < 12; ++y)
+        glyphs.Set(x, y, ink);
+    box(84, 4, 93, 12);
+    box(101, 4, 108, 10);
+    for (int x = 99; x < 106; ++x)
+      for (int y = 7; y < 13; ++y)
+        glyphs.Set(x, y, MakePixel(255, 255, 255));
+    box(99, 7, 106, 13);
     return glyphs;
   }
   }

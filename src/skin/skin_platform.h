@@ -27,7 +27,7 @@ enum class SystemMetric {
 enum class ProgramBitmap {
   Track,      // "TRACK": fall-back horizontal track-bar channel
   TrackVert,  // "TRACKVERT": fall-back vertical track-bar channel
-  MenuGlyphs, // 64 x 16 monochrome strip of four 16 x 16 menu glyphs, white as mask colour
+  MenuGlyphs, // 112 x 16 monochrome strip of seven 16 x 16 menu glyphs, white as mask colour
 };
 
 struct CaptionFont {

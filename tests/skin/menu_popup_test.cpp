@@ -174,7 +174,11 @@ TEST_F(MenuPopupTest, SelectedSkinnedItemDrawsFrameFourOfTheMenuItemStrip) {
     }
   EXPECT_EQ(SystemCommandGlyph(0xF060), MenuGlyph::Close);
   EXPECT_EQ(SystemCommandGlyph(0xF063), MenuGlyph::Close);
-  EXPECT_EQ(SystemCommandGlyph(0xF120), MenuGlyph::None);
+  EXPECT_EQ(SystemCommandGlyph(0xF120), MenuGlyph::Restore);
+  EXPECT_EQ(SystemCommandGlyph(0xF020), MenuGlyph::Minimize);
+  EXPECT_EQ(SystemCommandGlyph(0xF032), MenuGlyph::Maximize);
+  EXPECT_EQ(SystemCommandGlyph(0xF010), MenuGlyph::None); // move
+  EXPECT_EQ(SystemCommandGlyph(0xF000), MenuGlyph::None); // size
 }
 
 TEST_F(MenuPopupTest, ChecksGlyphsDisabledTextAndSeparators) {
@@ -266,6 +270,77 @@ TEST_F(MenuPopupTest, PopupComponentsWithTheDisableTagKeepTheStandardDrawing) {
   EXPECT_EQ(PlanMainMenu(d).draw, OwnerDraw::Skin);
   d.SkinControls.Exclude(TSkinControlType::xcMainMenu);
   EXPECT_EQ(PlanMainMenu(d).draw, OwnerDraw::Keep);
+}
+
+TEST_F(MenuPopupTest, ItemsMeasureTheirTextShortcutAndTheHeightRule) {
+  EXPECT_EQ(FrameworkMenuItemWidth(text, u"&Copy", u""), 24);
+  EXPECT_EQ(FrameworkMenuItemWidth(text, u"Close", u"Alt+F4"), 30 + 16 + 36);
+  EXPECT_EQ(MeasureMenuItemHeight(13, MenuItemType::Item), 20); // the glyph's 16 + 4
+  EXPECT_EQ(MeasureMenuItemHeight(16, MenuItemType::Item), 22);
+  EXPECT_EQ(MeasureMenuItemHeight(30, MenuItemType::Separator), 9);
+  // The measured width leaves the text exactly its room between glyph column and right margin.
+  const int width = MeasureMenuItemWidth(FrameworkMenuItemWidth(text, u"Close", u"Alt+F4"), *skin,
+                                         MenuKind::PopupMenu, MenuImages::None);
+  const MenuItemLayout layout = LayoutMenuItem(*skin, MenuKind::PopupMenu, width, 20);
+  EXPECT_EQ(layout.text.Width(), 30 + 16 + 36);
+  EXPECT_EQ(layout.shortcut.right, layout.text.right);
+}
+
+TEST_F(MenuPopupTest, SystemMenuItemsShowTheirGlyphsFromTheProgramsStrip) {
+  SkinModel m;
+  Colours(m);
+  const Bitmap32& strip = data.MenuGlyphs();
+  ASSERT_EQ(strip.Width(), 112);
+  MenuItemDrawInput in{&m,     MenuKind::PopupMenu, Rect::FromSize(0, 0, 90, 20), nullptr, &strip,
+                       nullptr};
+  const MenuItemLayout layout = LayoutMenuItem(m, MenuKind::PopupMenu, 90, 20);
+  std::vector<Bitmap32> drawn;
+  for (const unsigned command : {0xF060u, 0xF020u, 0xF030u, 0xF120u}) {
+    MenuItemState state;
+    state.caption = u"x";
+    state.glyph = SystemCommandGlyph(command);
+    const Bitmap32 item = ComposeMenuItem(in, state);
+    const int cell = static_cast<int>(state.glyph) * 16;
+    int inked = 0;
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x) {
+        const bool ink = strip.At(cell + x, y) != 0xFFFFFF;
+        inked += ink ? 1 : 0;
+        ASSERT_EQ(item.At(layout.glyph.left + x, layout.glyph.top + y),
+                  ColourToPixel(ink ? kMenuText : kMenu))
+            << command << " " << x << "," << y;
+      }
+    EXPECT_GT(inked, 6) << command;
+    drawn.push_back(item);
+  }
+  for (std::size_t i = 0; i < drawn.size(); ++i)
+    for (std::size_t j = i + 1; j < drawn.size(); ++j)
+      EXPECT_NE(drawn[i], drawn[j]) << i << " " << j;
+}
+
+TEST_F(MenuPopupTest, OpeningPopupsAreOwnerDrawnOnlyWithAMenuBackgroundAndByTheirOrigin) {
+  const auto draw = [&](PopupOrigin origin, int tag) {
+    return PlanOpeningPopup(data, origin, tag).draw;
+  };
+  EXPECT_EQ(draw(PopupOrigin::SystemMenu, 0), OwnerDraw::Skin);
+  EXPECT_EQ(draw(PopupOrigin::Component, 0), OwnerDraw::Skin);
+  EXPECT_EQ(draw(PopupOrigin::Component, 99), OwnerDraw::Keep);
+  EXPECT_EQ(draw(PopupOrigin::Other, 99), OwnerDraw::Skin); // no Tag of its own
+  EXPECT_EQ(draw(PopupOrigin::MainMenu, 99), OwnerDraw::Skin);
+  data.SkinControls.Exclude(TSkinControlType::xcSystemMenu);
+  EXPECT_EQ(draw(PopupOrigin::SystemMenu, 0), OwnerDraw::Keep);
+  data.SkinControls.Exclude(TSkinControlType::xcMainMenu);
+  EXPECT_EQ(draw(PopupOrigin::MainMenu, 0), OwnerDraw::Keep);
+
+  // A skin without a MenuBackground bitmap leaves every popup's items alone.
+  TSkinData bare;
+  bare.BeginReading();
+  bare.ReadSkinStream(EnvelopeOf({{"bare.ini", Bytes("[TitlebarSkin]\r\nSkinName=Bare\r\n")}}));
+  bare.Loaded();
+  ASSERT_EQ(bare.Model().SkinName, "Bare");
+  for (const PopupOrigin origin :
+       {PopupOrigin::SystemMenu, PopupOrigin::Component, PopupOrigin::MainMenu, PopupOrigin::Other})
+    EXPECT_EQ(PlanOpeningPopup(bare, origin, 0).draw, OwnerDraw::Keep);
 }
 
 } // namespace

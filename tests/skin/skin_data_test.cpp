@@ -211,7 +211,7 @@ TEST_F(SkinDataTest, LoadedRequestsActivationAndAdjustsControls) {
   // xcMainMenu is in the set, so xcMenuItem goes (it was not there anyway).
   EXPECT_TRUE(data.SkinControls.Contains(TSkinControlType::xcSystemMenu));
   EXPECT_FALSE(data.SmallIcon().Empty());
-  EXPECT_EQ(data.MenuGlyphs().Width(), 64);
+  EXPECT_EQ(data.MenuGlyphs().Width(), 112);
 
   int changed = 0;
   data.OnSkinChanged = [&](TSkinData&) { ++changed; };

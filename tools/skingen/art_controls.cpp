@@ -328,8 +328,9 @@ Bitmap32 TrackChannel(bool vertical) {
 }
 
 Bitmap32 MenuGlyphStrip() {
-  // Check mark, radio dot, submenu arrow, close cross: black ink on white (the mask colour).
-  Bitmap32 bitmap(64, 16, MakePixel(255, 255, 255));
+  // Check mark, radio dot, submenu arrow, close cross, then the system menu's minimize bar,
+  // maximize box and restore boxes: black ink on white (the mask colour).
+  Bitmap32 bitmap(112, 16, MakePixel(255, 255, 255));
   Canvas c(bitmap);
   const Rgb ink{0, 0, 0};
   c.Glyph(4, 5, "......#|.....##|#...##.|##.##..|.###...|..#....", ink);
@@ -337,6 +338,14 @@ Bitmap32 MenuGlyphStrip() {
   c.Fill(Rect{22, 5, 26, 11}, ink);
   c.Glyph(38, 4, "#...|##..|###.|####|###.|##..|#...", ink);
   c.Glyph(52, 4, "#.....#|.#...#.|..#.#..|...#...|..#.#..|.#...#.|#.....#", ink);
+  c.Fill(Rect{68, 10, 75, 12}, ink);
+  c.Outline(Rect{84, 4, 93, 12}, ink);
+  c.HorizontalLine(84, 93, 5, ink);
+  c.Outline(Rect{101, 4, 108, 10}, ink);
+  c.HorizontalLine(101, 108, 5, ink);
+  c.Fill(Rect{99, 7, 106, 13}, Rgb{255, 255, 255});
+  c.Outline(Rect{99, 7, 106, 13}, ink);
+  c.HorizontalLine(99, 106, 8, ink);
   return bitmap;
 }
 

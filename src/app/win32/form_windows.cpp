@@ -32,6 +32,7 @@ TWKSForm& Win32FormHost::Open(HWND owner) {
   Entry entry;
   entry.form = std::make_unique<TWKSForm>();
   entry.window = win::FormWindow::Create(*entry.form, owner);
+  entry.menus = std::make_unique<PreviewMenus>(*entry.form, entry.window->Handle());
   TWKSForm& form = *entry.form;
   win::FormWindow& window = *entry.window;
   forms_.push_back(std::move(entry));

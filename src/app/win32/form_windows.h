@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/form_host.h"
+#include "app/win32/preview_menu.h"
 #include "app/WKS_Main.h"
 #include "runtime/win32/containers.h"
 
@@ -27,6 +28,7 @@ private:
   struct Entry {
     std::unique_ptr<TWKSForm> form;
     std::unique_ptr<win::FormWindow> window;
+    std::unique_ptr<PreviewMenus> menus;
   };
   TWKSForm& Open(HWND owner);
 

@@ -58,6 +58,7 @@ public:
   HWND Window() const { return window_; }
   // Popup menu windows skinned now.
   std::size_t SkinnedPopupCount() const { return popups_.Count(); }
+  const Bitmap32* PopupBackgroundOf(HWND popup) const { return popups_.BackgroundOf(popup); }
 
 private:
   static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);

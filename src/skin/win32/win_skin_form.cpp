@@ -175,6 +175,8 @@ void TWinSkinForm::Start() {
   Relayout();
   timer_ = SetTimer(window_, kPointerTimer, kFrameTimerMs, nullptr);
   SkinControls();
+  popupItems_ = std::make_unique<PopupItems>(
+      *data_, [this](HWND popup) { return manager_.PopupBackgroundOf(popup); });
   RepaintFrame();
 }
 
@@ -483,9 +485,14 @@ void TWinSkinForm::Execute(const CaptionDecision& decision) {
       break;
     RECT window;
     GetWindowRect(window_, &window);
+    // The platform enables the menu's commands from the caption-button styles: the window has
+    // them back while its menu is open.
+    ApplyStyles(CaptionStyles::Restored);
     const UINT chosen = static_cast<UINT>(TrackPopupMenu(
         systemMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_LEFTBUTTON,
         window.left + decision.menuAt.x, window.top + decision.menuAt.y, 0, window_, nullptr));
+    if (stage_ == kStageSkinned)
+      ApplyStyles(StyleRuleFor(facts_.state, facts_.role));
     if (chosen != 0)
       command(chosen);
     break;
@@ -529,6 +536,7 @@ void TWinSkinForm::Restore() {
   if (stage_ == kStageFinished && !hook_.Attached())
     return;
   ReleaseControls();
+  popupItems_.reset();
   hint_.Hide();
   const bool alive = IsWindow(window_) != 0;
   const bool wasSkinned = stage_ == kStageSkinned;
@@ -577,6 +585,7 @@ void TWinSkinForm::OnMessage(TMessage& m, const WindowProcHook& next) {
   if (m.msg == WM_DESTROY || m.msg == WM_NCDESTROY) {
     stage_ = kStageDestroying;
     ReleaseControls();
+    popupItems_.reset();
     if (timer_ != 0)
       KillTimer(window_, kPointerTimer);
     timer_ = 0;
@@ -589,6 +598,8 @@ void TWinSkinForm::OnMessage(TMessage& m, const WindowProcHook& next) {
     next(m);
     return;
   }
+  if (popupItems_ != nullptr && popupItems_->OnMessage(m, next, systemMenu_))
+    return;
   const bool painted = facts_.border != BorderStyle::None &&
                        !(facts_.role == MdiRole::Child && facts_.state == WindowState::Maximized);
   switch (m.msg) {

@@ -18,6 +18,7 @@
 #include "skin/nc_object.h"
 #include "skin/skin_data.h"
 #include "skin/win32/hint_window.h"
+#include "skin/win32/popup_items.h"
 #include "skin/win32/window_hook.h"
 
 namespace tw {
@@ -110,7 +111,8 @@ private:
   win::HintWindow hint_;
   CaptionHintTracker hintTracker_;
   std::vector<std::unique_ptr<TSkinControl>> controls_;
-  std::vector<TSkinControl*> supplied_; // the host's own, let go but not freed
+  std::vector<TSkinControl*> supplied_;         // the host's own, let go but not freed
+  std::unique_ptr<win::PopupItems> popupItems_; // owner-drawn items of popups opening here
   void ReleaseControls();
 };
 

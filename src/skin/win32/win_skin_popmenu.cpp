@@ -88,6 +88,18 @@ void WinSkinPopup::Print(TMessage& message, const WindowProcHook& next) {
   RestoreDC(dc, saved);
 }
 
+const Bitmap32& WinSkinPopup::Background() {
+  const SIZE size = WindowSize(hook_.Window());
+  return menu_.PrintBackground(size.cx, size.cy);
+}
+
+const Bitmap32* SkinnedPopups::BackgroundOf(HWND window) const {
+  for (const auto& popup : popups_)
+    if (!popup->Gone() && popup->Window() == window)
+      return &popup->Background();
+  return nullptr;
+}
+
 void SkinnedPopups::Created(HWND window, const TSkinData* data, bool skinningOn) {
   std::erase_if(popups_, [](const auto& popup) { return popup->Gone(); });
   if (data == nullptr || !IsPopupMenuClass(window))

@@ -22,6 +22,8 @@ public:
 
   HWND Window() const { return hook_.Window(); }
   bool Gone() const { return gone_; }
+  // The rendered background the owner-drawn items start from.
+  const Bitmap32& Background();
 
 private:
   void Handle(TMessage& message, const WindowProcHook& next);
@@ -42,6 +44,8 @@ public:
   // Skinning went off or the skin changed: every popup is left to its own drawing again.
   void Clear() { popups_.clear(); }
   std::size_t Count() const;
+  // The background of a skinned popup window; null for any other window.
+  const Bitmap32* BackgroundOf(HWND window) const;
 
 private:
   std::vector<std::unique_ptr<WinSkinPopup>> popups_;

@@ -345,5 +345,80 @@ TEST_F(EndToEnd, TheWindowsSevenToElevenTab) {
   EXPECT_EQ(changes, std::vector<std::string>{"HKCU\\Velmo|09"});
 }
 
+// A row's rectangle in the program's grid, read through memory of the program's own.
+RECT RowRect(HWND grid, DWORD processId, int row) {
+  RECT rect{LVIR_LABEL, 0, 0, 0};
+  HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (process == nullptr)
+    return {};
+  void* remote = VirtualAllocEx(process, nullptr, sizeof(rect), MEM_COMMIT, PAGE_READWRITE);
+  WriteProcessMemory(process, remote, &rect, sizeof(rect), nullptr);
+  SendMessageA(grid, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
+  ReadProcessMemory(process, remote, &rect, sizeof(rect), nullptr);
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return rect;
+}
+
+void RightClickAt(HWND window, POINT client) {
+  ClientToScreen(window, &client);
+  SetCursorPos(client.x, client.y);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+  SendInput(1, &input, sizeof(input));
+  Sleep(30);
+  input.mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+  SendInput(1, &input, sizeof(input));
+}
+
+// The grid's context menu on a row: the row becomes current and "Copy Selected Value" copies
+// that row's value, as the button below the grid does.
+TEST_F(EndToEnd, TheGridsContextMenuCopiesTheValueOfTheRowItWasOpenedOn) {
+  driver.Start();
+  driver.ClickListItem(ZList(), 5); // "[H] Run MRU (CU)": a, b, c, d, e, MRUList
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return Rows(Preview()) == 6; })) << Rows(Preview());
+  const auto popup = [&] {
+    return driver.FindShown([](HWND w) {
+      char cls[16];
+      GetClassNameA(w, cls, sizeof(cls));
+      return lstrcmpA(cls, "#32768") == 0;
+    });
+  };
+  const RECT row = RowRect(Preview(), driver.ProcessId(), 1);
+  ASSERT_GT(row.bottom, row.top);
+  RightClickAt(Preview(), {(row.left + row.right) / 2, (row.top + row.bottom) / 2});
+  HWND menu = nullptr;
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return (menu = popup()) != nullptr; }, 5000));
+  EXPECT_EQ(SendMessageA(Preview(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 1);
+  // The menu opens at the pointer; its second item is "Copy Selected Value".
+  RECT at;
+  GetWindowRect(menu, &at);
+  POINT pointer;
+  GetCursorPos(&pointer);
+  EXPECT_EQ(at.left, pointer.x);
+  EXPECT_EQ(at.top, pointer.y);
+  driver.PressKey(VK_DOWN);
+  driver.PressKey(VK_DOWN);
+  driver.PressKey(VK_RETURN);
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return ClipboardText() == "regedit\\1"; }))
+      << ClipboardText();
+  EXPECT_TRUE(ProgramDriver::WaitFor([&] { return popup() == nullptr; }));
+
+  // The menu key opens it below the current row; Escape closes it without acting.
+  driver.PressKey(VK_APPS);
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return (menu = popup()) != nullptr; }, 5000));
+  GetWindowRect(menu, &at);
+  POINT below{row.left, row.bottom};
+  ClientToScreen(Preview(), &below);
+  EXPECT_EQ(at.left, below.x);
+  EXPECT_EQ(at.top, below.y);
+  driver.PressKey(VK_ESCAPE);
+  EXPECT_TRUE(ProgramDriver::WaitFor([&] { return popup() == nullptr; }));
+  EXPECT_EQ(driver.MessageBoxWindow(), nullptr);
+  ASSERT_TRUE(driver.Close());
+}
+
 } // namespace
 } // namespace tw::test

@@ -119,7 +119,7 @@ TEST_F(SkinnedWindows, ThePlatformReadsTheSystemAndTheProgramsResources) {
   EXPECT_EQ(platform_.SystemCaptionFont().faceName, metrics.lfCaptionFont.lfFaceName);
   EXPECT_EQ(platform_.SystemCaptionFont().height, metrics.lfCaptionFont.lfHeight);
   const Bitmap32 glyphs = platform_.LoadProgramBitmap(ProgramBitmap::MenuGlyphs);
-  EXPECT_EQ(glyphs.Width(), 64);
+  EXPECT_EQ(glyphs.Width(), 112);
   EXPECT_EQ(glyphs.Height(), 16);
   // Pixel for pixel the bitmaps the program was built with.
   const std::pair<ProgramBitmap, const char*> files[] = {
