@@ -315,7 +315,7 @@ TEST_F(SkinnedMenuBar, EnterChoosesTheFirstEntryAndThePointerOpensAnotherItemAlt
   EXPECT_FALSE(bar_->Tracking());
 }
 
-TEST_F(SkinnedMenuBar, SwitchingSkinningOffGivesTheNativeBarBackAndOnTakesItAgain) {
+TEST_F(SkinnedMenuBar, SwitchingSkinningOffGivesTheNativeBarBackAndOnTakesItOrANewMenuAgain) {
   Open(MenuLayout::LeftToRight);
   HWND window = window_->Window();
   window_->Data().SetActive(false);
@@ -335,6 +335,16 @@ TEST_F(SkinnedMenuBar, SwitchingSkinningOffGivesTheNativeBarBackAndOnTakesItAgai
       [&] { return window_->Form() != nullptr && window_->Form()->MenuBar() != nullptr; }));
   EXPECT_EQ(GetMenu(window), nullptr);
   EXPECT_EQ(window_->Form()->MenuBar()->Native(), window_->Menu());
+
+  // A menu the window is given while skinned becomes the bar.
+  HMENU other = CreateMenu();
+  AppendMenuW(other, MF_STRING, 400, L"&Only");
+  SetMenu(window, other);
+  Pump(100);
+  EXPECT_EQ(GetMenu(window), nullptr);
+  EXPECT_EQ(window_->Form()->MenuBar()->Native(), other);
+  EXPECT_EQ(window_->Form()->MenuBar()->Model().Count(), 1);
+  DestroyMenu(window_->Menu());
 }
 
 } // namespace
