@@ -207,6 +207,12 @@ TEST_F(SkinnedMenuBar, TheNativeBarMakesWayForTheComposedBarInTheFramesStrip) {
   for (int i = 0; i < expected.Count(); ++i)
     EXPECT_EQ(bar_->Model().Item(i).rect, expected.Item(i).rect) << i;
   EXPECT_FALSE(bar_->Model().Item(kViewItem).enabled);
+  // What keeps popup items from posting a command: their identifier is their submenu's handle.
+  const std::vector<NativeMenuItem> native = win::ReadNativeMenu(window_->Menu());
+  ASSERT_EQ(native.size(), 5u);
+  EXPECT_EQ(native[kFileItem].id,
+            static_cast<UINT>(reinterpret_cast<UINT_PTR>(window_->Submenu(kFileItem))));
+  EXPECT_EQ(native[kRefreshItem].id, kRefreshCommand);
 }
 
 TEST_F(SkinnedMenuBar, AnItemWithoutSubmenuPostsItsCommandAndADisabledItemDoesNothing) {
