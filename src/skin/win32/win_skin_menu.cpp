@@ -189,6 +189,13 @@ WinSkinMenuBar::WinSkinMenuBar(HWND window, HMENU native, const SkinModel& skin,
 }
 
 WinSkinMenuBar::~WinSkinMenuBar() {
+  // Skinning may end while a popup is tracked (the manager's timer runs in the menu loop): the
+  // popup closes, and the tracking on the stack learns that the bar has gone.
+  *alive_ = false;
+  if (filtering == this)
+    filtering = nullptr;
+  if (tracking_)
+    EndMenu();
   if (IsWindow(window_) && GetMenu(window_) == nullptr && IsMenu(native_))
     SetMenu(window_, native_);
 }
@@ -369,7 +376,10 @@ void WinSkinMenuBar::OpenItem(int index) {
     state.popup = reinterpret_cast<HMENU>(opening.submenu);
     state.clickTarget = -1;
     active_ = &state;
+    const std::shared_ptr<const bool> alive = alive_;
     current = Track(current, opening);
+    if (!*alive)
+      return;
     active_ = nullptr;
   }
 }
@@ -382,8 +392,11 @@ int WinSkinMenuBar::Track(int index, const MenuOpening& opening) {
   {
     const FilterHook hook(*this, &WinSkinMenuBar::FilterProc);
     const UINT align = opening.align == PopupAlign::Right ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+    const std::shared_ptr<const bool> alive = alive_;
     TrackPopupMenu(state.popup, align | TPM_TOPALIGN | TPM_RIGHTBUTTON, opening.trackAt.x,
                    opening.trackAt.y, 0, window_, nullptr);
+    if (!*alive)
+      return -1;
   }
   tracking_ = false;
   if (button.state != NcState::Normal)

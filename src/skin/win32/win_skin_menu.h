@@ -92,6 +92,7 @@ private:
   std::optional<MenuDirection> laidOutDirection_;
   bool tracking_ = false;
   TrackingState* active_ = nullptr;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 } // namespace tw::win

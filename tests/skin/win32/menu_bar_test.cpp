@@ -353,5 +353,39 @@ TEST_F(SkinnedMenuBar, SwitchingSkinningOffGivesTheNativeBarBackAndOnTakesItOrAN
   DestroyMenu(window_->Menu());
 }
 
+TSkinData* switchedOff = nullptr;
+WinSkinMenuBar* trackingBar = nullptr;
+bool trackingWhenSwitched = false;
+
+void CALLBACK SwitchOff(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  trackingWhenSwitched = trackingBar != nullptr && trackingBar->Tracking();
+  if (switchedOff != nullptr)
+    switchedOff->SetActive(false);
+}
+
+TEST_F(SkinnedMenuBar, SkinningGoingOffWhileABarPopupIsOpenClosesItAndGivesTheBarBack) {
+  Open(MenuLayout::LeftToRight);
+  HWND window = window_->Window();
+  std::vector<std::vector<HMENU>> seen;
+  switchedOff = &window_->Data();
+  trackingBar = bar_;
+  // The request is made in the menu loop, and the manager carries it out there too.
+  const UINT_PTR timer = SetTimer(nullptr, 0, 1000, SwitchOff);
+  Drive([&] {
+    ClickAt(ItemCentre(kFileItem));
+    seen.push_back(PopupShowing(window_->Submenu(kFileItem)));
+    Sleep(1000);
+    seen.push_back(PopupsWhenThereAre(0));
+  });
+  KillTimer(nullptr, timer);
+  switchedOff = nullptr;
+  trackingBar = nullptr;
+  EXPECT_TRUE(trackingWhenSwitched);
+  EXPECT_EQ(seen, (std::vector<std::vector<HMENU>>{{window_->Submenu(kFileItem)}, {}}));
+  ASSERT_TRUE(PumpUntil([&] { return window_->Form() == nullptr; }));
+  EXPECT_EQ(GetMenu(window), window_->Menu());
+}
+
 } // namespace
 } // namespace tw::test
