@@ -215,6 +215,55 @@ TEST_F(SkinnedMenuBar, TheNativeBarMakesWayForTheComposedBarInTheFramesStrip) {
   EXPECT_EQ(native[kRefreshItem].id, kRefreshCommand);
 }
 
+Bitmap32 Capture(HWND window) {
+  RECT w;
+  GetWindowRect(window, &w);
+  win::WindowDc dc(window);
+  return ReadBack(dc.Get(), w.right - w.left, w.bottom - w.top);
+}
+
+TEST_F(SkinnedMenuBar, AHoveredItemAloneGetsTheHilightFrameUntilThePointerLeaves) {
+  Open(MenuLayout::LeftToRight);
+  HWND window = window_->Window();
+  const Rect edit = bar_->Model().Item(kEditItem).rect;
+  const Rect strip = bar_->Model().Bar();
+  const Pixel hilight =
+      ColourToPixel(ColorToRGB(window_->Data().Model().Colour(SkinColour::ButtonHilight)));
+  RECT w;
+  GetWindowRect(window, &w);
+  Drive([&] { MoveTo({w.left + 200, w.bottom - 40}); });
+  const Bitmap32 before = Capture(window);
+  Drive([&] { GlideTo(ItemCentre(kEditItem)); });
+  const Bitmap32 hovered = Capture(window);
+  Drive([&] {
+    GlideTo({w.left + 200, w.bottom - 40});
+    Sleep(600); // the frame's pointer timer notices the leave
+  });
+  const Bitmap32 after = Capture(window);
+  int frame = 0;
+  int framed = 0;
+  int changedOutside = 0;
+  int changedAfter = 0;
+  int frameChanged = 0;
+  for (int y = strip.top; y < strip.bottom; ++y)
+    for (int x = strip.left; x < strip.right; ++x) {
+      const bool inside = edit.Contains({x, y});
+      const bool onFrame = inside && (x == edit.left || x == edit.right - 1 || y == edit.top ||
+                                      y == edit.bottom - 1);
+      frame += onFrame;
+      framed += onFrame && hovered.At(x, y) == hilight;
+      frameChanged += onFrame && hovered.At(x, y) != before.At(x, y);
+      changedOutside += !inside && hovered.At(x, y) != before.At(x, y);
+      changedAfter += after.At(x, y) != before.At(x, y);
+    }
+  EXPECT_GT(frame, 0);
+  EXPECT_EQ(framed, frame);
+  EXPECT_GT(frameChanged, frame / 2); // the frame shows against the bar
+  EXPECT_EQ(changedOutside, 0);
+  EXPECT_EQ(changedAfter, 0);
+  EXPECT_EQ(window_->Form()->Hot(), nullptr);
+}
+
 TEST_F(SkinnedMenuBar, AnItemWithoutSubmenuPostsItsCommandAndADisabledItemDoesNothing) {
   Open(MenuLayout::LeftToRight);
   std::size_t afterRefresh = 99;
@@ -295,7 +344,7 @@ TEST_F(SkinnedMenuBar, RightToLeftBarsSwitchTheOtherWayAndAlignPopupsAtTheItemsR
   EXPECT_EQ(popup.top, w.top + file.bottom);
 }
 
-TEST_F(SkinnedMenuBar, EnterChoosesTheFirstEntryAndThePointerOpensAnotherItemAltEnds) {
+TEST_F(SkinnedMenuBar, EnterChoosesTheFirstEntryThePointerOpensAnotherItemAltEndsF10Opens) {
   Open(MenuLayout::LeftToRight);
   std::vector<std::vector<HMENU>> seen;
   Drive([&] {
@@ -310,11 +359,18 @@ TEST_F(SkinnedMenuBar, EnterChoosesTheFirstEntryAndThePointerOpensAnotherItemAlt
     seen.push_back(PopupShowing(window_->Submenu(kEditItem)));
     Press(VK_MENU);
     seen.push_back(PopupsWhenThereAre(0));
+    Sleep(200);
+    Press(VK_F10); // the first item that opens
+    seen.push_back(PopupShowing(window_->Submenu(kFileItem)));
+    Press(VK_ESCAPE);
+    seen.push_back(PopupsWhenThereAre(0));
   });
   const std::vector<std::vector<HMENU>> expected = {{window_->Submenu(kFileItem)},
                                                     {},
                                                     {window_->Submenu(kFileItem)},
                                                     {window_->Submenu(kEditItem)},
+                                                    {},
+                                                    {window_->Submenu(kFileItem)},
                                                     {}};
   EXPECT_EQ(seen, expected);
   EXPECT_EQ(window_->Commands(), std::vector<UINT>{kNewCommand});
