@@ -103,6 +103,7 @@ protected:
   SkinnedMenuBar() { win::Application::Get().Initialize(GetModuleHandleW(nullptr)); }
 
   void Open(MenuLayout layout) {
+    SetCursorPos(0, 0); // off the window, wherever an earlier test left it
     window_ = std::make_unique<MenuBarWindow>(layout);
     ASSERT_NE(window_->Form(), nullptr);
     bar_ = window_->Form()->MenuBar();
@@ -191,7 +192,6 @@ TEST_F(SkinnedMenuBar, TheNativeBarMakesWayForTheComposedBarInTheFramesStrip) {
   const Rect strip{g.left, g.caption, (w.right - w.left) - g.right, g.caption + g.menuBar};
   expected.Layout(strip, MenuDirection::LeftToRight);
   const Bitmap32 image = expected.Paint(Activity::Active);
-  SetCursorPos(w.right + 50, w.bottom + 50); // no item hovered
   InvalidateRect(window, nullptr, TRUE);
   RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   Pump(100);
