@@ -614,7 +614,7 @@ void TWinSkinForm::OnMessage(TMessage& m, const WindowProcHook& next) {
   }
   const bool painted = facts_.border != BorderStyle::None &&
                        !(facts_.role == MdiRole::Child && facts_.state == WindowState::Maximized);
-  if (menuBar_ != nullptr && menuBar_->Handle(m, next))
+  if (menuBar_ != nullptr && menuBar_->Handle(m))
     return;
   switch (m.msg) {
   case WM_NCCALCSIZE:

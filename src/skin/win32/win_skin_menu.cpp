@@ -266,7 +266,7 @@ TNCObject* WinSkinMenuBar::ItemAtScreen(POINT screen) {
   return index >= 0 ? &menu_.Item(index) : nullptr;
 }
 
-bool WinSkinMenuBar::Handle(TMessage& m, const WindowProcHook&) {
+bool WinSkinMenuBar::Handle(TMessage& m) {
   switch (m.msg) {
   case WM_NCMOUSEMOVE:
   case WM_NCLBUTTONDOWN:

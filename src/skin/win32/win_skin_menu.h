@@ -53,7 +53,7 @@ public:
 
   // The bar's share of the window's messages (pointer on the bar, the menu key, menu-select);
   // true when the message was answered here.
-  bool Handle(TMessage& message, const WindowProcHook& next);
+  bool Handle(TMessage& message);
   // The whole bar into the window's device context.
   void Paint(HDC dc);
   // One item again over the cached empty bar; false when the object is not an item of this bar.
