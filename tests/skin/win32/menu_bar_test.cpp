@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <thread>
@@ -333,12 +334,26 @@ TEST_F(SkinnedMenuBar, RightToLeftBarsSwitchTheOtherWayAndAlignPopupsAtTheItemsR
     seen.push_back(PopupShowing(window_->Submenu(kEditItem)));
     Press(VK_ESCAPE);
     seen.push_back(PopupsWhenThereAre(0));
+    // On an entry with a submenu, Left opens it in a right-to-left menu.
+    AltWith('F');
+    seen.push_back(PopupShowing(window_->Submenu(kFileItem)));
+    Press(VK_DOWN);
+    Press(VK_DOWN); // "Recent"
+    Press(VK_LEFT);
+    std::vector<HMENU> two = PopupsWhenThereAre(2);
+    std::sort(two.begin(), two.end());
+    seen.push_back(two);
+    Press(VK_ESCAPE);
+    Press(VK_ESCAPE);
+    seen.push_back(PopupsWhenThereAre(0));
   });
-  const std::vector<std::vector<HMENU>> expected = {{window_->Submenu(kFileItem)},
-                                                    {window_->Submenu(kHelpItem)},
-                                                    {window_->Submenu(kFileItem)},
-                                                    {window_->Submenu(kEditItem)},
-                                                    {}};
+  HMENU fileMenu = window_->Submenu(kFileItem);
+  std::vector<HMENU> nested{fileMenu, GetSubMenu(fileMenu, 3)};
+  std::sort(nested.begin(), nested.end());
+  const std::vector<std::vector<HMENU>> expected = {{fileMenu}, {window_->Submenu(kHelpItem)},
+                                                    {fileMenu}, {window_->Submenu(kEditItem)},
+                                                    {},         {fileMenu},
+                                                    nested,     {}};
   EXPECT_EQ(seen, expected);
   EXPECT_EQ(popup.right, w.left + file.right);
   EXPECT_EQ(popup.top, w.top + file.bottom);
