@@ -7,6 +7,7 @@
 #include "skin/win32/gdi_bridge.h"
 #include "skin/win32/skin_control.h"
 #include "skin/win32/skin_manage.h"
+#include "skin/win32/win_skin_menu.h"
 
 namespace tw {
 
@@ -61,12 +62,12 @@ WindowMenu MenuOf(HWND window) {
              : WindowMenu::Absent;
 }
 
-FormGeometry FormGeometryOf(HWND window, const SkinModel& skin, const FormFacts& facts) {
+FormGeometry FormGeometryOf(const SkinModel& skin, const FormFacts& facts, WindowMenu menu) {
   FrameMetrics metrics;
   metrics.menuBarHeight = GetSystemMetrics(SM_CYMENU);
   metrics.captionHeight = GetSystemMetrics(SM_CYCAPTION);
   metrics.frameWidth = GetSystemMetrics(SM_CXFRAME);
-  return ComputeGeometry(skin, facts.border, MenuOf(window), facts.role, metrics);
+  return ComputeGeometry(skin, facts.border, menu, facts.role, metrics);
 }
 
 bool IsIconAction(int action) {
@@ -88,6 +89,11 @@ TWinSkinForm::~TWinSkinForm() {
   if (timer_ != 0 && IsWindow(window_))
     KillTimer(window_, kPointerTimer);
   hook_.Detach();
+}
+
+// The skinned bar keeps the strip of the native bar it took away.
+WindowMenu TWinSkinForm::MenuState() const {
+  return menuBar_ != nullptr ? WindowMenu::Present : MenuOf(window_);
 }
 
 SIZE TWinSkinForm::ClientSize() const {
@@ -165,7 +171,9 @@ void TWinSkinForm::Start() {
   lf.lfCharSet = DEFAULT_CHARSET;
   lstrcpynA(lf.lfFaceName, font.faceName.c_str(), LF_FACESIZE);
   captionFont_.Reset(CreateFontIndirectA(&lf));
-  geometry_ = FormGeometryOf(window_, data_->Model(), facts_);
+  geometry_ = FormGeometryOf(data_->Model(), facts_, MenuState());
+  if (geometry_.menuBar > 0)
+    menuBar_ = WinSkinMenuBar::Take(window_, data_->Model(), *this);
   BuildButtons();
   stage_ = kStageSkinned;
   ApplyStyles(StyleRuleFor(facts_.state, facts_.role));
@@ -258,11 +266,15 @@ void TWinSkinForm::PaintFrame(HDC dc) {
     style.rightToLeft = direction == TextDirection::RightToLeft;
     DrawTextOnto(target, area, Widen(text, codePage), style);
   };
-  const FramePieces pieces = ComposeFrame(FrameInput(), painter);
+  FramePieces pieces = ComposeFrame(FrameInput(), painter);
+  if (menuBar_ != nullptr)
+    pieces.menuBar.image.Clear();
   for (const FramePiece* piece :
        {&pieces.left, &pieces.right, &pieces.bottom, &pieces.menuBar, &pieces.caption})
     if (!piece->image.Empty())
       DrawBitmap(dc, piece->at.x, piece->at.y, piece->image, piece->image.Bounds());
+  if (menuBar_ != nullptr && facts_.state != WindowState::Minimized)
+    menuBar_->Paint(dc);
 }
 
 void TWinSkinForm::PaintSafely() {
@@ -294,6 +306,8 @@ void TWinSkinForm::RepaintObject(TNCObject& object) {
   if (stage_ != kStageSkinned || object.rect.Empty())
     return;
   try {
+    if (menuBar_ != nullptr && menuBar_->Repaint(object))
+      return;
     for (CaptionButtonPlacement& placement : layout_.buttons)
       if (placement.index >= 0 && static_cast<std::size_t>(placement.index) < buttons_.size())
         placement.state = buttons_[static_cast<std::size_t>(placement.index)]->state;
@@ -330,9 +344,11 @@ void TWinSkinForm::ReevaluatePointer() {
   GetCursorPos(&cursor);
   if (WindowFromPoint(cursor) != window_)
     return;
-  TWinSysButton* button = ButtonAt(ToWindow(cursor));
-  if (button != nullptr && button != Hot())
-    button->MouseEnter();
+  TNCObject* object = ButtonAt(ToWindow(cursor));
+  if (object == nullptr && menuBar_ != nullptr)
+    object = menuBar_->ItemAtScreen(cursor);
+  if (object != nullptr && object != Hot())
+    object->MouseEnter();
 }
 
 void TWinSkinForm::OnTimer() {
@@ -340,6 +356,9 @@ void TWinSkinForm::OnTimer() {
   GetCursorPos(&cursor);
   const bool overWindow = WindowFromPoint(cursor) == window_;
   TNCObject* hot = Hot();
+  // A bar item stays pressed while its popup is open.
+  if (menuBar_ != nullptr && menuBar_->Tracking())
+    return;
   if (hot != nullptr && captured_ == nullptr &&
       (!overWindow || !hot->rect.Contains(ToWindow(cursor)))) {
     hot->MouseLeave();
@@ -548,9 +567,12 @@ void TWinSkinForm::Restore() {
   captured_ = nullptr;
   hook_.Detach();
   stage_ = kStageFinished;
-  if (!alive || !wasSkinned)
+  if (!alive || !wasSkinned) {
+    menuBar_.reset();
     return;
+  }
   const SIZE client = ClientSize();
+  menuBar_.reset(); // the native menu bar comes back
   ApplyStyles(CaptionStyles::Restored);
   SetWindowPos(window_, nullptr, 0, 0, 0, 0,
                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -563,7 +585,7 @@ void TWinSkinForm::Reload() {
     return;
   const SIZE client = ClientSize();
   CaptureIcon();
-  geometry_ = FormGeometryOf(window_, data_->Model(), facts_);
+  geometry_ = FormGeometryOf(data_->Model(), facts_, MenuState());
   BuildButtons();
   SetWindowPos(window_, nullptr, 0, 0, 0, 0,
                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -586,6 +608,7 @@ void TWinSkinForm::OnMessage(TMessage& m, const WindowProcHook& next) {
     stage_ = kStageDestroying;
     ReleaseControls();
     popupItems_.reset();
+    menuBar_.reset(); // the window destroys its menu with it
     if (timer_ != 0)
       KillTimer(window_, kPointerTimer);
     timer_ = 0;
@@ -598,10 +621,14 @@ void TWinSkinForm::OnMessage(TMessage& m, const WindowProcHook& next) {
     next(m);
     return;
   }
+  if (popupItems_ != nullptr && m.msg == WM_INITMENUPOPUP) // the bar may have a new menu by now
+    popupItems_->SetMainMenu(menuBar_ != nullptr ? menuBar_->Native() : nullptr);
   if (popupItems_ != nullptr && popupItems_->OnMessage(m, next, systemMenu_))
     return;
   const bool painted = facts_.border != BorderStyle::None &&
                        !(facts_.role == MdiRole::Child && facts_.state == WindowState::Maximized);
+  if (menuBar_ != nullptr && menuBar_->Handle(m))
+    return;
   switch (m.msg) {
   case WM_NCCALCSIZE:
     // The state style changes before the frame is recalculated for it.

@@ -25,7 +25,8 @@ namespace tw {
 
 namespace win {
 class TSkinManage;
-}
+class WinSkinMenuBar;
+} // namespace win
 class TSkinControl;
 
 // Skinning stage codes.
@@ -58,6 +59,8 @@ public:
   const FrameLayout& Layout() const { return layout_; }
   // A size grip created on this window gets its member.
   void SkinGrip(HWND grip);
+  // The skinned menu bar, when the window has a menu.
+  win::WinSkinMenuBar* MenuBar() const { return menuBar_.get(); }
   // The skinning objects of the form's controls.
   const std::vector<std::unique_ptr<TSkinControl>>& Controls() const { return controls_; }
 
@@ -87,6 +90,7 @@ private:
   Point ToWindow(POINT screen) const;
   TWinSysButton* ButtonAt(Point inWindow) const;
   SIZE ClientSize() const;
+  WindowMenu MenuState() const;
 
   HWND window_;
   TSkinData* data_;
@@ -114,6 +118,7 @@ private:
   std::vector<TSkinControl*> supplied_;         // the host's own, let go but not freed
   std::unique_ptr<win::PopupItems> popupItems_; // owner-drawn items of popups opening here
   void ReleaseControls();
+  std::unique_ptr<win::WinSkinMenuBar> menuBar_;
 };
 
 namespace win {

@@ -1,0 +1,77 @@
+// Skinned menu-bar figures under Wine (run by hand, not a test), warm, in this process:
+//   one whole menu-bar paint (the bar composed from the skin and its five items, blitted into
+//   the window's frame);
+//   one single-item repaint (an item hovered: drawn over the cached empty bar, blitted);
+//   one whole non-client paint of the window with its bar (message 13570), for comparison.
+// Run: export WINEPREFIX=... DISPLAY=...; wine64 build/win64/bench/menu_bar_timing.exe [N]
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+#include "menu_bar_window.h"
+#include "runtime/win32/application.h"
+#include "skin/skin_messages.h"
+#include "skin/win32/gdi_bridge.h"
+#include "skin/win32/win_skin_menu.h"
+
+namespace {
+
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
+         static_cast<double>(frequency.QuadPart);
+}
+
+void Time(const char* what, int runs, const std::function<void()>& action) {
+  action(); // warm
+  std::vector<double> samples;
+  for (int i = 0; i < runs; ++i) {
+    LARGE_INTEGER before;
+    LARGE_INTEGER after;
+    QueryPerformanceCounter(&before);
+    action();
+    QueryPerformanceCounter(&after);
+    samples.push_back(Milliseconds(before, after));
+  }
+  std::sort(samples.begin(), samples.end());
+  std::printf("%-36s median %8.3f ms   min %8.3f ms   max %8.3f ms   (%d runs)\n", what,
+              samples[samples.size() / 2], samples.front(), samples.back(), runs);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
+  tw::win::Application::Get().Initialize(GetModuleHandleW(nullptr));
+  tw::test::MenuBarWindow window(tw::test::MenuLayout::LeftToRight);
+  tw::TWinSkinForm* form = window.Form();
+  if (form == nullptr || form->MenuBar() == nullptr) {
+    std::printf("the window was not skinned with a menu bar\n");
+    return 1;
+  }
+  tw::win::WinSkinMenuBar& bar = *form->MenuBar();
+  HWND handle = window.Window();
+  Time("menu bar paint", runs, [&] {
+    tw::win::WindowDc dc(handle);
+    bar.Paint(dc.Get());
+  });
+  RECT w;
+  GetWindowRect(handle, &w);
+  const tw::Rect at = bar.Model().Item(tw::test::kEditItem).rect;
+  tw::TNCObject* edit = bar.ItemAtScreen({w.left + at.left + 2, w.top + at.top + 2});
+  if (edit == nullptr)
+    return 1;
+  Time("menu item hover repaint", runs, [&] {
+    edit->state = edit->state == tw::NcState::Hover ? tw::NcState::Normal : tw::NcState::Hover;
+    bar.Repaint(*edit);
+  });
+  Time("frame paint with the bar (13570)", runs,
+       [&] { SendMessageW(handle, tw::kMsgRepaintFrame, 0, 0); });
+  return 0;
+}
