@@ -87,11 +87,11 @@ TEST_F(PaintCommonControlsTest, TrackBarThumbFrameFollowsStateAndTheChannelIsThe
     ControlFocus focus;
     int frame;
   };
-  for (const Case c : {Case{ThumbState::Normal, ControlEnabled::Enabled, ControlFocus::Unfocused, 1},
-                       Case{ThumbState::Pressed, ControlEnabled::Enabled, ControlFocus::Focused, 3},
-                       Case{ThumbState::Normal, ControlEnabled::Enabled, ControlFocus::Focused, 5},
-                       Case{ThumbState::Hovered, ControlEnabled::Disabled, ControlFocus::Focused,
-                            4}}) {
+  for (const Case c :
+       {Case{ThumbState::Normal, ControlEnabled::Enabled, ControlFocus::Unfocused, 1},
+        Case{ThumbState::Pressed, ControlEnabled::Enabled, ControlFocus::Focused, 3},
+        Case{ThumbState::Normal, ControlEnabled::Enabled, ControlFocus::Focused, 5},
+        Case{ThumbState::Hovered, ControlEnabled::Disabled, ControlFocus::Focused, 4}}) {
     Bitmap32 track(200, 30);
     TrackBarPaint paint;
     paint.channel = channel;

@@ -152,6 +152,7 @@ TEST_F(SkinDataTest, EmbeddedSkinElementsAndFrameCounts) {
   EXPECT_EQ(track->LeftWidth, 3);
   EXPECT_EQ(track->BottomHeight, 3);
   EXPECT_EQ(track->FrameCount, 1);
+  EXPECT_EQ(track->Trans, 1);
   EXPECT_EQ(track->Bitmap, platform.LoadProgramBitmap(ProgramBitmap::Track));
   ASSERT_NE(m.Element(SkinElement::TrackVert), nullptr);
 }

@@ -1,6 +1,6 @@
-// The painted members other than push buttons: check boxes and radio buttons, combo boxes,
-// progress bars, tab controls and their sheets, edit frames, group boxes, boxes, size grips,
-// status bars, headers, track bars and up-down controls.
+// The painted members other than push buttons and those on comctl32's own classes: check
+// boxes and radio buttons, combo boxes, progress bars, tab controls and their sheets, edit
+// frames, group boxes, boxes and size grips.
 
 #include "skin/win32/skin_members.h"
 
@@ -441,7 +441,7 @@ std::unique_ptr<TSkinControl> CreatePaintedMember(SkinFamily member) {
   case SkinFamily::TSkinSizer:
     return std::make_unique<TSkinSizer>();
   default:
-    return nullptr;
+    return CreateCommonControlMember(member);
   }
 }
 

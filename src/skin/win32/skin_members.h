@@ -14,6 +14,9 @@ namespace tw {
 
 // A painted member for the family member, or null when it has no painter here.
 std::unique_ptr<TSkinControl> CreatePaintedMember(SkinFamily member);
+// The members on comctl32's classes (headers, status bars, track bars, up-down controls), or
+// null.
+std::unique_ptr<TSkinControl> CreateCommonControlMember(SkinFamily member);
 
 // A member that paints its whole window (frame included) from the skin.
 class TSkinWholeWindow : public TSkinControl {

@@ -1,9 +1,11 @@
 #include "skin/win32/skin_scrollbar.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include "runtime/win32/application.h"
 #include "runtime/win32/gdi.h"
+#include "skin/skin_messages.h"
 #include "skin/win32/gdi_bridge.h"
 
 namespace tw {
@@ -242,16 +244,38 @@ void TSkinScrollbar::Attach(TWinSkinForm& form, TSkinData& data, TControl& contr
                             bool useFaceColour) {
   TSkinControl::Attach(form, data, control, useFaceColour);
   MakeOverlays();
+  AttachHeader();
 }
 
 void TSkinScrollbar::AttachHandle(HWND window, TSkinData& data, TWinSkinForm& form) {
   TSkinControl::AttachHandle(window, data, form);
   MakeOverlays();
+  AttachHeader();
 }
 
 void TSkinScrollbar::Detach() {
+  header_.reset();
   DropOverlays();
   TSkinControl::Detach();
+}
+
+void TSkinScrollbar::AttachHeader() {
+  if (Handle() == nullptr || Stage() != kControlAttached || Form() == nullptr)
+    return;
+  char name[32] = {};
+  GetClassNameA(Handle(), name, sizeof(name));
+  if (lstrcmpiA(name, WC_LISTVIEWA) != 0)
+    return;
+  const HWND header = ListView_GetHeader(Handle());
+  if (header == nullptr || SendMessageA(header, kMsgIsSkinned, 0, 0) == kSkinnedAnswer)
+    return;
+  GetClassNameA(header, name, sizeof(name));
+  const SkinChoice choice =
+      ChooseForWindow(name, static_cast<WindowStyle>(GetWindowLongA(header, GWL_STYLE)), Data());
+  if (choice.member != SkinFamily::TSkinHeader)
+    return;
+  header_ = CreateSkinControl(choice.member);
+  header_->AttachHandle(header, Data(), *Form());
 }
 
 void TSkinScrollbar::MakeOverlays() {

@@ -66,12 +66,19 @@ public:
   const SkinModel& SkinOf() const { return Skin(); }
   bool Overlaid(HWND window) const;
 
+  // The member that skins a list view's column header, or null.
+  const TSkinControl* Header() const { return header_.get(); }
+
 private:
   void Follow(TWScrollbar::Redraw redraw);
   void MakeOverlays();
   void DropOverlays();
+  void AttachHeader();
 
   std::array<std::unique_ptr<TWScrollbar>, 2> overlays_;
+  // A list view's header is its child window, which no chooser walk reaches: it goes with
+  // the list's scroll bars.
+  std::unique_ptr<TSkinControl> header_;
 };
 
 // A scroll-bar member for the family member, or null.
