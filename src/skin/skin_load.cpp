@@ -623,6 +623,7 @@ bool TSkinData::LoadSkin() {
   SkinLoader(reader, model).Run();
   model_ = std::move(model);
   noSkin_ = false;
+  ++generation_;
   return true;
 }
 

@@ -132,10 +132,16 @@ public:
         section.state = SectionState::Hovered;
       paint.sections.push_back(std::move(section));
     }
-    Bitmap32 target(rect.right - rect.left, rect.bottom - rect.top);
-    GdiTextPainter text(ControlFont());
-    if (ComposeHeader(target, Skin(), paint, text) == Painted::Skin)
-      DrawBitmap(dc, rect.left, rect.top, target, target.Bounds());
+    const HFONT font = ControlFont();
+    FrameKey key;
+    key.Add(paint.fontColour);
+    for (const HeaderSection& section : paint.sections)
+      key.Add(section.rect).Add(section.text).Add(section.state);
+    AddTextLook(key, font);
+    PaintComposed(dc, rect, key, [&](Bitmap32& target) {
+      GdiTextPainter text(font);
+      return ComposeHeader(target, Skin(), paint, text);
+    });
   }
 
 protected:
@@ -200,10 +206,16 @@ public:
     paint.grip = (GetWindowLongA(Handle(), GWL_STYLE) & SBARS_SIZEGRIP) != 0 && !IsZoomed(top)
                      ? SizeGrip::Shown
                      : SizeGrip::Hidden;
-    Bitmap32 target(rect.right - rect.left, rect.bottom - rect.top);
-    GdiTextPainter text(ControlFont());
-    if (ComposeStatusBar(target, Skin(), paint, text) == Painted::Skin)
-      DrawBitmap(dc, rect.left, rect.top, target, target.Bounds());
+    const HFONT font = ControlFont();
+    FrameKey key;
+    key.Add(paint.fontColour).Add(paint.grip);
+    for (const StatusPanel& panel : paint.panels)
+      key.Add(panel.rect).Add(panel.text);
+    AddTextLook(key, font);
+    PaintComposed(dc, rect, key, [&](Bitmap32& target) {
+      GdiTextPainter text(font);
+      return ComposeStatusBar(target, Skin(), paint, text);
+    });
   }
 
 protected:
@@ -243,9 +255,11 @@ public:
                                                   : ThumbState::Normal;
     paint.enabled = EnabledOf(Handle());
     paint.focus = IsFocused() ? ControlFocus::Focused : ControlFocus::Unfocused;
-    Bitmap32 target(rect.right - rect.left, rect.bottom - rect.top);
-    if (ComposeTrackBar(target, Skin(), paint) == Painted::Skin)
-      DrawBitmap(dc, rect.left, rect.top, target, target.Bounds());
+    FrameKey key;
+    key.Add(paint.orientation).Add(paint.channel).Add(paint.thumb).Add(paint.thumbState);
+    key.Add(paint.enabled).Add(paint.focus);
+    PaintComposed(dc, rect, key,
+                  [&](Bitmap32& target) { return ComposeTrackBar(target, Skin(), paint); });
   }
 
 protected:
@@ -284,9 +298,10 @@ public:
     paint.hot = PartOf(parts_.Hot());
     paint.pressed = PartOf(parts_.Pressed());
     paint.enabled = EnabledOf(Handle());
-    Bitmap32 target(rect.right - rect.left, rect.bottom - rect.top);
-    if (ComposeUpDown(target, Skin(), paint) == Painted::Skin)
-      DrawBitmap(dc, rect.left, rect.top, target, target.Bounds());
+    FrameKey key;
+    key.Add(paint.orientation).Add(paint.hot).Add(paint.pressed).Add(paint.enabled);
+    PaintComposed(dc, rect, key,
+                  [&](Bitmap32& target) { return ComposeUpDown(target, Skin(), paint); });
   }
 
 protected:

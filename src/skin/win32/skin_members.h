@@ -27,6 +27,9 @@ public:
 protected:
   // False when the skin lacks the element: the control keeps its own painting.
   virtual bool HasElement() const = 0;
+
+private:
+  bool validating_ = false;
 };
 
 class TSkinButton final : public TSkinWholeWindow {

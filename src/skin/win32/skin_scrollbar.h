@@ -46,6 +46,8 @@ private:
   ScrollBarKind kind_;
   HWND window_ = nullptr;
   ScrollBarInfo info_;
+  ComposedFrame frame_;
+  Rect placed_; // in the parent's client coordinates, while shown
   bool shown_ = false;
   int hot_ = kPartNone;
   ButtonHeld held_ = ButtonHeld::Up;
@@ -64,6 +66,7 @@ public:
   // The overlay of the bar, or null.
   const TWScrollbar* Overlay(ScrollBarKind kind) const;
   const SkinModel& SkinOf() const { return Skin(); }
+  unsigned Generation() const { return Data().Generation(); }
   bool Overlaid(HWND window) const;
 
   // The member that skins a list view's column header, or null.
