@@ -194,7 +194,6 @@ int main(int argc, char** argv) {
     manager.SetOwnerWindow(data, gallery.main);
     ShowWindow(gallery.main, SW_SHOW);
     SetForegroundWindow(gallery.main);
-    SetFocus(gallery.focus);
     for (int i = 0; i < 200 && manager.FormOf(gallery.main) == nullptr; ++i)
       Pump(20);
     Pump(300);
@@ -205,6 +204,8 @@ int main(int argc, char** argv) {
         members.back()->AttachHandle(window, data, *form);
       }
     }
+    // Focus last: the skinning's start moves it.
+    SetFocus(gallery.focus);
     Pump(500);
     if (argc > 1) {
       const Bitmap32 shot = [&] {
