@@ -389,6 +389,16 @@ SkinChoice ChooseForWindow(std::string_view className, WindowStyle style, const 
   }
   if (name == "toolbarwindow32")
     return Member(3, SkinFamily::TSkinBox);
+  // The common controls that have a painter: a list view's column header (no member of the
+  // set switches headers), status bars, track bars and up-down controls.
+  if (name == "sysheader32")
+    return Member(3, SkinFamily::TSkinHeader);
+  if (name == "msctls_statusbar32")
+    return pick(3, T::xcStatusBar, SkinFamily::TSkinStatusBar);
+  if (name == "msctls_trackbar32")
+    return pick(3, T::xcTrackBar, SkinFamily::TSkinTrackBar);
+  if (name == "msctls_updown32")
+    return pick(3, T::xcSpin, SkinFamily::TSkinUpDown);
   if (name == "edit")
     return pick(3, T::xcEdit, SkinFamily::TSkinEdit);
   return {};

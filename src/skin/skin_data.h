@@ -137,6 +137,8 @@ public:
 
   bool NoSkin() const { return noSkin_; }
   const SkinModel& Model() const { return model_; }
+  // Counts the skins loaded: what was composed from an earlier model is out of date.
+  unsigned Generation() const { return generation_; }
   const CaptionFont& CaptionFontInfo() const { return captionFont_; }
   const Bitmap32& SmallIcon() const { return smallIcon_; }
   const Bitmap32& MenuGlyphs() const { return menuGlyphs_; }
@@ -153,6 +155,7 @@ private:
   std::string skinFile_;
   std::vector<std::uint8_t> archive_;
   SkinModel model_;
+  unsigned generation_ = 0;
   CaptionFont captionFont_;
   Bitmap32 smallIcon_;
   Bitmap32 menuGlyphs_;

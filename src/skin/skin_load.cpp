@@ -461,6 +461,8 @@ private:
       e->Name = element == SkinElement::Track ? "Track" : "TRACKVERT";
       e->LeftWidth = e->TopHeight = e->RightWidth = e->BottomHeight = 3;
       e->Tile = 0;
+      // The program's bitmaps keep magenta as the transparent colour, as skin bitmaps do.
+      e->Trans = 1;
       e->FrameCount = 1;
       e->Bitmap = std::move(bitmap);
       slot = std::move(e);
@@ -621,6 +623,7 @@ bool TSkinData::LoadSkin() {
   SkinLoader(reader, model).Run();
   model_ = std::move(model);
   noSkin_ = false;
+  ++generation_;
   return true;
 }
 

@@ -340,6 +340,10 @@ TEST_F(ChooserTest, WindowsWithoutControlObject) {
       {"ToolbarWindow32", 0, SkinFamily::TSkinBox},
       {"Edit", 0, SkinFamily::TSkinEdit},
       {"SysTreeView32", 0, SkinFamily::None},
+      {"SysHeader32", 0, SkinFamily::TSkinHeader},
+      {"msctls_statusbar32", 0, SkinFamily::TSkinStatusBar},
+      {"msctls_trackbar32", 0, SkinFamily::TSkinTrackBar},
+      {"msctls_updown32", 0, SkinFamily::TSkinUpDown},
   };
   for (const Case& c : cases)
     EXPECT_EQ(ChooseForWindow(c.className, c.style, data).member, c.member)
@@ -354,6 +358,12 @@ TEST_F(ChooserTest, WindowsWithoutControlObject) {
   data.SkinControls.Exclude(TSkinControlType::xcButton);
   EXPECT_EQ(ChooseForWindow("Button", kBsPushButton, data).member, SkinFamily::None);
   EXPECT_EQ(ChooseForWindow("Button", kBsCheckBox, data).member, SkinFamily::TSkinCheckBox);
+  // Each common control follows its own member of the set.
+  data.SkinControls.Exclude(TSkinControlType::xcStatusBar);
+  data.SkinControls.Exclude(TSkinControlType::xcSpin);
+  EXPECT_EQ(ChooseForWindow("msctls_statusbar32", 0, data).member, SkinFamily::None);
+  EXPECT_EQ(ChooseForWindow("msctls_updown32", 0, data).member, SkinFamily::None);
+  EXPECT_EQ(ChooseForWindow("msctls_trackbar32", 0, data).member, SkinFamily::TSkinTrackBar);
 }
 
 } // namespace

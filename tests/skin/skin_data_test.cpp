@@ -143,7 +143,8 @@ TEST_F(SkinDataTest, EmbeddedSkinElementsAndFrameCounts) {
   EXPECT_EQ(frames(SkinElement::GroupBoxEdge), 2);
   EXPECT_EQ(frames(SkinElement::ToolBars), 5);
   EXPECT_EQ(frames(SkinElement::TrackbarThumbHorz), 5);
-  EXPECT_EQ(frames(SkinElement::UpDownHorz), -1);
+  EXPECT_EQ(frames(SkinElement::UpDownHorz), 8);
+  EXPECT_EQ(frames(SkinElement::UpDownVert), 8);
   EXPECT_EQ(frames(SkinElement::Toolbar), 1);
   // No Track sections: the program's TRACK and TRACKVERT resources stand in.
   const TDataSkinObject* track = m.Element(SkinElement::Track);
@@ -151,6 +152,7 @@ TEST_F(SkinDataTest, EmbeddedSkinElementsAndFrameCounts) {
   EXPECT_EQ(track->LeftWidth, 3);
   EXPECT_EQ(track->BottomHeight, 3);
   EXPECT_EQ(track->FrameCount, 1);
+  EXPECT_EQ(track->Trans, 1);
   EXPECT_EQ(track->Bitmap, platform.LoadProgramBitmap(ProgramBitmap::Track));
   ASSERT_NE(m.Element(SkinElement::TrackVert), nullptr);
 }

@@ -55,14 +55,14 @@ TEST_F(SkinReaderTest, EmbeddedArchiveHasVersionNamesAndExactSizes) {
   const std::vector<std::uint8_t> skinFile(envelope.begin() + 4, envelope.end());
   ASSERT_TRUE(Load(skinFile));
   EXPECT_EQ(reader.Version(), 70000u);
-  EXPECT_EQ(reader.Count(), 35);
+  EXPECT_EQ(reader.Count(), 39);
   const std::int64_t total =
       std::accumulate(reader.Sizes().begin(), reader.Sizes().end(), std::int64_t{0});
   EXPECT_EQ(static_cast<std::size_t>(total), reader.Data().Size());
 
   const std::uint32_t length = skinFile[0] | (skinFile[1] << 8) | (skinFile[2] << 16) |
                                (static_cast<std::uint32_t>(skinFile[3]) << 24);
-  EXPECT_EQ(85u + static_cast<std::uint32_t>(reader.NameListLength()) + 4u * 35u + total, length);
+  EXPECT_EQ(85u + static_cast<std::uint32_t>(reader.NameListLength()) + 4u * 39u + total, length);
 
   int bitmaps = 0;
   int inis = 0;
@@ -75,7 +75,7 @@ TEST_F(SkinReaderTest, EmbeddedArchiveHasVersionNamesAndExactSizes) {
     if (name.ends_with(".ini"))
       ++inis;
   }
-  EXPECT_EQ(bitmaps, 34);
+  EXPECT_EQ(bitmaps, 38);
   EXPECT_EQ(inis, 1);
   EXPECT_TRUE(platform.messages.empty());
 }

@@ -60,6 +60,9 @@ Bitmap32 ScrollbarParts();
 Bitmap32 ScrollTrack(bool vertical);
 Bitmap32 ScrollThumb(bool vertical);
 Bitmap32 TrackbarThumb(bool vertical);
+// Up-down controls: the 8-frame buttons and the two arrows centred on them.
+Bitmap32 UpDownButtons(bool vertical);
+Bitmap32 UpDownGlyphs(bool vertical);
 
 // Program resources that ship beside the skin.
 Bitmap32 TrackChannel(bool vertical);

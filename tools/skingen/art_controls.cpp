@@ -317,6 +317,38 @@ Bitmap32 TrackbarThumb(bool vertical) {
   return bitmap;
 }
 
+Bitmap32 UpDownButtons(bool vertical) {
+  const int w = vertical ? 16 : 12;
+  const int h = vertical ? 12 : 16;
+  Bitmap32 bitmap(w * 8, h, kMagenta);
+  Canvas c(bitmap);
+  // Frames 1-4 the first half, 5-8 the second: normal, hover, pressed, disabled.
+  const Rgb outlines[] = {{150, 160, 173}, kAccent, kAccentDeep, {206, 212, 219}};
+  const Rgb bottoms[] = {{232, 236, 241}, {222, 234, 250}, {204, 218, 238}, {246, 247, 249}};
+  for (int frame = 0; frame < 8; ++frame) {
+    const Rect cell = Rect::FromSize(frame * w, 0, w, h);
+    const Rgb top = frame % 4 == 2 ? Rgb{214, 226, 242} : kWhite;
+    c.VerticalGradient(cell, top, bottoms[frame % 4]);
+    c.Outline(cell, outlines[frame % 4], true);
+  }
+  return bitmap;
+}
+
+Bitmap32 UpDownGlyphs(bool vertical) {
+  constexpr int kSize = 8;
+  Bitmap32 bitmap(kSize * 2, kSize, kMagenta);
+  Canvas c(bitmap);
+  const Rgb ink{70, 80, 94};
+  if (vertical) {
+    c.Glyph(1, 2, "...#...|..###..|.#####.", ink);
+    c.Glyph(kSize + 1, 3, ".#####.|..###..|...#...", ink);
+  } else {
+    c.Glyph(2, 1, "..#|.##|###|.##|..#", ink);
+    c.Glyph(kSize + 3, 1, "#..|##.|###|##.|#..", ink);
+  }
+  return bitmap;
+}
+
 Bitmap32 TrackChannel(bool vertical) {
   const int w = vertical ? 8 : 24;
   const int h = vertical ? 24 : 8;

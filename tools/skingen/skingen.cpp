@@ -1,4 +1,4 @@
-// skingen: writes the Trailwick skin (34 bitmaps and the definition INI) and the program's
+// skingen: writes the Trailwick skin (38 bitmaps and the definition INI) and the program's
 // bitmap resources, all drawn from code.
 //
 //   skingen SKIN_DIR RESOURCE_DIR
@@ -64,6 +64,10 @@ const std::vector<Entry>& Entries() {
       {"vertthumb.bmp", [] { return ScrollThumb(true); }},
       {"trackthumbhorz.bmp", [] { return TrackbarThumb(false); }},
       {"trackthumbvert.bmp", [] { return TrackbarThumb(true); }},
+      {"updownhorz.bmp", [] { return UpDownButtons(false); }},
+      {"updownhorzglyph.bmp", [] { return UpDownGlyphs(false); }},
+      {"updownvert.bmp", [] { return UpDownButtons(true); }},
+      {"updownvertglyph.bmp", [] { return UpDownGlyphs(true); }},
   };
   return entries;
 }
@@ -350,6 +354,24 @@ Trans=1
 
 [Trackbar.ThumbVert]
 Image=trackthumbvert.bmp
+LeftWidth=2
+RightWidth=2
+TopHeight=2
+BottomHeight=2
+Trans=1
+
+[UpDown.Horz]
+Image=updownhorz.bmp
+GlyphImage=updownhorzglyph.bmp
+LeftWidth=2
+RightWidth=2
+TopHeight=2
+BottomHeight=2
+Trans=1
+
+[UpDown.Vert]
+Image=updownvert.bmp
+GlyphImage=updownvertglyph.bmp
 LeftWidth=2
 RightWidth=2
 TopHeight=2

@@ -21,12 +21,16 @@ bool TSkinWholeWindow::BeforeMessage(TMessage& message) {
     message.result = 1;
     return false;
   case WM_NCPAINT:
-    PaintNow();
+    // Sent from inside the validation below, the whole window is painted right after it.
+    if (!validating_)
+      PaintNow();
     message.result = 0;
     return false;
   case WM_PAINT: {
     {
+      validating_ = true;
       PaintDc validate(Handle());
+      validating_ = false;
     }
     PaintNow();
     message.result = 0;
@@ -221,7 +225,6 @@ void TSkinButton::AfterMessage(TMessage& message) {
 void TSkinButton::Paint(HDC dc, const RECT& rect) {
   if (hidden_)
     return;
-  Bitmap32 target(rect.right - rect.left, rect.bottom - rect.top);
   PushButtonPaint paint;
   paint.state = State();
   paint.caption = Control() != nullptr ? Control()->Caption() : AnsiText(Handle());
@@ -229,14 +232,31 @@ void TSkinButton::Paint(HDC dc, const RECT& rect) {
   paint.options = Data().Options;
   const int tag = Control() != nullptr ? Control()->Tag() : 0;
   paint.background = PushButtonBackground(tag, paint.options);
-  Bitmap32 behind;
+  const HFONT font = ControlFont();
   if (paint.background == ButtonBackground::Parent) {
-    behind = ParentBackground(Handle());
+    // The parent's pixels are part of the picture: composed every time.
+    Bitmap32 target(rect.right - rect.left, rect.bottom - rect.top);
+    const Bitmap32 behind = ParentBackground(Handle());
     paint.parentBackground = &behind;
+    GdiTextPainter text(font);
+    if (ComposePushButton(target, Skin(), paint, text) == Painted::Skin)
+      DrawBitmap(dc, rect.left, rect.top, target, target.Bounds());
+    return;
   }
-  GdiTextPainter text(ControlFont());
-  if (ComposePushButton(target, Skin(), paint, text) == Painted::Skin)
-    DrawBitmap(dc, rect.left, rect.top, target, target.Bounds());
+  FrameKey key;
+  key.Add(paint.state.bits)
+      .Add(paint.state.enabled)
+      .Add(paint.state.focus)
+      .Add(paint.state.isDefault)
+      .Add(paint.caption)
+      .Add(paint.fontColour)
+      .Add(paint.options.Mask())
+      .Add(paint.background);
+  AddTextLook(key, font);
+  PaintComposed(dc, rect, key, [&](Bitmap32& target) {
+    GdiTextPainter text(font);
+    return ComposePushButton(target, Skin(), paint, text);
+  });
 }
 
 } // namespace tw

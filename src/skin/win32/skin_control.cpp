@@ -152,6 +152,13 @@ HFONT TSkinControl::ControlFont() const {
   return font != nullptr ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
+void TSkinControl::AddTextLook(FrameKey& key, HFONT font) {
+  LOGFONTA description{};
+  if (GetObjectA(font, sizeof(description), &description) != 0)
+    key.AddBytes(&description, sizeof(description));
+  key.Add(static_cast<std::int64_t>(GetSysColor(COLOR_BTNSHADOW)));
+}
+
 bool TSkinControl::IsEnabled() const {
   return (GetWindowLongA(window_, GWL_STYLE) & WS_DISABLED) == 0;
 }
@@ -169,6 +176,7 @@ void TSkinControl::OnMessage(TMessage& message, const WindowProcHook& next) {
   } restore{next_, outer};
   if (message.msg == kMsgControlSkinning) {
     enabled_ = message.wParam > 0;
+    frame_.Forget();
     if (enabled_)
       Repaint();
     message.result = 0;
@@ -230,6 +238,7 @@ void TSkinControl::PaintFrame(HDC dc) {
 void TSkinControl::Paint(HDC /*dc*/, const RECT& /*rect*/) {}
 
 void TSkinControl::Reskin() {
+  frame_.Forget();
   Repaint();
 }
 

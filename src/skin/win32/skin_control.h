@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "skin/control_chooser.h"
+#include "skin/frame_cache.h"
 #include "skin/skin_data.h"
+#include "skin/win32/gdi_bridge.h"
 #include "skin/win32/window_hook.h"
 
 namespace tw {
@@ -56,6 +58,8 @@ public:
   bool SkinningEnabled() const { return enabled_; }
   int Stage() const { return stage_; }
   bool UsesFaceColour() const { return useFaceColour_; }
+  // How often the member has composed its frame (the rest of its paints were copies).
+  int Compositions() const { return frame_.Compositions(); }
 
 protected:
   // The standard handling of the message being processed.
@@ -69,6 +73,18 @@ protected:
   HFONT ControlFont() const;
   bool IsEnabled() const;
   bool IsFocused() const;
+  // Blits the frame `compose(bitmap)` draws, composing only when the key (everything the
+  // member's frame depends on; the skin and the size are added here) differs from the last.
+  template <typename Compose>
+  void PaintComposed(HDC dc, const RECT& rect, FrameKey& key, Compose&& compose) {
+    key.Add(static_cast<std::int64_t>(data_->Generation()));
+    const Bitmap32* frame =
+        frame_.Get(key, rect.right - rect.left, rect.bottom - rect.top, compose);
+    if (frame != nullptr)
+      win::DrawBitmap(dc, rect.left, rect.top, *frame, frame->Bounds());
+  }
+  // The font's description, and the system colour the painters take for disabled text.
+  static void AddTextLook(FrameKey& key, HFONT font);
 
 private:
   void Hook();
@@ -86,6 +102,7 @@ private:
   std::string caption_;
   win::WindowHook hook_;
   const win::WindowProcHook* next_ = nullptr;
+  ComposedFrame frame_;
 };
 
 // A family member by its class name; every member is the base for now.

@@ -1,6 +1,6 @@
-// The painted members other than push buttons: check boxes and radio buttons, combo boxes,
-// progress bars, tab controls and their sheets, edit frames, group boxes, boxes, size grips,
-// status bars, headers, track bars and up-down controls.
+// The painted members other than push buttons and those on comctl32's own classes: check
+// boxes and radio buttons, combo boxes, progress bars, tab controls and their sheets, edit
+// frames, group boxes, boxes and size grips.
 
 #include "skin/win32/skin_members.h"
 
@@ -99,10 +99,21 @@ public:
                       : ReadingOrder::LeftToRight;
     paint.caption = Control() != nullptr ? Control()->Caption() : AnsiText(Handle());
     paint.fontColour = static_cast<TColor>(GetSysColor(COLOR_BTNTEXT));
-    Bitmap32 target(rect.right - rect.left, rect.bottom - rect.top);
-    GdiTextPainter text(ControlFont());
-    if (ComposeCheck(target, Skin(), paint, text) == Painted::Skin)
-      DrawBitmap(dc, rect.left, rect.top, target, target.Bounds());
+    const HFONT font = ControlFont();
+    FrameKey key;
+    key.Add(paint.kind)
+        .Add(paint.frame)
+        .Add(paint.enabled)
+        .Add(paint.focus)
+        .Add(paint.side)
+        .Add(paint.order)
+        .Add(paint.caption)
+        .Add(paint.fontColour);
+    AddTextLook(key, font);
+    PaintComposed(dc, rect, key, [&](Bitmap32& target) {
+      GdiTextPainter text(font);
+      return ComposeCheck(target, Skin(), paint, text);
+    });
   }
 
 protected:
@@ -230,9 +241,10 @@ public:
     paint.position = static_cast<int>(SendMessageA(Handle(), PBM_GETPOS, 0, 0));
     paint.orientation = (StyleOf(Handle()) & PBS_VERTICAL) != 0 ? BarOrientation::Vertical
                                                                 : BarOrientation::Horizontal;
-    Bitmap32 target(rect.right - rect.left, rect.bottom - rect.top);
-    if (ComposeProgress(target, Skin(), paint) == Painted::Skin)
-      DrawBitmap(dc, rect.left, rect.top, target, target.Bounds());
+    FrameKey key;
+    key.Add(paint.minimum).Add(paint.maximum).Add(paint.position).Add(paint.orientation);
+    PaintComposed(dc, rect, key,
+                  [&](Bitmap32& target) { return ComposeProgress(target, Skin(), paint); });
   }
 
 protected:
@@ -286,10 +298,17 @@ public:
   void Paint(HDC dc, const RECT& rect) override {
     TabPaint paint = TabStateOf(Handle());
     paint.background = Skin().ButtonFaceBrush;
-    Bitmap32 target(rect.right - rect.left, rect.bottom - rect.top);
-    GdiTextPainter text(ControlFont());
-    if (ComposeTabs(target, Skin(), paint, text).painted == Painted::Skin)
-      DrawBitmap(dc, rect.left, rect.top, target, target.Bounds());
+    const HFONT font = ControlFont();
+    FrameKey key;
+    key.Add(paint.position).Add(paint.adjusted).Add(paint.focused).Add(paint.closeBoxes);
+    key.Add(paint.background);
+    for (const TabItem& tab : paint.tabs)
+      key.Add(tab.rect).Add(tab.caption);
+    AddTextLook(key, font);
+    PaintComposed(dc, rect, key, [&](Bitmap32& target) {
+      GdiTextPainter text(font);
+      return ComposeTabs(target, Skin(), paint, text).painted;
+    });
   }
 
 protected:
@@ -325,15 +344,18 @@ class TSkinTabSheet final : public TSkinErasePainted {
 public:
   TSkinTabSheet() : TSkinErasePainted(SkinFamily::TSkinTabSheet) {}
   void Paint(HDC dc, const RECT& rect) override {
-    Bitmap32 target(rect.right - rect.left, rect.bottom - rect.top);
     HWND tab = GetParent(Handle());
     RECT sheet;
     GetWindowRect(Handle(), &sheet);
     MapWindowPoints(HWND_DESKTOP, tab, reinterpret_cast<POINT*>(&sheet), 2);
     const TabPaint state = TabStateOf(tab);
-    ComposeTabSheet(target, Skin(), TabDisplayArea(state.adjusted, state.position), sheet.left,
-                    sheet.top);
-    DrawBitmap(dc, rect.left, rect.top, target, target.Bounds());
+    const Rect display = TabDisplayArea(state.adjusted, state.position);
+    FrameKey key;
+    key.Add(display).Add(sheet.left).Add(sheet.top);
+    PaintComposed(dc, rect, key, [&](Bitmap32& target) {
+      ComposeTabSheet(target, Skin(), display, sheet.left, sheet.top);
+      return Painted::Skin;
+    });
   }
 };
 
@@ -441,7 +463,7 @@ std::unique_ptr<TSkinControl> CreatePaintedMember(SkinFamily member) {
   case SkinFamily::TSkinSizer:
     return std::make_unique<TSkinSizer>();
   default:
-    return nullptr;
+    return CreateCommonControlMember(member);
   }
 }
 

@@ -14,6 +14,9 @@ namespace tw {
 
 // A painted member for the family member, or null when it has no painter here.
 std::unique_ptr<TSkinControl> CreatePaintedMember(SkinFamily member);
+// The members on comctl32's classes (headers, status bars, track bars, up-down controls), or
+// null.
+std::unique_ptr<TSkinControl> CreateCommonControlMember(SkinFamily member);
 
 // A member that paints its whole window (frame included) from the skin.
 class TSkinWholeWindow : public TSkinControl {
@@ -24,6 +27,9 @@ public:
 protected:
   // False when the skin lacks the element: the control keeps its own painting.
   virtual bool HasElement() const = 0;
+
+private:
+  bool validating_ = false;
 };
 
 class TSkinButton final : public TSkinWholeWindow {

@@ -1,9 +1,11 @@
 #include "skin/win32/skin_scrollbar.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include "runtime/win32/application.h"
 #include "runtime/win32/gdi.h"
+#include "skin/skin_messages.h"
 #include "skin/win32/gdi_bridge.h"
 
 namespace tw {
@@ -131,8 +133,11 @@ void TWScrollbar::Place(Redraw redraw) {
   }
   EnableWindow(window_, IsWindowEnabled(control_));
   RaiseAboveControl();
-  SetWindowPos(window_, nullptr, place->left, place->top, place->Width(), place->Height(),
-               SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  // A moving thumb leaves the bar where it is: only its picture changes.
+  if (!shown_ || *place != placed_)
+    SetWindowPos(window_, nullptr, place->left, place->top, place->Width(), place->Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  placed_ = *place;
   shown_ = true;
   InvalidateRect(window_, nullptr, FALSE);
   UpdateWindow(window_);
@@ -143,14 +148,20 @@ void TWScrollbar::PaintTo(HDC dc) {
   GetClientRect(window_, &client);
   if (client.right <= 0 || client.bottom <= 0)
     return;
-  Bitmap32 target(client.right, client.bottom);
   ScrollBarPaint paint;
   paint.info = info_;
   paint.orientation = Orientation();
   paint.hotPart = hot_;
   paint.held = held_;
-  if (ComposeScrollBar(target, owner_.SkinOf(), paint) == Painted::Skin)
-    DrawBitmap(dc, 0, 0, target, target.Bounds());
+  FrameKey key;
+  key.Add(info_.bar).Add(info_.lineButton).Add(info_.thumbTop).Add(info_.thumbBottom);
+  key.Add(info_.visibility).Add(info_.enabled).Add(paint.orientation).Add(hot_).Add(held_);
+  key.Add(static_cast<std::int64_t>(owner_.Generation()));
+  const Bitmap32* frame = frame_.Get(key, client.right, client.bottom, [&](Bitmap32& target) {
+    return ComposeScrollBar(target, owner_.SkinOf(), paint);
+  });
+  if (frame != nullptr)
+    DrawBitmap(dc, 0, 0, *frame, frame->Bounds());
 }
 
 // The platform's tracking of the control's own bar runs inside the forwarded press, until the
@@ -242,16 +253,38 @@ void TSkinScrollbar::Attach(TWinSkinForm& form, TSkinData& data, TControl& contr
                             bool useFaceColour) {
   TSkinControl::Attach(form, data, control, useFaceColour);
   MakeOverlays();
+  AttachHeader();
 }
 
 void TSkinScrollbar::AttachHandle(HWND window, TSkinData& data, TWinSkinForm& form) {
   TSkinControl::AttachHandle(window, data, form);
   MakeOverlays();
+  AttachHeader();
 }
 
 void TSkinScrollbar::Detach() {
+  header_.reset();
   DropOverlays();
   TSkinControl::Detach();
+}
+
+void TSkinScrollbar::AttachHeader() {
+  if (Handle() == nullptr || Stage() != kControlAttached || Form() == nullptr)
+    return;
+  char name[32] = {};
+  GetClassNameA(Handle(), name, sizeof(name));
+  if (lstrcmpiA(name, WC_LISTVIEWA) != 0)
+    return;
+  const HWND header = ListView_GetHeader(Handle());
+  if (header == nullptr || SendMessageA(header, kMsgIsSkinned, 0, 0) == kSkinnedAnswer)
+    return;
+  GetClassNameA(header, name, sizeof(name));
+  const SkinChoice choice =
+      ChooseForWindow(name, static_cast<WindowStyle>(GetWindowLongA(header, GWL_STYLE)), Data());
+  if (choice.member != SkinFamily::TSkinHeader)
+    return;
+  header_ = CreateSkinControl(choice.member);
+  header_->AttachHandle(header, Data(), *Form());
 }
 
 void TSkinScrollbar::MakeOverlays() {
@@ -305,9 +338,8 @@ void TSkinScrollbar::AfterMessage(TMessage& message) {
   case WM_NCDESTROY:
   case WM_DESTROY:
     break;
-  case WM_PAINT:
   case WM_NCPAINT:
-    // The control's own painting may have reached over the overlays.
+    // The control's own frame painting has drawn its native bars under the overlays.
     Follow(TWScrollbar::Redraw::Always);
     break;
   default:

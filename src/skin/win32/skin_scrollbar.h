@@ -46,6 +46,8 @@ private:
   ScrollBarKind kind_;
   HWND window_ = nullptr;
   ScrollBarInfo info_;
+  ComposedFrame frame_;
+  Rect placed_; // in the parent's client coordinates, while shown
   bool shown_ = false;
   int hot_ = kPartNone;
   ButtonHeld held_ = ButtonHeld::Up;
@@ -64,14 +66,22 @@ public:
   // The overlay of the bar, or null.
   const TWScrollbar* Overlay(ScrollBarKind kind) const;
   const SkinModel& SkinOf() const { return Skin(); }
+  unsigned Generation() const { return Data().Generation(); }
   bool Overlaid(HWND window) const;
+
+  // The member that skins a list view's column header, or null.
+  const TSkinControl* Header() const { return header_.get(); }
 
 private:
   void Follow(TWScrollbar::Redraw redraw);
   void MakeOverlays();
   void DropOverlays();
+  void AttachHeader();
 
   std::array<std::unique_ptr<TWScrollbar>, 2> overlays_;
+  // A list view's header is its child window, which no chooser walk reaches: it goes with
+  // the list's scroll bars.
+  std::unique_ptr<TSkinControl> header_;
 };
 
 // A scroll-bar member for the family member, or null.

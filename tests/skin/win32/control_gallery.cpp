@@ -41,6 +41,7 @@ struct Gallery {
   HWND main = nullptr;
   // Kinds the chooser for bare windows leaves alone get their members here.
   std::vector<std::pair<HWND, SkinFamily>> extra;
+  HWND focus = nullptr; // shown focused
 };
 
 Gallery Build() {
@@ -54,7 +55,7 @@ Gallery Build() {
   Gallery g;
   g.main = CreateWindowExA(0, "TControlGallery", "Control gallery",
                            WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 40, 40, 720,
-                           560, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+                           590, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   HWND m = g.main;
   // Push buttons: normal, default, disabled, two lines.
   Child(m, WC_BUTTONA, "Normal", WS_TABSTOP | BS_PUSHBUTTON, 12, 12, 100, 26);
@@ -133,8 +134,30 @@ Gallery Build() {
     SendMessageA(grid, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
   }
   g.extra.push_back({grid, SkinFamily::TSkinScrollbar});
-  // A size grip.
-  Child(m, "SCROLLBAR", "", SBS_SIZEGRIP, 690, 510, 16, 16);
+  // Track bars: focused, disabled, vertical.
+  HWND track = Child(m, TRACKBAR_CLASSA, "", WS_TABSTOP | TBS_NOTICKS, 556, 180, 150, 30);
+  SendMessageA(track, TBM_SETPOS, TRUE, 30);
+  g.focus = track;
+  HWND still = Child(m, TRACKBAR_CLASSA, "", WS_DISABLED | TBS_NOTICKS, 556, 214, 150, 30);
+  SendMessageA(still, TBM_SETPOS, TRUE, 70);
+  HWND upright = Child(m, TRACKBAR_CLASSA, "", TBS_VERT | TBS_NOTICKS, 556, 252, 30, 130);
+  SendMessageA(upright, TBM_SETPOS, TRUE, 40);
+  // Up-down controls: beside their buddy edit, horizontal, disabled.
+  HWND buddy = Child(m, WC_EDITA, "7", ES_NUMBER, 600, 256, 70, 22, WS_EX_CLIENTEDGE);
+  HWND spin = Child(m, UPDOWN_CLASSA, "",
+                    UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0);
+  SendMessageA(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+  SendMessageA(spin, UDM_SETRANGE32, 0, 100);
+  SendMessageA(spin, UDM_SETPOS32, 0, 7);
+  Child(m, UPDOWN_CLASSA, "", UDS_HORZ, 600, 290, 40, 20);
+  Child(m, UPDOWN_CLASSA, "", WS_DISABLED, 650, 286, 18, 28);
+  // A size grip, and a status bar with two panels and its own grip.
+  Child(m, "SCROLLBAR", "", SBS_SIZEGRIP, 690, 486, 16, 16);
+  HWND status = Child(m, STATUSCLASSNAMEA, "", SBARS_SIZEGRIP, 0, 0, 0, 0);
+  const int parts[] = {200, 400, -1};
+  SendMessageA(status, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
+  SendMessageA(status, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("Ready"));
+  SendMessageA(status, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>("Total Items : 80"));
   return g;
 }
 
@@ -153,7 +176,8 @@ void Pump(int milliseconds) {
 } // namespace
 
 int main(int argc, char** argv) {
-  INITCOMMONCONTROLSEX init{sizeof(init), ICC_WIN95_CLASSES | ICC_TAB_CLASSES};
+  INITCOMMONCONTROLSEX init{sizeof(init), ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
+                                              ICC_UPDOWN_CLASS};
   InitCommonControlsEx(&init);
   win::Application::Get().Initialize(GetModuleHandleA(nullptr));
   win::Win32SkinPlatform platform;
@@ -180,6 +204,8 @@ int main(int argc, char** argv) {
         members.back()->AttachHandle(window, data, *form);
       }
     }
+    // Focus last: the skinning's start moves it.
+    SetFocus(gallery.focus);
     Pump(500);
     if (argc > 1) {
       const Bitmap32 shot = [&] {

@@ -1,8 +1,9 @@
 // The skinned controls of the main window under real input, in this process under Wine: push
 // buttons click only on a release inside, disabled buttons and the focused tab show their
 // frames, progress bars show exactly the composed bar, the list's scroll-bar overlay follows the
-// native bar and scrolls it as the native bar would, and switching skinning off gives every
-// control its own painting back.
+// native bar and scrolls it as the native bar would, the grids' headers, status bars, track bars
+// and up-down controls show their composed frames and keep working, and switching skinning off
+// gives every control its own painting back.
 
 #include <windows.h>
 
@@ -21,10 +22,12 @@
 #include "runtime/win32/application.h"
 #include "runtime/win32/containers.h"
 #include "skin/embedded_skin.h"
+#include "skin/paint_panels.h"
 #include "skin/paint_progress.h"
 #include "skin/paint_tab.h"
 #include "skin/skin_messages.h"
 #include "skin/win32/gdi_bridge.h"
+#include "skin/win32/gdi_text_painter.h"
 #include "skin/win32/skin_manage.h"
 #include "skin/win32/skin_members.h"
 #include "skin/win32/skin_scrollbar.h"
@@ -63,6 +66,27 @@ Bitmap32 Capture(HWND window) {
   GetWindowRect(window, &r);
   WindowDc dc(window);
   return ReadBack(dc.Get(), r.right - r.left, r.bottom - r.top);
+}
+
+// What the control paints of itself, asked to print into a bitmap.
+Bitmap32 OwnPainting(HWND window) {
+  RECT r;
+  GetClientRect(window, &r);
+  Bitmap32 result(r.right, r.bottom);
+  DibSurface surface(r.right, r.bottom);
+  SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.Dc()),
+               PRF_CLIENT | PRF_ERASEBKGND);
+  surface.Store(result, result.Bounds());
+  return result;
+}
+
+HFONT FontOf(HWND window) {
+  auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+  return font != nullptr ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+Rect RectOf(const RECT& r) {
+  return {r.left, r.top, r.right, r.bottom};
 }
 
 RECT ScreenRect(HWND window) {
@@ -418,6 +442,168 @@ TEST_F(SkinnedControls, SwitchingSkinningOffGivesEveryControlItsOwnPainting) {
   POINT middle{(info.rcScrollBar.left + info.rcScrollBar.right) / 2,
                (info.rcScrollBar.top + info.rcScrollBar.bottom) / 2};
   EXPECT_EQ(WindowFromPoint(middle), HandleOf(form_.ZList));
+}
+
+TEST_F(SkinnedControls, TheGridsHeadersAreSkinnedAndTheirOwnPaintingComesBack) {
+  SetCursorPos(0, 0);
+  Open();
+  HWND header = ListView_GetHeader(HandleOf(form_.Preview));
+  ASSERT_NE(header, nullptr);
+  for (const TValueListEditor* grid : {&form_.Preview, &form_.Preview2, &form_.Preview3})
+    EXPECT_TRUE(Skinned(ListView_GetHeader(HandleOf(*grid)))) << grid->Name();
+  RedrawWindow(header, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  Settle(100);
+  const Bitmap32 shown = Capture(header);
+  HeaderPaint paint;
+  paint.fontColour = static_cast<TColor>(GetSysColor(COLOR_BTNTEXT));
+  for (int i = 0; i < Header_GetItemCount(header); ++i) {
+    RECT r;
+    Header_GetItemRect(header, i, &r);
+    char caption[64] = {};
+    HDITEMA item{};
+    item.mask = HDI_TEXT;
+    item.pszText = caption;
+    item.cchTextMax = sizeof(caption);
+    Header_GetItem(header, i, &item);
+    paint.sections.push_back({RectOf(r), caption});
+  }
+  ASSERT_GE(paint.sections.size(), 2u);
+  Bitmap32 expected(shown.Width(), shown.Height());
+  GdiTextPainter text(FontOf(header));
+  ASSERT_EQ(ComposeHeader(expected, Skin(), paint, text), Painted::Skin);
+  const Rect first = paint.sections[0].rect;
+  int differing = 0;
+  for (int y = first.top; y < first.bottom; ++y)
+    for (int x = first.left; x < first.right; ++x)
+      differing += shown.At(x, y) != expected.At(x, y) ? 1 : 0;
+  EXPECT_EQ(differing, 0);
+  // Switched off, the header paints itself.
+  SendMessageA(header, kMsgControlSkinning, 0, 0);
+  RedrawWindow(header, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  Settle(100);
+  const Bitmap32 off = Capture(header);
+  EXPECT_NE(off, shown);
+  EXPECT_EQ(off, OwnPainting(header));
+}
+
+// A window of the program with a status bar, a track bar and an up-down control beside its
+// buddy edit box: skinned through the chooser for windows.
+class CommonControls : public SkinnedControls {
+protected:
+  void Build() {
+    INITCOMMONCONTROLSEX init{sizeof(init), ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&init);
+    Open();
+    host = CreateWindowExA(0, RegisterContainerClass("TCommonControlsHost"), "Common controls",
+                           WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 120, 120, 420, 260, nullptr,
+                           nullptr, GetModuleHandleA(nullptr), nullptr);
+    auto child = [&](const char* cls, DWORD style, int x, int y, int w, int h, DWORD ex = 0) {
+      return CreateWindowExA(ex, cls, "", WS_CHILD | WS_VISIBLE | style, x, y, w, h, host, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    };
+    status = child(STATUSCLASSNAMEA, SBARS_SIZEGRIP, 0, 0, 0, 0);
+    const int parts[] = {150, -1};
+    SendMessageA(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+    SendMessageA(status, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("Ready"));
+    track = child(TRACKBAR_CLASSA, WS_TABSTOP | TBS_NOTICKS, 20, 20, 200, 30);
+    SendMessageA(track, TBM_SETPOS, TRUE, 30);
+    buddy = child(WC_EDITA, ES_NUMBER, 20, 80, 60, 22, WS_EX_CLIENTEDGE);
+    spin = child(UPDOWN_CLASSA, UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_NOTHOUSANDS, 0, 0, 0, 0);
+    SendMessageA(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+    SendMessageA(spin, UDM_SETRANGE32, 0, 100);
+    SendMessageA(spin, UDM_SETPOS32, 0, 7);
+    ShowWindow(host, SW_SHOW);
+    SetForegroundWindow(host);
+    SetFocus(track);
+    ASSERT_TRUE(Pump([&] {
+      return Skinned(host) && Skinned(status) && Skinned(track) && Skinned(spin);
+    })) << "not skinned";
+    Settle(300);
+  }
+  void TearDown() override {
+    if (host != nullptr)
+      DestroyWindow(host);
+    Settle(50);
+  }
+  Bitmap32 Expected(HWND window, const std::function<Painted(Bitmap32&)>& compose) {
+    RECT r;
+    GetClientRect(window, &r);
+    Bitmap32 expected(r.right, r.bottom);
+    EXPECT_EQ(compose(expected), Painted::Skin);
+    return expected;
+  }
+  Bitmap32 ExpectedTrack(ControlFocus focus) {
+    TrackBarPaint paint;
+    RECT channel;
+    RECT thumb;
+    SendMessageA(track, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+    SendMessageA(track, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    paint.channel = RectOf(channel);
+    paint.thumb = RectOf(thumb);
+    paint.focus = focus;
+    return Expected(track, [&](Bitmap32& b) { return ComposeTrackBar(b, Skin(), paint); });
+  }
+
+  HWND host = nullptr;
+  HWND status = nullptr;
+  HWND track = nullptr;
+  HWND buddy = nullptr;
+  HWND spin = nullptr;
+};
+
+TEST_F(CommonControls, StatusTrackAndUpDownPaintTheirFramesAndStillWork) {
+  SetCursorPos(0, 0);
+  Build();
+  // The status bar: its panels over the bar, the text in the control's font.
+  StatusBarPaint bar;
+  bar.fontColour = static_cast<TColor>(GetSysColor(COLOR_BTNTEXT));
+  bar.grip = SizeGrip::Shown;
+  for (int i = 0; i < 2; ++i) {
+    RECT r;
+    SendMessageA(status, SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+    bar.panels.push_back({RectOf(r), i == 0 ? "Ready" : ""});
+  }
+  GdiTextPainter text(FontOf(status));
+  EXPECT_EQ(Capture(status),
+            Expected(status, [&](Bitmap32& b) { return ComposeStatusBar(b, Skin(), bar, text); }));
+  // The focused track bar's thumb moves with the keyboard and is painted where it went.
+  ASSERT_EQ(GetFocus(), track);
+  EXPECT_EQ(Capture(track), ExpectedTrack(ControlFocus::Focused));
+  keybd_event(VK_RIGHT, 0, 0, 0);
+  keybd_event(VK_RIGHT, 0, KEYEVENTF_KEYUP, 0);
+  ASSERT_TRUE(Pump([&] { return SendMessageA(track, TBM_GETPOS, 0, 0) == 31; }));
+  Settle(100);
+  EXPECT_EQ(Capture(track), ExpectedTrack(ControlFocus::Focused));
+  // A click on the up-down's upper half steps its buddy's value; the half stays hot.
+  const RECT r = ScreenRect(spin);
+  MouseTo((r.left + r.right) / 2, r.top + (r.bottom - r.top) / 4);
+  MouseButton(MOUSEEVENTF_LEFTDOWN);
+  MouseButton(MOUSEEVENTF_LEFTUP);
+  char value[8] = {};
+  GetWindowTextA(buddy, value, sizeof(value));
+  EXPECT_STREQ(value, "8");
+  UpDownPaint arrows;
+  arrows.hot = UpDownPart::First;
+  EXPECT_EQ(Capture(spin),
+            Expected(spin, [&](Bitmap32& b) { return ComposeUpDown(b, Skin(), arrows); }));
+}
+
+TEST_F(CommonControls, SwitchedOffTheyPaintThemselvesAgain) {
+  SetCursorPos(0, 0);
+  Build();
+  for (HWND control : {status, track, spin}) {
+    const Bitmap32 skinned = Capture(control);
+    SendMessageA(control, kMsgControlSkinning, 0, 0);
+    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Settle(100);
+    const Bitmap32 shown = Capture(control);
+    EXPECT_NE(shown, skinned);
+    EXPECT_EQ(shown, OwnPainting(control));
+    // And back on: the skin again.
+    SendMessageA(control, kMsgControlSkinning, 1, 0);
+    Settle(100);
+    EXPECT_EQ(Capture(control), skinned);
+  }
 }
 
 } // namespace
