@@ -196,6 +196,10 @@ CaptionTextPlacement PlaceCaptionText(const TDataSkinTitle& title, const LayoutI
   p.clipRight = windowWidth - rightClip;
   if (input.facts.popup && rightButtonsLeft > 5)
     p.clipRight = rightButtonsLeft - 5;
+  // Right to left, the 10-pixel move would push a title that fits under the clip and cut it;
+  // such a title ends at the clip instead (a title too long for the caption keeps TextShift).
+  if (input.facts.rightToLeft && x + width > p.clipRight)
+    x = std::max(p.clipRight - width, shift);
   const int backRight = std::min(x + width, p.clipRight);
   p.back = {x, backTop, std::max(backRight, x), backTop + backHeight};
   const int textLeft = x + title.TXTBackleft;

@@ -311,6 +311,15 @@ TEST(CaptionText, RightToLeftMirrorsAndMovesTenPixels) {
   EXPECT_EQ(PlaceCaptionText(Title(0), in, 200).back.left, 200 - 60 + 10);
   EXPECT_EQ(PlaceCaptionText(Title(1), in, 200).back.left, 70 + 10);
   EXPECT_EQ(PlaceCaptionText(Title(2), in, 200).back.left, 10 + 10);
+  // Buttons close to the clip: the title ends at the clip rather than being cut there.
+  CaptionTextPlacement p = PlaceCaptionText(Title(0), in, 265);
+  EXPECT_EQ(p.back, (Rect{270 - 60, 6, 270, 18}));
+  EXPECT_EQ(p.text.right - p.text.left, 50);
+  // A title too long for the caption starts at TextShift and is cut at the clip.
+  in.textWidth = 400;
+  p = PlaceCaptionText(Title(0), in, 265);
+  EXPECT_EQ(p.back.left, 10);
+  EXPECT_EQ(p.back.right, 270);
 }
 
 TEST(CaptionText, DialogShiftAndClipping) {
