@@ -23,6 +23,7 @@
 #include "skin/win32/skin_members.h"
 #include "skin/win32/win32_skin_platform.h"
 #include "skin/win32/win_skin_form.h"
+#include "support/win32/message_pump.h"
 
 namespace {
 
@@ -161,17 +162,7 @@ Gallery Build() {
   return g;
 }
 
-void Pump(int milliseconds) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-  while (static_cast<LONG>(GetTickCount() - end) < 0) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    Sleep(5);
-  }
-}
+using test::Pump;
 
 } // namespace
 

@@ -57,25 +57,6 @@ bool Skinned(HWND window) {
 
 } // namespace
 
-bool PumpUntil(const std::function<bool()>& condition, int milliseconds) {
-  const DWORD deadline = GetTickCount() + static_cast<DWORD>(milliseconds);
-  while (!condition()) {
-    if (static_cast<LONG>(GetTickCount() - deadline) > 0)
-      return false;
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(5);
-  }
-  return true;
-}
-
-void Pump(int milliseconds) {
-  PumpUntil([] { return false; }, milliseconds);
-}
-
 MenuBarWindow::MenuBarWindow(MenuLayout layout, int x, int y)
     : platformSeam_(platform_), managerSeam_(manager_) {
   commands.clear();

@@ -14,6 +14,7 @@
 #include "skin/win32/skin_manage.h"
 #include "skin/win32/win32_skin_platform.h"
 #include "skin/win32/win_skin_form.h"
+#include "support/win32/message_pump.h"
 
 namespace tw::test {
 
@@ -59,10 +60,5 @@ private:
   HWND window_ = nullptr;
   HMENU menu_ = nullptr;
 };
-
-// Runs the window's messages (nested menu loops included) until the condition holds or the time
-// is up; whether it held.
-bool PumpUntil(const std::function<bool()>& condition, int milliseconds = 5000);
-void Pump(int milliseconds);
 
 } // namespace tw::test

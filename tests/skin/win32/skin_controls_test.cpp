@@ -33,27 +33,15 @@
 #include "skin/win32/skin_scrollbar.h"
 #include "skin/win32/win32_skin_platform.h"
 #include "skin/win32/win_skin_form.h"
+#include "support/win32/message_pump.h"
 
 namespace tw::win {
 namespace {
 
-bool Pump(const std::function<bool()>& until, int milliseconds = 5000) {
-  const DWORD deadline = GetTickCount() + static_cast<DWORD>(milliseconds);
-  while (!until()) {
-    if (static_cast<LONG>(GetTickCount() - deadline) > 0)
-      return false;
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    Sleep(5);
-  }
-  return true;
-}
+using test::PumpUntil;
 
 void Settle(int milliseconds = 250) {
-  Pump([] { return false; }, milliseconds);
+  test::Pump(milliseconds);
 }
 
 bool Skinned(HWND window) {
@@ -125,8 +113,8 @@ protected:
       before(window_->Handle());
     }
     HWND main = window_->Handle();
-    EXPECT_TRUE(Pump([&] { return Skinned(main); }, 10000)) << "not skinned";
-    EXPECT_TRUE(Pump([&] {
+    EXPECT_TRUE(PumpUntil([&] { return Skinned(main); }, 10000)) << "not skinned";
+    EXPECT_TRUE(PumpUntil([&] {
       const TWinSkinForm* skinned = manager_.FormOf(main);
       return skinned != nullptr && skinned->Stage() == kStageSkinned;
     }));
@@ -367,7 +355,7 @@ void InputWhilePumping(const std::function<void()>& script) {
     script();
     done = true;
   });
-  Pump([&] { return done.load(); }, 10000);
+  PumpUntil([&] { return done.load(); }, 10000);
   input.join();
   Settle(100);
 }
@@ -407,7 +395,7 @@ TEST_F(SkinnedControls, DraggingTheOverlaysThumbScrollsAsTheNativeThumbDoes) {
   const int skinned = DragThumb(list, 60);
   EXPECT_GT(skinned, 0);
   form_.SkinData1.SetActive(false);
-  ASSERT_TRUE(Pump([&] { return !Skinned(list); }));
+  ASSERT_TRUE(PumpUntil([&] { return !Skinned(list); }));
   EXPECT_FALSE(IsWindow(overlay));
   EXPECT_EQ(DragThumb(list, 60), skinned);
 }
@@ -420,7 +408,7 @@ TEST_F(SkinnedControls, SwitchingSkinningOffGivesEveryControlItsOwnPainting) {
   for (const TControl* control : controls)
     skinned.push_back(Capture(HandleOf(*control)));
   form_.SkinData1.SetActive(false);
-  ASSERT_TRUE(Pump([&] { return !Skinned(main); }));
+  ASSERT_TRUE(PumpUntil([&] { return !Skinned(main); }));
   Settle(300);
   std::vector<Bitmap32> off;
   for (const TControl* control : controls)
@@ -515,7 +503,7 @@ protected:
     ShowWindow(host, SW_SHOW);
     SetForegroundWindow(host);
     SetFocus(track);
-    ASSERT_TRUE(Pump([&] {
+    ASSERT_TRUE(PumpUntil([&] {
       return Skinned(host) && Skinned(status) && Skinned(track) && Skinned(spin);
     })) << "not skinned";
     Settle(300);
@@ -571,7 +559,7 @@ TEST_F(CommonControls, StatusTrackAndUpDownPaintTheirFramesAndStillWork) {
   EXPECT_EQ(Capture(track), ExpectedTrack(ControlFocus::Focused));
   keybd_event(VK_RIGHT, 0, 0, 0);
   keybd_event(VK_RIGHT, 0, KEYEVENTF_KEYUP, 0);
-  ASSERT_TRUE(Pump([&] { return SendMessageA(track, TBM_GETPOS, 0, 0) == 31; }));
+  ASSERT_TRUE(PumpUntil([&] { return SendMessageA(track, TBM_GETPOS, 0, 0) == 31; }));
   Settle(100);
   EXPECT_EQ(Capture(track), ExpectedTrack(ControlFocus::Focused));
   // A click on the up-down's upper half steps its buddy's value; the half stays hot.

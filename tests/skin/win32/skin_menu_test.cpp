@@ -30,24 +30,12 @@
 #include "skin/win32/skin_manage.h"
 #include "skin/win32/win32_skin_platform.h"
 #include "skin_test_support.h"
+#include "support/win32/message_pump.h"
 
 namespace tw::win {
 namespace {
 
-bool Pump(const std::function<bool()>& until, int milliseconds = 5000) {
-  const DWORD deadline = GetTickCount() + static_cast<DWORD>(milliseconds);
-  while (!until()) {
-    if (static_cast<LONG>(GetTickCount() - deadline) > 0)
-      return false;
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    Sleep(5);
-  }
-  return true;
-}
+using test::PumpUntil;
 
 template <class F>
 bool WaitFor(F condition, int milliseconds = 5000) {
@@ -163,8 +151,8 @@ protected:
     SetForegroundWindow(window_->Handle());
     form_.Preview.Assign({"a=cmd\\1", "b=regedit\\1", "c=\\\\FILESRV01\\finance\\1"});
     HWND main = window_->Handle();
-    EXPECT_TRUE(Pump([&] { return Skinned(main); }));
-    Pump([] { return false; }, 300);
+    EXPECT_TRUE(PumpUntil([&] { return Skinned(main); }));
+    test::Pump(300);
     return main;
   }
 
@@ -200,7 +188,7 @@ protected:
       }
       done = true;
     });
-    Pump([&] { return done.load(); }, 20000);
+    PumpUntil([&] { return done.load(); }, 20000);
     helper.join();
   }
 
@@ -321,7 +309,7 @@ TEST_F(SkinnedMenus, WithoutAMenuBackgroundPopupsAreUntouched) {
   CloseHandle(h);
   form_.SkinData1.SetSkinFile(path);
   ASSERT_EQ(form_.SkinData1.Model().SkinName, "Plain");
-  Pump([] { return false; }, 500);
+  test::Pump(500);
   ASSERT_TRUE(Skinned(window_->Handle()));
 
   int ownerDrawn = -1;

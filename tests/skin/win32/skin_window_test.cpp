@@ -30,24 +30,12 @@
 #include "skin/win32/win_skin_form.h"
 #include "skin_test_support.h"
 #include "support/fixtures.h"
+#include "support/win32/message_pump.h"
 
 namespace tw::win {
 namespace {
 
-bool Pump(const std::function<bool()>& until, int milliseconds = 5000) {
-  const DWORD deadline = GetTickCount() + static_cast<DWORD>(milliseconds);
-  while (!until()) {
-    if (static_cast<LONG>(GetTickCount() - deadline) > 0)
-      return false;
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    Sleep(5);
-  }
-  return true;
-}
+using test::PumpUntil;
 
 bool Skinned(HWND window) {
   return SendMessageA(window, kMsgIsSkinned, 0, 0) == kSkinnedAnswer;
@@ -140,8 +128,8 @@ TEST_F(SkinnedWindows, ThePlatformReadsTheSystemAndTheProgramsResources) {
 
 TEST_F(SkinnedWindows, SkinningTakesTheFrameAndSwitchingItOffGivesItBack) {
   HWND main = OpenMainWindow();
-  ASSERT_TRUE(Pump([&] { return Skinned(main); }));
-  ASSERT_TRUE(Pump([&] {
+  ASSERT_TRUE(PumpUntil([&] { return Skinned(main); }));
+  ASSERT_TRUE(PumpUntil([&] {
     return BordersOf(main) == Borders{4, 30, 4, 5};
   })) << BordersOf(main).left
       << " " << BordersOf(main).top;
@@ -152,7 +140,7 @@ TEST_F(SkinnedWindows, SkinningTakesTheFrameAndSwitchingItOffGivesItBack) {
   EXPECT_EQ(GetWindowLongA(main, GWL_STYLE) & kCaptionButtonStyles, 0);
   EXPECT_EQ(manager_.SkinnedWindows(), std::vector<HWND>{main});
   // A new title is drawn by the skin, not by the platform over it.
-  Pump([] { return false; }, 100);
+  test::Pump(100);
   const auto title = [&] {
     std::vector<COLORREF> pixels;
     HDC dc = GetWindowDC(main);
@@ -164,7 +152,7 @@ TEST_F(SkinnedWindows, SkinningTakesTheFrameAndSwitchingItOffGivesItBack) {
   };
   const std::vector<COLORREF> titleBefore = title();
   SetWindowTextA(main, "Renamed");
-  Pump([] { return false; }, 100);
+  test::Pump(100);
   const std::vector<COLORREF> titleAfter = title();
   EXPECT_NE(titleAfter, titleBefore);
   // Where the text is not, the caption is the skin's as before (row 2, right of the text).
@@ -173,7 +161,7 @@ TEST_F(SkinnedWindows, SkinningTakesTheFrameAndSwitchingItOffGivesItBack) {
   EXPECT_EQ(BordersOf(main), (Borders{4, 30, 4, 5}));
 
   form_.SkinData1.SetActive(false);
-  ASSERT_TRUE(Pump([&] { return !Skinned(main); }));
+  ASSERT_TRUE(PumpUntil([&] { return !Skinned(main); }));
   EXPECT_EQ(GetWindowLongA(main, GWL_STYLE) & kCaptionButtonStyles, WS_SYSMENU | WS_MINIMIZEBOX);
   EXPECT_EQ(ClientSize(main).cx, 833);
   EXPECT_EQ(ClientSize(main).cy, 590);
@@ -185,15 +173,15 @@ TEST_F(SkinnedWindows, SkinningTakesTheFrameAndSwitchingItOffGivesItBack) {
 
   // And on again: the same frame as before.
   form_.SkinData1.SetActive(true);
-  ASSERT_TRUE(Pump([&] { return Skinned(main); }));
-  EXPECT_TRUE(Pump([&] { return BordersOf(main) == Borders{4, 30, 4, 5}; }));
+  ASSERT_TRUE(PumpUntil([&] { return Skinned(main); }));
+  EXPECT_TRUE(PumpUntil([&] { return BordersOf(main) == Borders{4, 30, 4, 5}; }));
   EXPECT_EQ(ClientSize(main).cx, 833);
   EXPECT_TRUE(errors.empty()) << errors.front();
 }
 
 TEST_F(SkinnedWindows, ASkinFileSetAtRunTimeReachesTheSkinnedForm) {
   HWND main = OpenMainWindow();
-  ASSERT_TRUE(Pump([&] { return BordersOf(main) == Borders{4, 30, 4, 5}; }));
+  ASSERT_TRUE(PumpUntil([&] { return BordersOf(main) == Borders{4, 30, 4, 5}; }));
   // A skin with wider borders and a taller caption, in a file.
   const std::string ini = "[TitlebarSkin]\r\nSkinName=Wide\r\n[Personality]\r\n"
                           "Left=l.bmp\r\nLeftFrame=1\r\nRight=r.bmp\r\nRightFrame=1\r\n"
@@ -218,14 +206,14 @@ TEST_F(SkinnedWindows, ASkinFileSetAtRunTimeReachesTheSkinnedForm) {
 
   form_.SkinData1.SetSkinFile(path);
   ASSERT_EQ(form_.SkinData1.Model().SkinName, "Wide");
-  ASSERT_TRUE(Pump([&] {
+  ASSERT_TRUE(PumpUntil([&] {
     return BordersOf(main) == Borders{6, 40, 6, 7};
   })) << BordersOf(main).left
       << " " << BordersOf(main).top;
   EXPECT_EQ(ClientSize(main).cx, 833);
   EXPECT_EQ(ClientSize(main).cy, 590);
   EXPECT_EQ(changed, 1);
-  Pump([] { return false; }, 100);
+  test::Pump(100);
   HDC dc = GetWindowDC(main);
   const COLORREF caption = GetPixel(dc, 400, 20);
   const COLORREF left = GetPixel(dc, 2, 300);
@@ -250,10 +238,10 @@ TEST_F(SkinnedWindows, EveryControlGetsItsMemberWhichAnswersAndSwitchesOff) {
     }
   };
   HWND main = OpenMainWindow();
-  ASSERT_TRUE(Pump([&] { return Skinned(main); }));
+  ASSERT_TRUE(PumpUntil([&] { return Skinned(main); }));
   const TWinSkinForm* skinned = manager_.FormOf(main);
   ASSERT_NE(skinned, nullptr);
-  ASSERT_TRUE(Pump([&] { return skinned->Stage() == kStageSkinned; }));
+  ASSERT_TRUE(PumpUntil([&] { return skinned->Stage() == kStageSkinned; }));
   std::map<std::string, int> members;
   for (const auto& member : skinned->Controls())
     ++members[member->ClassName()];
@@ -287,7 +275,7 @@ TEST_F(SkinnedWindows, EveryControlGetsItsMemberWhichAnswersAndSwitchesOff) {
   EXPECT_EQ(skinned->Controls().back()->Member(), SkinFamily::TSkinSizer);
   // Switching skinning off lets go of every control.
   form_.SkinData1.SetActive(false);
-  ASSERT_TRUE(Pump([&] { return !Skinned(main); }));
+  ASSERT_TRUE(PumpUntil([&] { return !Skinned(main); }));
   EXPECT_FALSE(Skinned(save));
   EXPECT_FALSE(Skinned(own.Handle()));
   EXPECT_FALSE(Skinned(grip));
@@ -296,13 +284,13 @@ TEST_F(SkinnedWindows, EveryControlGetsItsMemberWhichAnswersAndSwitchesOff) {
 
 TEST_F(SkinnedWindows, AWindowWithoutCaptionIsCountedSkinnedAndLeftUnpainted) {
   HWND main = OpenMainWindow();
-  ASSERT_TRUE(Pump([&] { return Skinned(main); }));
+  ASSERT_TRUE(PumpUntil([&] { return Skinned(main); }));
   HWND plain = CreateWindowExA(0, RegisterContainerClass("TPlainWindow"), "", WS_POPUP, 100, 100,
                                120, 80, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   ShowWindow(plain, SW_SHOW);
   SetForegroundWindow(plain);
-  ASSERT_TRUE(Pump([&] { return Skinned(plain); }));
-  Pump([] { return false; }, 300);
+  ASSERT_TRUE(PumpUntil([&] { return Skinned(plain); }));
+  test::Pump(300);
   EXPECT_EQ(BordersOf(plain), (Borders{0, 0, 0, 0}));
   // What the window shows is its own background, nothing of the skin.
   HDC dc = GetWindowDC(plain);
@@ -312,7 +300,7 @@ TEST_F(SkinnedWindows, AWindowWithoutCaptionIsCountedSkinnedAndLeftUnpainted) {
   EXPECT_EQ(corner, GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(middle, GetSysColor(COLOR_BTNFACE));
   DestroyWindow(plain);
-  Pump([] { return false; }, 50);
+  test::Pump(50);
 }
 
 // A small MDI program: a frame window with its client and one child.
@@ -328,7 +316,7 @@ LRESULT CALLBACK MdiChildProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 
 TEST_F(SkinnedWindows, MdiChildrenAreSkinnedAtCreationAndMaximizedOnesKeepTheStandardFrame) {
   HWND main = OpenMainWindow();
-  ASSERT_TRUE(Pump([&] { return Skinned(main); }));
+  ASSERT_TRUE(PumpUntil([&] { return Skinned(main); }));
   HINSTANCE module = GetModuleHandleA(nullptr);
   WNDCLASSA frameClass{};
   frameClass.lpfnWndProc = MdiFrameProc;
@@ -349,7 +337,7 @@ TEST_F(SkinnedWindows, MdiChildrenAreSkinnedAtCreationAndMaximizedOnesKeepTheSta
                               0, 0, 0, frame, nullptr, module, &ccs);
   ShowWindow(frame, SW_SHOW);
   SetForegroundWindow(frame);
-  ASSERT_TRUE(Pump([&] { return Skinned(frame) && BordersOf(frame).top == 30; }));
+  ASSERT_TRUE(PumpUntil([&] { return Skinned(frame) && BordersOf(frame).top == 30; }));
 
   MDICREATESTRUCTA mcs{"TMdiTestChild", "Child", module, 10, 10, 200, 150, WS_OVERLAPPEDWINDOW, 0};
   auto child = reinterpret_cast<HWND>(
@@ -357,22 +345,24 @@ TEST_F(SkinnedWindows, MdiChildrenAreSkinnedAtCreationAndMaximizedOnesKeepTheSta
   ASSERT_NE(child, nullptr);
   // Skinned as it was created, before anything activated it.
   EXPECT_NE(manager_.FormOf(child), nullptr);
-  ASSERT_TRUE(Pump([&] { return Skinned(child) && BordersOf(child) == Borders{4, 30, 4, 5}; }));
+  ASSERT_TRUE(PumpUntil([&] {
+    return Skinned(child) && BordersOf(child) == Borders{4, 30, 4, 5};
+  }));
   EXPECT_EQ(GetWindowLongA(child, GWL_STYLE) & kCaptionButtonStyles, 0);
 
   // Maximized, the child keeps the standard frame and gets its caption-button styles back.
   SendMessageA(mdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
-  ASSERT_TRUE(Pump([&] { return IsZoomed(child) != FALSE; }));
-  Pump([] { return false; }, 100);
+  ASSERT_TRUE(PumpUntil([&] { return IsZoomed(child) != FALSE; }));
+  test::Pump(100);
   EXPECT_NE(BordersOf(child).top, 30);
   EXPECT_EQ(GetWindowLongA(child, GWL_STYLE) & kCaptionButtonStyles, kCaptionButtonStyles);
   // Restored, the skin's frame again.
   SendMessageA(mdiClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
-  ASSERT_TRUE(Pump([&] { return BordersOf(child) == Borders{4, 30, 4, 5}; }));
+  ASSERT_TRUE(PumpUntil([&] { return BordersOf(child) == Borders{4, 30, 4, 5}; }));
   EXPECT_EQ(GetWindowLongA(child, GWL_STYLE) & kCaptionButtonStyles, 0);
   EXPECT_TRUE(errors.empty());
   DestroyWindow(frame);
-  Pump([] { return false; }, 50);
+  test::Pump(50);
 }
 
 // The message box's window, looked at while it is open, then closed.
@@ -413,7 +403,7 @@ void CALLBACK LookAtBox(HWND, UINT, UINT_PTR timer, DWORD) {
 
 TEST_F(SkinnedWindows, MessageBoxesAreSkinnedExactlyAsTheRulesAdmitThem) {
   HWND main = OpenMainWindow();
-  ASSERT_TRUE(Pump([&] { return Skinned(main); }));
+  ASSERT_TRUE(PumpUntil([&] { return Skinned(main); }));
   for (const UINT flags : {UINT{MB_OK}, UINT{MB_OK | MB_SETFOREGROUND}}) {
     BoxSeen box;
     seen = &box;
