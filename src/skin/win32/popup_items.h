@@ -17,22 +17,9 @@
 #include "runtime/win32/native_control.h"
 #include "skin/menu_popup.h"
 #include "skin/skin_data.h"
+#include "skin/win32/menu_font_text.h"
 
 namespace tw::win {
-
-// Menu text in the system's menu font, for the portable menu painters.
-class MenuFontText final : public MenuTextRenderer {
-public:
-  MenuFontText();
-  int Width(std::u16string_view text) const override;
-  int Height() const { return height_; }
-  void Draw(Bitmap32& target, Rect rect, std::u16string_view text, TColor colour,
-            MenuTextAlign align) const override;
-
-private:
-  Font font_;
-  int height_ = 0;
-};
 
 // The popup window's rendered background (window coordinates), null when it has none.
 using PopupBackground = std::function<const Bitmap32*(HWND popup)>;

@@ -13,22 +13,6 @@ namespace {
 // The bar whose popup is tracked now (user-interface thread only).
 WinSkinMenuBar* filtering = nullptr;
 
-std::wstring Wide(std::u16string_view text) {
-  return {text.begin(), text.end()};
-}
-
-UINT AlignFlag(MenuTextAlign align) {
-  switch (align) {
-  case MenuTextAlign::Left:
-    return DT_LEFT;
-  case MenuTextAlign::Right:
-    return DT_RIGHT;
-  case MenuTextAlign::Centre:
-    break;
-  }
-  return DT_CENTER;
-}
-
 int Highlighted(HMENU menu) {
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i)
@@ -114,34 +98,6 @@ char16_t MenuCharacter(HWND window, LPARAM lParam) {
 }
 
 } // namespace
-
-GdiMenuText::GdiMenuText() {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-    font_.Reset(CreateFontIndirectW(&metrics.lfMenuFont));
-}
-
-int GdiMenuText::Width(std::u16string_view text) const {
-  if (text.empty())
-    return 0;
-  const std::wstring wide = Wide(text);
-  ScreenDc screen;
-  SelectGuard select(screen.Get(), font_ ? font_.Get() : GetStockObject(DEFAULT_GUI_FONT));
-  RECT box{0, 0, 0, 0};
-  DrawTextW(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &box,
-            DT_SINGLELINE | DT_CALCRECT);
-  return box.right - box.left;
-}
-
-void GdiMenuText::Draw(Bitmap32& target, Rect rect, std::u16string_view text, TColor colour,
-                       MenuTextAlign align) const {
-  TextStyle style;
-  style.font = font_.Get();
-  style.colour = static_cast<COLORREF>(colour);
-  style.format = DT_SINGLELINE | DT_VCENTER | AlignFlag(align);
-  DrawTextOnto(target, rect, Wide(text), style);
-}
 
 std::vector<NativeMenuItem> ReadNativeMenu(HMENU menu) {
   std::vector<NativeMenuItem> items;

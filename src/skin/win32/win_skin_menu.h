@@ -16,24 +16,13 @@
 #include "runtime/win32/native_control.h"
 #include "skin/menu_bar.h"
 #include "skin/menu_navigation.h"
+#include "skin/win32/menu_font_text.h"
 
 namespace tw {
 class TWinSkinForm;
 }
 
 namespace tw::win {
-
-// Menu text in the system's menu font: "&" marks are underlined and not measured.
-class GdiMenuText final : public MenuTextRenderer {
-public:
-  GdiMenuText();
-  int Width(std::u16string_view text) const override;
-  void Draw(Bitmap32& target, Rect rect, std::u16string_view text, TColor colour,
-            MenuTextAlign align) const override;
-
-private:
-  Font font_;
-};
 
 // The top-level items of a native menu: up to 80 characters of text, state, identifier,
 // submenu.
@@ -86,7 +75,7 @@ private:
   HWND window_;
   HMENU native_;
   TWinSkinForm& form_;
-  GdiMenuText text_;
+  MenuFontText text_;
   TWinSkinMenu menu_;
   Rect laidOut_;
   std::optional<MenuDirection> laidOutDirection_;

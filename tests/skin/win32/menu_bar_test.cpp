@@ -186,7 +186,7 @@ TEST_F(SkinnedMenuBar, TheNativeBarMakesWayForTheComposedBarInTheFramesStrip) {
 
   // The same items composed here from the native menu must be what the window shows.
   PlainHost host;
-  win::GdiMenuText text;
+  win::MenuFontText text;
   TWinSkinMenu expected(window_->Data().Model(), host, text);
   expected.Build(
       BuildMenuItems(win::ReadNativeMenu(window_->Menu()), {}, MenuSource::NativeMerged));
