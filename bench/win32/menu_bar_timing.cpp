@@ -18,15 +18,12 @@
 #include "skin/skin_messages.h"
 #include "skin/win32/gdi_bridge.h"
 #include "skin/win32/win_skin_menu.h"
+#include "timing.h"
 
 namespace {
 
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
-         static_cast<double>(frequency.QuadPart);
-}
+using tw::bench::Milliseconds;
+using tw::bench::Report;
 
 void Time(const char* what, int runs, const std::function<void()>& action) {
   action(); // warm
@@ -39,9 +36,7 @@ void Time(const char* what, int runs, const std::function<void()>& action) {
     QueryPerformanceCounter(&after);
     samples.push_back(Milliseconds(before, after));
   }
-  std::sort(samples.begin(), samples.end());
-  std::printf("%-36s median %8.3f ms   min %8.3f ms   max %8.3f ms   (%d runs)\n", what,
-              samples[samples.size() / 2], samples.front(), samples.back(), runs);
+  Report(what, std::move(samples), 36);
 }
 
 } // namespace

@@ -28,21 +28,12 @@
 #include "skin/skin_messages.h"
 #include "skin/win32/skin_manage.h"
 #include "skin/win32/win32_skin_platform.h"
+#include "timing.h"
 
 namespace {
 
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
-         static_cast<double>(frequency.QuadPart);
-}
-
-void Report(const char* what, std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  std::printf("%-44s median %8.3f ms   min %8.3f ms   max %8.3f ms   (%zu runs)\n", what,
-              samples[samples.size() / 2], samples.front(), samples.back(), samples.size());
-}
+using tw::bench::Milliseconds;
+using tw::bench::Report;
 
 bool IsPopupMenu(HWND window) {
   char name[16] = {};

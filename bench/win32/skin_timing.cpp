@@ -28,21 +28,12 @@
 #include "skin/skin_messages.h"
 #include "skin/win32/skin_manage.h"
 #include "skin/win32/win32_skin_platform.h"
+#include "timing.h"
 
 namespace {
 
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
-         static_cast<double>(frequency.QuadPart);
-}
-
-void Report(const char* what, std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  std::printf("%-40s median %8.3f ms   min %8.3f ms   max %8.3f ms   (%zu runs)\n", what,
-              samples[samples.size() / 2], samples.front(), samples.back(), samples.size());
-}
+using tw::bench::Milliseconds;
+using tw::bench::Report;
 
 bool Skinned(HWND window) {
   DWORD_PTR answer = 0;
@@ -106,7 +97,7 @@ int main(int argc, char** argv) {
       starts.push_back(Milliseconds(before, after));
     driver.Close();
   }
-  Report("start to the first skinned paint", starts);
+  Report("start to the first skinned paint", starts, 40);
 
   using namespace tw;
   win::Application::Get().Initialize(GetModuleHandleA(nullptr));
@@ -137,7 +128,7 @@ int main(int argc, char** argv) {
     QueryPerformanceCounter(&after);
     paints.push_back(Milliseconds(before, after));
   }
-  Report("one non-client paint of the main window", paints);
+  Report("one non-client paint of the main window", paints, 40);
 
   RECT r;
   GetWindowRect(main, &r);
@@ -152,7 +143,7 @@ int main(int argc, char** argv) {
     QueryPerformanceCounter(&after);
     hovers.push_back(Milliseconds(before, after));
   }
-  Report("one caption-button hover repaint", hovers);
+  Report("one caption-button hover repaint", hovers, 40);
 
   std::vector<double> full;
   for (int i = 0; i < 50; ++i) {
@@ -165,7 +156,7 @@ int main(int argc, char** argv) {
     full.push_back(Milliseconds(before, after));
     Pump(kSettleMs);
   }
-  Report("full repaint of the skinned main window", full);
+  Report("full repaint of the skinned main window", full, 40);
 
   std::vector<std::string> rows;
   for (int i = 0; i < 5000; ++i)
@@ -184,7 +175,7 @@ int main(int argc, char** argv) {
     scrolls.push_back(Milliseconds(before, after));
     Pump(kSettleMs);
   }
-  Report("one scroll step of the 5,000-row grid", scrolls);
+  Report("one scroll step of the 5,000-row grid", scrolls, 40);
 
   HWND button = window->NativeOf(form.Button20)->Handle();
   std::vector<double> buttonHovers;
@@ -196,7 +187,7 @@ int main(int argc, char** argv) {
     QueryPerformanceCounter(&after);
     buttonHovers.push_back(Milliseconds(before, after));
   }
-  Report("one push-button hover repaint", buttonHovers);
+  Report("one push-button hover repaint", buttonHovers, 40);
   Seam<SkinManagerApi>::Install(nullptr);
   Seam<SkinPlatform>::Install(nullptr);
   return 0;

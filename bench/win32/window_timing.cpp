@@ -15,21 +15,12 @@
 #include "program_driver.h"
 #include "runtime/win32/application.h"
 #include "runtime/win32/containers.h"
+#include "timing.h"
 
 namespace {
 
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
-         static_cast<double>(frequency.QuadPart);
-}
-
-void Report(const char* what, std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  std::printf("%-40s median %8.2f ms   min %8.2f ms   max %8.2f ms   (%zu runs)\n", what,
-              samples[samples.size() / 2], samples.front(), samples.back(), samples.size());
-}
+using tw::bench::Milliseconds;
+using tw::bench::Report;
 
 } // namespace
 
@@ -47,7 +38,7 @@ int main(int argc, char** argv) {
     starts.push_back(Milliseconds(before, after));
     driver.Close();
   }
-  Report("start to a usable window", starts);
+  Report("start to a usable window", starts, 40);
 
   tw::win::Application::Get().Initialize(GetModuleHandleA(nullptr));
   tw::TWKSForm form;
@@ -67,6 +58,6 @@ int main(int argc, char** argv) {
     QueryPerformanceCounter(&after);
     fills.push_back(Milliseconds(before, after));
   }
-  Report("filling the grid with 5,000 rows", fills);
+  Report("filling the grid with 5,000 rows", fills, 40);
   return 0;
 }
