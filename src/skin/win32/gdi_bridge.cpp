@@ -206,6 +206,14 @@ SIZE MeasureText(HFONT font, const std::wstring& text) {
   return SIZE{box.right - box.left, box.bottom - box.top};
 }
 
+std::string AnsiTextOf(HWND window) {
+  const int length = GetWindowTextLengthA(window);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const int got = GetWindowTextA(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(got, 0)));
+  return text;
+}
+
 std::wstring WindowTextOf(HWND window) {
   if (IsWindowUnicode(window)) {
     const int length = GetWindowTextLengthW(window);
@@ -214,10 +222,7 @@ std::wstring WindowTextOf(HWND window) {
     text.resize(static_cast<std::size_t>(std::max(got, 0)));
     return text;
   }
-  const int length = GetWindowTextLengthA(window);
-  std::string ansi(static_cast<std::size_t>(length) + 1, '\0');
-  const int got = GetWindowTextA(window, ansi.data(), length + 1);
-  ansi.resize(static_cast<std::size_t>(std::max(got, 0)));
+  const std::string ansi = AnsiTextOf(window);
   const int wide =
       MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
   std::wstring text(static_cast<std::size_t>(wide), L'\0');

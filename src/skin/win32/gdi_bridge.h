@@ -88,6 +88,9 @@ private:
   HDC dc_;
 };
 
+// The window text in the ANSI code page.
+std::string AnsiTextOf(HWND window);
+
 // A window text as UTF-16 (Unicode windows keep their characters; others are converted from
 // the ANSI code page).
 std::wstring WindowTextOf(HWND window);

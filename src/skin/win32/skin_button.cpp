@@ -43,14 +43,6 @@ bool TSkinWholeWindow::BeforeMessage(TMessage& message) {
 
 namespace {
 
-std::string AnsiText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const int got = GetWindowTextA(window, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-  return text;
-}
-
 // Messages after which the platform's button paints itself at once, outside WM_PAINT.
 bool PaintsNatively(UINT msg) {
   switch (msg) {
@@ -227,7 +219,7 @@ void TSkinButton::Paint(HDC dc, const RECT& rect) {
     return;
   PushButtonPaint paint;
   paint.state = State();
-  paint.caption = Control() != nullptr ? Control()->Caption() : AnsiText(Handle());
+  paint.caption = Control() != nullptr ? Control()->Caption() : AnsiTextOf(Handle());
   paint.fontColour = static_cast<TColor>(GetSysColor(COLOR_BTNTEXT));
   paint.options = Data().Options;
   const int tag = Control() != nullptr ? Control()->Tag() : 0;

@@ -30,14 +30,6 @@ ControlEnabled EnabledOf(HWND window) {
   return IsWindowEnabled(window) ? ControlEnabled::Enabled : ControlEnabled::Disabled;
 }
 
-std::string AnsiText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const int got = GetWindowTextA(window, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-  return text;
-}
-
 Rect ToRect(const RECT& r) {
   return {r.left, r.top, r.right, r.bottom};
 }
@@ -97,7 +89,7 @@ public:
     paint.order = (GetWindowLongA(Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING) != 0
                       ? ReadingOrder::RightToLeft
                       : ReadingOrder::LeftToRight;
-    paint.caption = Control() != nullptr ? Control()->Caption() : AnsiText(Handle());
+    paint.caption = Control() != nullptr ? Control()->Caption() : AnsiTextOf(Handle());
     paint.fontColour = static_cast<TColor>(GetSysColor(COLOR_BTNTEXT));
     const HFONT font = ControlFont();
     FrameKey key;
@@ -398,7 +390,7 @@ public:
   void Paint(HDC dc, const RECT& rect) override {
     Bitmap32 target = ParentBackground(Handle());
     GroupBoxPaint paint;
-    paint.caption = Control() != nullptr ? Control()->Caption() : AnsiText(Handle());
+    paint.caption = Control() != nullptr ? Control()->Caption() : AnsiTextOf(Handle());
     paint.enabled = EnabledOf(Handle());
     paint.fontColour = static_cast<TColor>(GetSysColor(COLOR_BTNTEXT));
     GdiTextPainter text(ControlFont());
