@@ -47,14 +47,8 @@ private:
   std::map<std::string, std::string, std::less<>> properties_;
 };
 
-class ChooserTest : public SkinTest {
+class ChooserTest : public EmbeddedSkinTest {
 protected:
-  void SetUp() override {
-    data.BeginReading();
-    data.ReadSkinStream(EmbeddedSkinStream());
-    data.Loaded();
-    ASSERT_FALSE(data.NoSkin());
-  }
   ChooserContext Context() {
     ChooserContext c;
     c.data = &data;
@@ -75,7 +69,6 @@ protected:
     return *owned.back();
   }
 
-  TSkinData data;
   FakeWindows windows;
   TForm form{"TTestForm", "TestForm"};
   std::vector<std::unique_ptr<TControl>> owned;

@@ -9,16 +9,8 @@
 namespace tw::test {
 namespace {
 
-class PaintCommonControlsTest : public SkinTest {
+class PaintCommonControlsTest : public EmbeddedSkinTest {
 protected:
-  void SetUp() override {
-    data.BeginReading();
-    data.ReadSkinStream(EmbeddedSkinStream());
-    data.Loaded();
-    ASSERT_FALSE(data.NoSkin());
-  }
-  const SkinModel& Skin() const { return data.Model(); }
-  const TDataSkinObject& El(SkinElement e) const { return *Skin().Element(e); }
   Pixel Face() const { return ColourToPixel(Skin().ButtonFaceBrush); }
   // Pixel (x, y) of the element's frame drawn alone, over ButtonFace, into a rectangle of the
   // given size: what a composer must show there.
@@ -28,7 +20,6 @@ protected:
     return alone.At(x, y);
   }
 
-  TSkinData data;
   BlockTextPainter text;
 };
 

@@ -14,16 +14,8 @@
 namespace tw::test {
 namespace {
 
-class PaintRenderTest : public SkinTest {
+class PaintRenderTest : public EmbeddedSkinTest {
 protected:
-  void SetUp() override {
-    data.BeginReading();
-    data.ReadSkinStream(EmbeddedSkinStream());
-    data.Loaded();
-    ASSERT_FALSE(data.NoSkin());
-  }
-  const SkinModel& Skin() const { return data.Model(); }
-  const TDataSkinObject& El(SkinElement e) const { return *Skin().Element(e); }
   Pixel Face() const { return ColourToPixel(Skin().ButtonFaceBrush); }
   Pixel OverFace(Pixel p) const { return p == kMagenta ? Face() : p; }
   static Pixel FramePixel(const Bitmap32& strip, int frames, int frame, int x, int y) {
@@ -31,7 +23,6 @@ protected:
     return strip.At(cell.left + x, cell.top + y);
   }
 
-  TSkinData data;
   BlockTextPainter text;
 };
 

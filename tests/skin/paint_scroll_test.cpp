@@ -140,17 +140,8 @@ TEST(ScrollBarTest, ClicksAreForwardedWithTheBarsHitCode) {
   EXPECT_EQ(plain.y, 15);
 }
 
-class ScrollBarPaintTest : public SkinTest {
+class ScrollBarPaintTest : public EmbeddedSkinTest {
 protected:
-  void SetUp() override {
-    data.BeginReading();
-    data.ReadSkinStream(EmbeddedSkinStream());
-    data.Loaded();
-    ASSERT_FALSE(data.NoSkin());
-  }
-  const SkinModel& Skin() const { return data.Model(); }
-  const TDataSkinObject& El(SkinElement e) const { return *Skin().Element(e); }
-
   // The pixel of frame k of an element's horizontal strip at (x, y) of the frame.
   static Pixel FramePixel(const TDataSkinObject& e, int frame, int x, int y) {
     const Rect cell = FrameCell(e.Bitmap, StripOrientation::Horizontal, e.FrameCount, frame);
@@ -160,8 +151,6 @@ protected:
   Pixel OverFace(Pixel p) const {
     return p == kMagenta ? ColourToPixel(Skin().ButtonFaceBrush) : p;
   }
-
-  TSkinData data;
 };
 
 TEST_F(ScrollBarPaintTest, ArrowsThumbAndGripComeFromTheirFrames) {

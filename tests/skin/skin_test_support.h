@@ -9,7 +9,9 @@
 #include "lzhuf_encoder.h"
 #include "runtime/seam.h"
 #include "skin/bitmap.h"
+#include "skin/embedded_skin.h"
 #include "skin/memory_stream.h"
+#include "skin/skin_data.h"
 #include "skin/skin_manager.h"
 #include "skin/skin_platform.h"
 
@@ -23,6 +25,21 @@ protected:
 private:
   ScopedSeam<SkinPlatform> platformSeam_{platform};
   ScopedSeam<SkinManagerApi> managerSeam_{manager};
+};
+
+// The shipped skin, read afresh for each test.
+class EmbeddedSkinTest : public SkinTest {
+protected:
+  void SetUp() override {
+    data.BeginReading();
+    data.ReadSkinStream(EmbeddedSkinStream());
+    data.Loaded();
+    ASSERT_FALSE(data.NoSkin());
+  }
+  const SkinModel& Skin() const { return data.Model(); }
+  const TDataSkinObject& El(SkinElement e) const { return *Skin().Element(e); }
+
+  TSkinData data;
 };
 
 std::vector<std::uint8_t> Bytes(const std::string& text);

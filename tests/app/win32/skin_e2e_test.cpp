@@ -19,6 +19,7 @@
 #include "skin/skin_messages.h"
 #include "skin/win32/gdi_bridge.h"
 #include "skin/win32/win32_skin_platform.h"
+#include "support/win32/screen_probe.h"
 
 namespace tw::test {
 namespace {
@@ -27,34 +28,6 @@ bool Skinned(HWND window) {
   DWORD_PTR answer = 0;
   return SendMessageTimeoutA(window, kMsgIsSkinned, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer) != 0 &&
          answer == static_cast<DWORD_PTR>(kSkinnedAnswer);
-}
-
-struct Borders {
-  int left, top, right, bottom;
-  bool operator==(const Borders&) const = default;
-};
-
-Borders BordersOf(HWND window) {
-  RECT w;
-  RECT c;
-  GetWindowRect(window, &w);
-  GetClientRect(window, &c);
-  MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&c), 2);
-  return {c.left - w.left, c.top - w.top, w.right - c.right, w.bottom - c.bottom};
-}
-
-// The whole window as it shows on screen, frame included.
-Bitmap32 Capture(HWND window) {
-  RECT r;
-  GetWindowRect(window, &r);
-  const int width = r.right - r.left;
-  const int height = r.bottom - r.top;
-  win::DibSurface surface(width, height);
-  win::ScreenDc screen;
-  BitBlt(surface.Dc(), 0, 0, width, height, screen.Get(), r.left, r.top, SRCCOPY);
-  Bitmap32 image(width, height);
-  surface.Store(image, image.Bounds());
-  return image;
 }
 
 class SkinnedProgram : public testing::Test {
@@ -164,7 +137,7 @@ TEST_F(SkinnedProgram, TheFrameIsTheSkinsWithTheButtonsWhereTheSkinPutsThem) {
   input.layout = &layout;
   const Bitmap32 expected =
       FlattenFrame(ComposeFrame(input, nullptr), input.width, input.height, 0);
-  const Bitmap32 shown = Capture(main);
+  const Bitmap32 shown = CaptureWindow(main);
   ASSERT_EQ(shown.Width(), expected.Width());
   ASSERT_EQ(shown.Height(), expected.Height());
   const auto same = [&](const Rect& area, const char* what) {
@@ -198,7 +171,7 @@ TEST_F(SkinnedProgram, TheFrameIsTheSkinsWithTheButtonsWhereTheSkinPutsThem) {
     Bitmap32 now;
     const bool shows = ProgramDriver::WaitFor(
         [&] {
-          now = Capture(main);
+          now = CaptureWindow(main);
           for (int y = close->rect.top; y < close->rect.bottom; ++y)
             for (int x = close->rect.left; x < close->rect.right; ++x)
               if (now.At(x, y) != wanted.At(x, y))
@@ -217,7 +190,7 @@ TEST_F(SkinnedProgram, TheFrameIsTheSkinsWithTheButtonsWhereTheSkinPutsThem) {
   input.layout = &layout;
   EXPECT_TRUE(ProgramDriver::WaitFor(
       [&] {
-        const Bitmap32 now = Capture(main);
+        const Bitmap32 now = CaptureWindow(main);
         for (int y = close->rect.top; y < close->rect.bottom; ++y)
           for (int x = close->rect.left; x < close->rect.right; ++x)
             if (now.At(x, y) != expected.At(x, y))
@@ -358,7 +331,7 @@ TEST_F(SkinnedProgram, TheSystemMenuPopupIsSkinnedAndEscapeClosesIt) {
   EXPECT_TRUE(Skinned(menu));
   // The border ring comes from the MenuBackground element over the whole popup.
   Sleep(300);
-  const Bitmap32 shown = Capture(menu);
+  const Bitmap32 shown = CaptureWindow(menu);
   const Bitmap32 background = RenderMenuBackground(skin_.Model(), shown.Width(), shown.Height());
   for (const Point p :
        {Point{0, 0}, Point{1, shown.Height() / 2}, Point{shown.Width() - 2, shown.Height() - 1}})

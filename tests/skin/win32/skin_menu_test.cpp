@@ -31,6 +31,7 @@
 #include "skin/win32/win32_skin_platform.h"
 #include "skin_test_support.h"
 #include "support/win32/message_pump.h"
+#include "support/win32/screen_probe.h"
 
 namespace tw::win {
 namespace {
@@ -116,17 +117,6 @@ int OwnerDrawn(const std::vector<ItemFacts>& facts) {
   for (const ItemFacts& f : facts)
     n += (f.type & MFT_OWNERDRAW) != 0 ? 1 : 0;
   return n;
-}
-
-Bitmap32 CaptureScreen(const RECT& r) {
-  const int width = r.right - r.left;
-  const int height = r.bottom - r.top;
-  DibSurface surface(width, height);
-  ScreenDc screen;
-  BitBlt(surface.Dc(), 0, 0, width, height, screen.Get(), r.left, r.top, SRCCOPY);
-  Bitmap32 image(width, height);
-  surface.Store(image, image.Bounds());
-  return image;
 }
 
 class SkinnedMenus : public testing::Test {
@@ -299,14 +289,8 @@ TEST_F(SkinnedMenus, WithoutAMenuBackgroundPopupsAreUntouched) {
                           "Top=t.bmp\r\nTopFrame=1\r\n";
   const std::vector<std::uint8_t> file = test::SkinFileOf(
       {{"plain.ini", test::Bytes(ini)}, {"t.bmp", test::SolidBmp(10, 30, MakePixel(9, 90, 9))}});
-  char folder[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  const std::string path = std::string(folder) + "trailwick-plain.skn";
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
-  DWORD written = 0;
-  WriteFile(h, file.data(), static_cast<DWORD>(file.size()), &written, nullptr);
-  CloseHandle(h);
+  const std::string path = test::WriteTempFile("trailwick-plain.skn", file);
+  ASSERT_FALSE(path.empty());
   form_.SkinData1.SetSkinFile(path);
   ASSERT_EQ(form_.SkinData1.Model().SkinName, "Plain");
   test::Pump(500);
@@ -361,7 +345,7 @@ TEST_F(SkinnedMenus, AHoveredItemShowsExactlyTheItemComposeMenuItemMakes) {
               resting = ComposeMenuItem(in, state);
               WaitFor(
                   [&] {
-                    shown = CaptureScreen(item);
+                    shown = test::CaptureScreen(item);
                     return shown == expected;
                   },
                   3000);

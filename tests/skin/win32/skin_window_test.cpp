@@ -31,28 +31,17 @@
 #include "skin_test_support.h"
 #include "support/fixtures.h"
 #include "support/win32/message_pump.h"
+#include "support/win32/screen_probe.h"
 
 namespace tw::win {
 namespace {
 
+using test::Borders;
+using test::BordersOf;
 using test::PumpUntil;
 
 bool Skinned(HWND window) {
   return SendMessageA(window, kMsgIsSkinned, 0, 0) == kSkinnedAnswer;
-}
-
-struct Borders {
-  int left, top, right, bottom;
-  bool operator==(const Borders&) const = default;
-};
-
-Borders BordersOf(HWND window) {
-  RECT w;
-  RECT c;
-  GetWindowRect(window, &w);
-  GetClientRect(window, &c);
-  MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&c), 2);
-  return {c.left - w.left, c.top - w.top, w.right - c.right, w.bottom - c.bottom};
 }
 
 SIZE ClientSize(HWND window) {
@@ -193,14 +182,8 @@ TEST_F(SkinnedWindows, ASkinFileSetAtRunTimeReachesTheSkinnedForm) {
                         {"r.bmp", test::SolidBmp(6, 10, MakePixel(0, 0, 200))},
                         {"t.bmp", test::SolidBmp(10, 40, top)},
                         {"b.bmp", test::SolidBmp(10, 7, MakePixel(90, 90, 90))}});
-  char folder[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  const std::string path = std::string(folder) + "trailwick-wide.skn";
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
-  DWORD written = 0;
-  WriteFile(h, file.data(), static_cast<DWORD>(file.size()), &written, nullptr);
-  CloseHandle(h);
+  const std::string path = test::WriteTempFile("trailwick-wide.skn", file);
+  ASSERT_FALSE(path.empty());
   int changed = 0;
   form_.SkinData1.OnSkinChanged = [&](TSkinData&) { ++changed; };
 
