@@ -11,6 +11,7 @@
 
 #include "cli/hive_check.h"
 #include "runtime/ansi_text.h"
+#include "runtime/registry_buffers.h"
 
 namespace tw {
 namespace {
@@ -27,32 +28,6 @@ hive_h* AsHive(void* hive) {
 
 bool IsString(uint32_t type) {
   return type == reg::kSz || type == reg::kExpandSz || type == reg::kMultiSz;
-}
-
-RegStatus CopyName(const std::string& source, char* name, uint32_t* nameLen) {
-  if (name == nullptr || nameLen == nullptr)
-    return reg::kInvalidParameter;
-  if (source.size() + 1 > *nameLen)
-    return reg::kMoreData;
-  std::memcpy(name, source.c_str(), source.size() + 1);
-  *nameLen = static_cast<uint32_t>(source.size());
-  return reg::kSuccess;
-}
-
-RegStatus CopyData(const std::vector<uint8_t>& source, uint8_t* data, uint32_t* dataLen) {
-  if (dataLen == nullptr)
-    return data == nullptr ? reg::kSuccess : reg::kInvalidParameter;
-  const auto size = static_cast<uint32_t>(source.size());
-  if (data != nullptr) {
-    if (*dataLen < size) {
-      *dataLen = size;
-      return reg::kMoreData;
-    }
-    if (size > 0)
-      std::memcpy(data, source.data(), size);
-  }
-  *dataLen = size;
-  return reg::kSuccess;
 }
 
 } // namespace
@@ -243,7 +218,7 @@ RegStatus HiveStore::DoEnumKeyEx(RegKey key, uint32_t index, char* name, uint32_
   LoadChildren(*node);
   if (index >= node->children.size())
     return reg::kNoMoreItems;
-  return CopyName(node->children[index].first, name, nameLen);
+  return reg::CopyName(node->children[index].first, name, nameLen);
 }
 
 RegStatus HiveStore::DoEnumValue(RegKey key, uint32_t index, char* name, uint32_t* nameLen,
@@ -255,7 +230,7 @@ RegStatus HiveStore::DoEnumValue(RegKey key, uint32_t index, char* name, uint32_
   if (index >= node->values.size())
     return reg::kNoMoreItems;
   const ValueEntry& v = node->values[index];
-  if (const RegStatus s = CopyName(v.name, name, nameLen); s != reg::kSuccess)
+  if (const RegStatus s = reg::CopyName(v.name, name, nameLen); s != reg::kSuccess)
     return s;
   if (type == nullptr && data == nullptr && dataLen == nullptr)
     return reg::kSuccess;
@@ -265,7 +240,7 @@ RegStatus HiveStore::DoEnumValue(RegKey key, uint32_t index, char* name, uint32_
     return reg::kFileNotFound;
   if (type != nullptr)
     *type = t;
-  return CopyData(bytes, data, dataLen);
+  return reg::CopyData(bytes, data, dataLen);
 }
 
 RegStatus HiveStore::DoQueryValueEx(RegKey key, const char* valueName, uint32_t* type,
@@ -283,7 +258,7 @@ RegStatus HiveStore::DoQueryValueEx(RegKey key, const char* valueName, uint32_t*
     return reg::kFileNotFound;
   if (type != nullptr)
     *type = t;
-  return CopyData(bytes, data, dataLen);
+  return reg::CopyData(bytes, data, dataLen);
 }
 
 RegStatus HiveStore::DoCreateKeyEx(RegKey key, const char* /*subKey*/, uint32_t /*options*/,

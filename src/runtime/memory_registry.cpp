@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "runtime/ansi_text.h"
+#include "runtime/registry_buffers.h"
 
 namespace tw {
 namespace {
@@ -73,32 +74,6 @@ std::vector<std::string> InWow32View(std::vector<std::string> path) {
       !IsShared(path))
     path.insert(path.begin() + 1, "Wow6432Node");
   return path;
-}
-
-RegStatus CopyName(const std::string& source, char* name, uint32_t* nameLen) {
-  if (name == nullptr || nameLen == nullptr)
-    return reg::kInvalidParameter;
-  if (source.size() + 1 > *nameLen)
-    return reg::kMoreData;
-  std::memcpy(name, source.c_str(), source.size() + 1);
-  *nameLen = static_cast<uint32_t>(source.size());
-  return reg::kSuccess;
-}
-
-RegStatus CopyData(const std::vector<uint8_t>& source, uint8_t* data, uint32_t* dataLen) {
-  if (dataLen == nullptr)
-    return data == nullptr ? reg::kSuccess : reg::kInvalidParameter;
-  const uint32_t size = static_cast<uint32_t>(source.size());
-  if (data != nullptr) {
-    if (*dataLen < size) {
-      *dataLen = size;
-      return reg::kMoreData;
-    }
-    if (size > 0)
-      std::memcpy(data, source.data(), size);
-  }
-  *dataLen = size;
-  return reg::kSuccess;
 }
 
 } // namespace
@@ -295,7 +270,7 @@ RegStatus MemoryRegistry::DoEnumKeyEx(RegKey key, uint32_t index, char* name, ui
     return reg::kAccessDenied;
   if (index >= node->subKeys.size())
     return reg::kNoMoreItems;
-  return CopyName(node->subKeys[index].name, name, nameLen);
+  return reg::CopyName(node->subKeys[index].name, name, nameLen);
 }
 
 RegStatus MemoryRegistry::DoEnumValue(RegKey key, uint32_t index, char* name, uint32_t* nameLen,
@@ -309,11 +284,11 @@ RegStatus MemoryRegistry::DoEnumValue(RegKey key, uint32_t index, char* name, ui
   if (index >= node->values.size())
     return reg::kNoMoreItems;
   const Value& v = node->values[index];
-  if (const RegStatus s = CopyName(v.name, name, nameLen); s != reg::kSuccess)
+  if (const RegStatus s = reg::CopyName(v.name, name, nameLen); s != reg::kSuccess)
     return s;
   if (type != nullptr)
     *type = v.type;
-  return CopyData(v.data, data, dataLen);
+  return reg::CopyData(v.data, data, dataLen);
 }
 
 RegStatus MemoryRegistry::DoQueryValueEx(RegKey key, const char* valueName, uint32_t* type,
@@ -329,7 +304,7 @@ RegStatus MemoryRegistry::DoQueryValueEx(RegKey key, const char* valueName, uint
     return reg::kFileNotFound;
   if (type != nullptr)
     *type = v->type;
-  return CopyData(v->data, data, dataLen);
+  return reg::CopyData(v->data, data, dataLen);
 }
 
 RegStatus MemoryRegistry::DoCreateKeyEx(RegKey key, const char* subKey, uint32_t /*options*/,
