@@ -8,7 +8,9 @@
 //   one caption-button hover repaint: the pointer entering and leaving the close button;
 //   a full repaint of the skinned main window with all its controls, frame included;
 //   one scroll step of the 5,000-row grid, its scroll-bar overlay following and repainted;
-//   one hover repaint of a push button (the pointer entering or leaving it).
+//   one hover repaint of a push button (the pointer entering or leaving it);
+//   the full repaint and the scroll step again with skinning off: what the platform's own window
+//   and grid cost on this machine.
 // Run: export WINEPREFIX=... DISPLAY=...; wine64 build/win64/bench/skin_timing.exe [N]
 
 #include <windows.h>
@@ -75,6 +77,38 @@ void Pump(int milliseconds) {
     }
     Sleep(1);
   }
+}
+
+// The whole window with its controls and frame, each repaint with the display idle.
+std::vector<double> FullRepaints(HWND main) {
+  std::vector<double> full;
+  for (int i = 0; i < 50; ++i) {
+    LARGE_INTEGER before;
+    LARGE_INTEGER after;
+    QueryPerformanceCounter(&before);
+    RedrawWindow(main, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    QueryPerformanceCounter(&after);
+    full.push_back(Milliseconds(before, after));
+    Pump(kSettleMs);
+  }
+  return full;
+}
+
+// One line down (then up) and the grid repainted, each step with the display idle.
+std::vector<double> ScrollSteps(HWND grid, int samples) {
+  std::vector<double> scrolls;
+  for (int i = 0; i < samples; ++i) {
+    LARGE_INTEGER before;
+    LARGE_INTEGER after;
+    QueryPerformanceCounter(&before);
+    SendMessageA(grid, WM_VSCROLL, i < samples / 2 ? SB_LINEDOWN : SB_LINEUP, 0);
+    UpdateWindow(grid);
+    QueryPerformanceCounter(&after);
+    scrolls.push_back(Milliseconds(before, after));
+    Pump(kSettleMs);
+  }
+  return scrolls;
 }
 
 } // namespace
@@ -145,18 +179,7 @@ int main(int argc, char** argv) {
   }
   Report("one caption-button hover repaint", hovers, 40);
 
-  std::vector<double> full;
-  for (int i = 0; i < 50; ++i) {
-    LARGE_INTEGER before;
-    LARGE_INTEGER after;
-    QueryPerformanceCounter(&before);
-    RedrawWindow(main, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    QueryPerformanceCounter(&after);
-    full.push_back(Milliseconds(before, after));
-    Pump(kSettleMs);
-  }
-  Report("full repaint of the skinned main window", full, 40);
+  Report("full repaint of the skinned main window", FullRepaints(main), 40);
 
   std::vector<std::string> rows;
   for (int i = 0; i < 5000; ++i)
@@ -164,18 +187,7 @@ int main(int argc, char** argv) {
   form.Preview.Assign(std::move(rows));
   HWND grid = window->NativeOf(form.Preview)->Handle();
   Pump(200);
-  std::vector<double> scrolls;
-  for (int i = 0; i < samples; ++i) {
-    LARGE_INTEGER before;
-    LARGE_INTEGER after;
-    QueryPerformanceCounter(&before);
-    SendMessageA(grid, WM_VSCROLL, i < samples / 2 ? SB_LINEDOWN : SB_LINEUP, 0);
-    UpdateWindow(grid);
-    QueryPerformanceCounter(&after);
-    scrolls.push_back(Milliseconds(before, after));
-    Pump(kSettleMs);
-  }
-  Report("one scroll step of the 5,000-row grid", scrolls, 40);
+  Report("one scroll step of the 5,000-row grid", ScrollSteps(grid, samples), 40);
 
   HWND button = window->NativeOf(form.Button20)->Handle();
   std::vector<double> buttonHovers;
@@ -188,6 +200,12 @@ int main(int argc, char** argv) {
     buttonHovers.push_back(Milliseconds(before, after));
   }
   Report("one push-button hover repaint", buttonHovers, 40);
+
+  // The same with skinning off: what the platform's own window and grid cost here.
+  form.SkinData1.SetActive(false);
+  Pump(300);
+  Report("full repaint, skinning off", FullRepaints(main), 40);
+  Report("the scroll step, skinning off", ScrollSteps(grid, samples), 40);
   Seam<SkinManagerApi>::Install(nullptr);
   Seam<SkinPlatform>::Install(nullptr);
   return 0;
