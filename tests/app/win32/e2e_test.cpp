@@ -67,6 +67,11 @@ RegistrySnapshot Snapshot() {
   RegistrySnapshot snapshot;
   Walk(HKEY_CURRENT_USER, "HKCU", snapshot);
   Walk(HKEY_LOCAL_MACHINE, "HKLM", snapshot);
+  // The service manager counts the services it starts there; one the platform starts on demand
+  // during a session is not the program's doing.
+  std::erase_if(snapshot, [](const auto& entry) {
+    return entry.first.find("\\Control\\ServiceCurrent|") != std::string::npos;
+  });
   return snapshot;
 }
 
