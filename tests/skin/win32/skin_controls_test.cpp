@@ -33,6 +33,7 @@
 #include "skin/win32/skin_scrollbar.h"
 #include "skin/win32/win32_skin_platform.h"
 #include "skin/win32/win_skin_form.h"
+#include "skinned_form_test.h"
 #include "support/win32/message_pump.h"
 
 namespace tw::win {
@@ -93,19 +94,12 @@ void MouseButton(DWORD flag) {
   Settle(60);
 }
 
-class SkinnedControls : public testing::Test {
+class SkinnedControls : public SkinnedFormTest {
 protected:
-  SkinnedControls() : platformSeam_(platform_), managerSeam_(manager_) {
-    Application::Get().Initialize(GetModuleHandleA(nullptr));
-  }
-
   // The main window as the program opens it; `before` runs while it shows unskinned.
   HWND Open(const std::function<void(HWND)>& before = nullptr) {
-    window_ = FormWindow::Create(form_, nullptr);
-    manager_.SetOwnerWindow(form_.SkinData1, window_->Handle());
-    form_.ReadFormData(EmbeddedSkinStream());
-    window_->Show();
-    SetForegroundWindow(window_->Handle());
+    CreateMainWindow();
+    ReadSkinAndShow();
     if (before) {
       RedrawWindow(window_->Handle(), nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -132,13 +126,6 @@ protected:
     return nullptr;
   }
   const SkinModel& Skin() { return form_.SkinData1.Model(); }
-
-  Win32SkinPlatform platform_;
-  TSkinManage manager_;
-  ScopedSeam<SkinPlatform> platformSeam_;
-  ScopedSeam<SkinManagerApi> managerSeam_;
-  TWKSForm form_;
-  std::unique_ptr<FormWindow> window_;
 };
 
 TEST_F(SkinnedControls, APushButtonClicksOnlyOnAReleaseInside) {

@@ -30,6 +30,7 @@
 #include "skin/win32/skin_manage.h"
 #include "skin/win32/win32_skin_platform.h"
 #include "skin_test_support.h"
+#include "skinned_form_test.h"
 #include "support/win32/message_pump.h"
 #include "support/win32/screen_probe.h"
 
@@ -119,26 +120,12 @@ int OwnerDrawn(const std::vector<ItemFacts>& facts) {
   return n;
 }
 
-class SkinnedMenus : public testing::Test {
+class SkinnedMenus : public SkinnedFormTest {
 protected:
-  SkinnedMenus() : platformSeam_(platform_), managerSeam_(manager_) {
-    Application::Get().Initialize(GetModuleHandleA(nullptr));
-    Application::Get().SetExceptionHandler(
-        [this](const std::exception& e) { errors.push_back(e.what()); });
-  }
-  ~SkinnedMenus() override {
-    menus_.reset();
-    Application::Get().SetExceptionHandler(nullptr);
-  }
-
   // The program's main window, skinned, with rows in the first tab's grid.
   HWND OpenMainWindow() {
-    window_ = FormWindow::Create(form_, nullptr);
-    menus_ = std::make_unique<PreviewMenus>(form_, window_->Handle());
-    manager_.SetOwnerWindow(form_.SkinData1, window_->Handle());
-    form_.ReadFormData(EmbeddedSkinStream());
-    window_->Show();
-    SetForegroundWindow(window_->Handle());
+    menus_ = std::make_unique<PreviewMenus>(form_, CreateMainWindow());
+    ReadSkinAndShow();
     form_.Preview.Assign({"a=cmd\\1", "b=regedit\\1", "c=\\\\FILESRV01\\finance\\1"});
     HWND main = window_->Handle();
     EXPECT_TRUE(PumpUntil([&] { return Skinned(main); }));
@@ -187,14 +174,7 @@ protected:
     Click(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
   }
 
-  Win32SkinPlatform platform_;
-  TSkinManage manager_;
-  ScopedSeam<SkinPlatform> platformSeam_;
-  ScopedSeam<SkinManagerApi> managerSeam_;
-  TWKSForm form_;
-  std::unique_ptr<FormWindow> window_;
   std::unique_ptr<PreviewMenus> menus_;
-  std::vector<std::string> errors;
 };
 
 TEST_F(SkinnedMenus, TheSystemMenusItemsAreOwnerDrawnWhileOpenAndGivenBackExactly) {

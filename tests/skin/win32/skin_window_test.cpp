@@ -29,6 +29,7 @@
 #include "skin/win32/win32_skin_platform.h"
 #include "skin/win32/win_skin_form.h"
 #include "skin_test_support.h"
+#include "skinned_form_test.h"
 #include "support/fixtures.h"
 #include "support/win32/message_pump.h"
 #include "support/win32/screen_probe.h"
@@ -52,37 +53,20 @@ SIZE ClientSize(HWND window) {
 
 constexpr LONG kCaptionButtonStyles = WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
-class SkinnedWindows : public testing::Test {
+class SkinnedWindows : public SkinnedFormTest {
 protected:
-  SkinnedWindows() : platformSeam_(platform_), managerSeam_(manager_) {
-    Application::Get().Initialize(GetModuleHandleA(nullptr));
-    Application::Get().SetExceptionHandler(
-        [this](const std::exception& e) { errors.push_back(e.what()); });
-  }
-  ~SkinnedWindows() override { Application::Get().SetExceptionHandler(nullptr); }
-
-  // The program's main window as the program opens it: created hidden, its form data read
-  // (which asks for skinning), then shown and activated.
+  // The program's main window as the program opens it, with its style and place from before
+  // skinning.
   HWND OpenMainWindow() {
-    window_ = FormWindow::Create(form_, nullptr);
-    manager_.SetOwnerWindow(form_.SkinData1, window_->Handle());
-    styleBefore = GetWindowLongA(window_->Handle(), GWL_STYLE);
-    GetWindowRect(window_->Handle(), &rectBefore);
-    form_.ReadFormData(EmbeddedSkinStream());
-    window_->Show();
-    SetForegroundWindow(window_->Handle());
-    return window_->Handle();
+    const HWND main = CreateMainWindow();
+    styleBefore = GetWindowLongA(main, GWL_STYLE);
+    GetWindowRect(main, &rectBefore);
+    ReadSkinAndShow();
+    return main;
   }
 
-  Win32SkinPlatform platform_;
-  TSkinManage manager_;
-  ScopedSeam<SkinPlatform> platformSeam_;
-  ScopedSeam<SkinManagerApi> managerSeam_;
-  TWKSForm form_;
-  std::unique_ptr<FormWindow> window_;
   LONG styleBefore = 0;
   RECT rectBefore{};
-  std::vector<std::string> errors;
 };
 
 // The platform answers from the system and from the program's own resources.
