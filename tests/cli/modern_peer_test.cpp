@@ -38,6 +38,7 @@
 #include "cli/cli.h"
 #include "cli/linux_platform.h"
 #include "hive_files.h"
+#include "peer_runs.h"
 #include "runtime/memory_registry.h"
 #include "runtime/reg_file.h"
 #include "support/binary_values.h"
@@ -46,30 +47,15 @@
 namespace tw {
 namespace {
 
-using Rows = std::vector<std::string>;
 using namespace test::binary;
+using test::Lines;
+using test::Rows;
+using test::Sorted;
+using test::TrimRight;
 
 constexpr const char* kSid1001 = "S-1-5-21-3623811015-3361044348-30300820-1001";
 constexpr const char* kSid1002 = "S-1-5-21-3623811015-3361044348-30300820-1002";
 constexpr const char* kThisPcDownloads = "{088E3905-0323-4B02-9826-5D99428E115F}";
-
-Rows Lines(const std::string& text) {
-  Rows lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);)
-    lines.push_back(line);
-  return lines;
-}
-
-std::string TrimRight(std::string text) {
-  text.erase(text.find_last_not_of(' ') + 1);
-  return text;
-}
-
-Rows Sorted(Rows rows) {
-  std::sort(rows.begin(), rows.end());
-  return rows;
-}
 
 // --- The traces, as a regedit file ------------------------------------------------------
 
@@ -328,19 +314,10 @@ protected:
   static void TearDownTestSuite() { delete folder_; }
 
   static Rows Show(const std::string& hive, const std::string& item) {
-    LinuxCliPlatform platform;
-    std::ostringstream out, err;
-    const ExitCode code = RunCli({"show", "--hive", hive, item}, platform, out, err);
-    EXPECT_EQ(code, ExitCode::Done) << err.str();
-    return Lines(out.str());
+    return test::ShowOnHive(hive, item);
   }
-
   static Rows RegRipper(const std::string& hive, const std::string& plugin) {
-    int status = 0;
-    const std::string out =
-        test::RunCommand("regripper -r '" + hive + "' -p " + plugin + " 2>/dev/null", &status);
-    EXPECT_EQ(status, 0) << plugin;
-    return Lines(out);
+    return Lines(test::RegRipperOutput(hive, plugin));
   }
 
   static test::TempFolder* folder_;

@@ -31,28 +31,16 @@
 #include "cli/cli.h"
 #include "cli/linux_platform.h"
 #include "hive_files.h"
+#include "peer_runs.h"
 #include "support/platform.h"
 
 namespace tw {
 namespace {
 
-using Rows = std::vector<std::string>;
-
-std::string TrimRight(std::string text) {
-  text.erase(text.find_last_not_of(' ') + 1);
-  return text;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r')
-      line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
+using test::Lines;
+using test::Rows;
+using test::Sorted;
+using test::TrimRight;
 
 class PeerTest : public testing::Test {
 protected:
@@ -63,27 +51,12 @@ protected:
   }
   static void TearDownTestSuite() { delete folder_; }
 
-  static Rows Show(const std::string& hive, int item) { return Show(hive, std::to_string(item)); }
-
   static Rows Show(const std::string& hive, const std::string& item) {
-    LinuxCliPlatform platform;
-    std::ostringstream out, err;
-    const ExitCode code = RunCli({"show", "--hive", hive, item}, platform, out, err);
-    EXPECT_EQ(code, ExitCode::Done) << err.str();
-    return Lines(out.str());
+    return test::ShowOnHive(hive, item);
   }
-
+  static Rows Show(const std::string& hive, int item) { return Show(hive, std::to_string(item)); }
   static std::string RegRipper(const std::string& hive, const std::string& plugin) {
-    int status = 0;
-    const std::string out =
-        test::RunCommand("regripper -r '" + hive + "' -p " + plugin + " 2>/dev/null", &status);
-    EXPECT_EQ(status, 0) << plugin;
-    return out;
-  }
-
-  static Rows Sorted(Rows rows) {
-    std::sort(rows.begin(), rows.end());
-    return rows;
+    return test::RegRipperOutput(hive, plugin);
   }
 
   static test::TempFolder* folder_;
