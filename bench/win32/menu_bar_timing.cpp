@@ -22,20 +22,14 @@
 
 namespace {
 
-using tw::bench::Milliseconds;
 using tw::bench::Report;
+using tw::bench::TimeOnce;
 
 void Time(const char* what, int runs, const std::function<void()>& action) {
   action(); // warm
   std::vector<double> samples;
-  for (int i = 0; i < runs; ++i) {
-    LARGE_INTEGER before;
-    LARGE_INTEGER after;
-    QueryPerformanceCounter(&before);
-    action();
-    QueryPerformanceCounter(&after);
-    samples.push_back(Milliseconds(before, after));
-  }
+  for (int i = 0; i < runs; ++i)
+    samples.push_back(TimeOnce(action));
   Report(what, std::move(samples), 36);
 }
 

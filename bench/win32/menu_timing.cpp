@@ -21,13 +21,8 @@
 
 #include "app/win32/preview_menu.h"
 #include "app/WKS_Main.h"
-#include "runtime/seam.h"
-#include "runtime/win32/application.h"
-#include "runtime/win32/containers.h"
-#include "skin/embedded_skin.h"
 #include "skin/skin_messages.h"
-#include "skin/win32/skin_manage.h"
-#include "skin/win32/win32_skin_platform.h"
+#include "support/win32/skinned_main_form.h"
 #include "timing.h"
 
 namespace {
@@ -116,18 +111,12 @@ std::vector<double> TimeOpenings(POINT at, DWORD down, DWORD up, int runs) {
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
   using namespace tw;
-  win::Application::Get().Initialize(GetModuleHandleA(nullptr));
-  win::Win32SkinPlatform platform;
-  win::TSkinManage manager;
-  Seam<SkinPlatform>::Install(&platform);
-  Seam<SkinManagerApi>::Install(&manager);
-  TWKSForm form;
-  auto window = win::FormWindow::Create(form, nullptr);
-  PreviewMenus menus(form, window->Handle());
-  HWND main = window->Handle();
-  form.ReadFormData(EmbeddedSkinStream());
-  window->Show();
-  SetForegroundWindow(main);
+  win::SkinnedMainForm skinned;
+  TWKSForm& form = skinned.form_;
+  const auto& window = skinned.window_;
+  HWND main = skinned.CreateMainWindow();
+  PreviewMenus menus(form, main);
+  skinned.ReadSkinAndShow();
   form.Preview.Assign({"a=cmd\\1", "b=regedit\\1", "c=\\\\FILESRV01\\finance\\1"});
   Pump([&] { return Skinned(main); });
   const DWORD settle = GetTickCount() + 300;
@@ -156,7 +145,5 @@ int main(int argc, char** argv) {
     Report("grid context menu: right-click to painted", context);
 
   UnhookWindowsHookEx(hook);
-  Seam<SkinManagerApi>::Install(nullptr);
-  Seam<SkinPlatform>::Install(nullptr);
   return 0;
 }

@@ -23,19 +23,15 @@
 
 #include "app/WKS_Main.h"
 #include "program_driver.h"
-#include "runtime/seam.h"
-#include "runtime/win32/application.h"
-#include "runtime/win32/containers.h"
-#include "skin/embedded_skin.h"
 #include "skin/skin_messages.h"
-#include "skin/win32/skin_manage.h"
-#include "skin/win32/win32_skin_platform.h"
+#include "support/win32/skinned_main_form.h"
 #include "timing.h"
 
 namespace {
 
 using tw::bench::Milliseconds;
 using tw::bench::Report;
+using tw::bench::TimeOnce;
 
 bool Skinned(HWND window) {
   DWORD_PTR answer = 0;
@@ -67,13 +63,9 @@ void Pump(int milliseconds) {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&msg);
-      LARGE_INTEGER before;
-      LARGE_INTEGER after;
-      QueryPerformanceCounter(&before);
-      DispatchMessageA(&msg);
-      QueryPerformanceCounter(&after);
+      const double took = TimeOnce([&] { DispatchMessageA(&msg); });
       if (msg.message == tw::kMsgStartSkinning)
-        startHandling = Milliseconds(before, after);
+        startHandling = took;
     }
     Sleep(1);
   }
@@ -83,13 +75,10 @@ void Pump(int milliseconds) {
 std::vector<double> FullRepaints(HWND main) {
   std::vector<double> full;
   for (int i = 0; i < 50; ++i) {
-    LARGE_INTEGER before;
-    LARGE_INTEGER after;
-    QueryPerformanceCounter(&before);
-    RedrawWindow(main, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    QueryPerformanceCounter(&after);
-    full.push_back(Milliseconds(before, after));
+    full.push_back(TimeOnce([&] {
+      RedrawWindow(main, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }));
     Pump(kSettleMs);
   }
   return full;
@@ -99,13 +88,10 @@ std::vector<double> FullRepaints(HWND main) {
 std::vector<double> ScrollSteps(HWND grid, int samples) {
   std::vector<double> scrolls;
   for (int i = 0; i < samples; ++i) {
-    LARGE_INTEGER before;
-    LARGE_INTEGER after;
-    QueryPerformanceCounter(&before);
-    SendMessageA(grid, WM_VSCROLL, i < samples / 2 ? SB_LINEDOWN : SB_LINEUP, 0);
-    UpdateWindow(grid);
-    QueryPerformanceCounter(&after);
-    scrolls.push_back(Milliseconds(before, after));
+    scrolls.push_back(TimeOnce([&] {
+      SendMessageA(grid, WM_VSCROLL, i < samples / 2 ? SB_LINEDOWN : SB_LINEUP, 0);
+      UpdateWindow(grid);
+    }));
     Pump(kSettleMs);
   }
   return scrolls;
@@ -119,32 +105,24 @@ int main(int argc, char** argv) {
   std::vector<double> starts;
   for (int i = 0; i < runs + 1; ++i) {
     tw::test::ProgramDriver driver;
-    LARGE_INTEGER before;
-    LARGE_INTEGER after;
-    QueryPerformanceCounter(&before);
-    driver.Start();
-    HWND main = driver.MainWindow();
-    while (!(Skinned(main) && CaptionTop(main) == 30))
-      Sleep(1);
-    QueryPerformanceCounter(&after);
+    const double took = TimeOnce([&] {
+      driver.Start();
+      HWND main = driver.MainWindow();
+      while (!(Skinned(main) && CaptionTop(main) == 30))
+        Sleep(1);
+    });
     if (i > 0) // the first start warms the caches
-      starts.push_back(Milliseconds(before, after));
+      starts.push_back(took);
     driver.Close();
   }
   Report("start to the first skinned paint", starts, 40);
 
   using namespace tw;
-  win::Application::Get().Initialize(GetModuleHandleA(nullptr));
-  win::Win32SkinPlatform platform;
-  win::TSkinManage manager;
-  Seam<SkinPlatform>::Install(&platform);
-  Seam<SkinManagerApi>::Install(&manager);
-  TWKSForm form;
-  auto window = win::FormWindow::Create(form, nullptr);
-  HWND main = window->Handle();
-  form.ReadFormData(EmbeddedSkinStream());
-  window->Show();
-  SetForegroundWindow(main);
+  win::SkinnedMainForm skinned;
+  TWKSForm& form = skinned.form_;
+  const auto& window = skinned.window_;
+  HWND main = skinned.CreateMainWindow();
+  skinned.ReadSkinAndShow();
   SetCursorPos(0, 0);
   while (!(Skinned(main) && CaptionTop(main) == 30))
     Pump(10);
@@ -154,14 +132,8 @@ int main(int argc, char** argv) {
 
   const int samples = 200;
   std::vector<double> paints;
-  for (int i = 0; i < samples; ++i) {
-    LARGE_INTEGER before;
-    LARGE_INTEGER after;
-    QueryPerformanceCounter(&before);
-    SendMessageA(main, kMsgRepaintFrame, 0, 0);
-    QueryPerformanceCounter(&after);
-    paints.push_back(Milliseconds(before, after));
-  }
+  for (int i = 0; i < samples; ++i)
+    paints.push_back(TimeOnce([&] { SendMessageA(main, kMsgRepaintFrame, 0, 0); }));
   Report("one non-client paint of the main window", paints, 40);
 
   RECT r;
@@ -169,14 +141,10 @@ int main(int argc, char** argv) {
   const LPARAM overClose = MAKELPARAM(r.right - 25 + 8, r.top + 5 + 8);
   const LPARAM overCaption = MAKELPARAM(r.left + 400, r.top + 15);
   std::vector<double> hovers;
-  for (int i = 0; i < samples; ++i) {
-    LARGE_INTEGER before;
-    LARGE_INTEGER after;
-    QueryPerformanceCounter(&before);
-    SendMessageA(main, WM_NCMOUSEMOVE, HTCAPTION, (i % 2) == 0 ? overClose : overCaption);
-    QueryPerformanceCounter(&after);
-    hovers.push_back(Milliseconds(before, after));
-  }
+  for (int i = 0; i < samples; ++i)
+    hovers.push_back(TimeOnce([&] {
+      SendMessageA(main, WM_NCMOUSEMOVE, HTCAPTION, (i % 2) == 0 ? overClose : overCaption);
+    }));
   Report("one caption-button hover repaint", hovers, 40);
 
   Report("full repaint of the skinned main window", FullRepaints(main), 40);
@@ -191,14 +159,10 @@ int main(int argc, char** argv) {
 
   HWND button = window->NativeOf(form.Button20)->Handle();
   std::vector<double> buttonHovers;
-  for (int i = 0; i < samples; ++i) {
-    LARGE_INTEGER before;
-    LARGE_INTEGER after;
-    QueryPerformanceCounter(&before);
-    SendMessageA(button, (i % 2) == 0 ? WM_MOUSEMOVE : WM_MOUSELEAVE, 0, MAKELPARAM(5, 5));
-    QueryPerformanceCounter(&after);
-    buttonHovers.push_back(Milliseconds(before, after));
-  }
+  for (int i = 0; i < samples; ++i)
+    buttonHovers.push_back(TimeOnce([&] {
+      SendMessageA(button, (i % 2) == 0 ? WM_MOUSEMOVE : WM_MOUSELEAVE, 0, MAKELPARAM(5, 5));
+    }));
   Report("one push-button hover repaint", buttonHovers, 40);
 
   // The same with skinning off: what the platform's own window and grid cost here.
@@ -206,7 +170,5 @@ int main(int argc, char** argv) {
   Pump(300);
   Report("full repaint, skinning off", FullRepaints(main), 40);
   Report("the scroll step, skinning off", ScrollSteps(grid, samples), 40);
-  Seam<SkinManagerApi>::Install(nullptr);
-  Seam<SkinPlatform>::Install(nullptr);
   return 0;
 }

@@ -16,6 +16,17 @@ inline double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
          static_cast<double>(frequency.QuadPart);
 }
 
+// How long one call of `work` takes.
+template <class Work>
+double TimeOnce(Work&& work) {
+  LARGE_INTEGER before;
+  LARGE_INTEGER after;
+  QueryPerformanceCounter(&before);
+  work();
+  QueryPerformanceCounter(&after);
+  return Milliseconds(before, after);
+}
+
 // "what  median … min … max … (n runs)"; the label padded to the given width.
 inline void Report(const char* what, std::vector<double> samples, int width = 44) {
   std::sort(samples.begin(), samples.end());

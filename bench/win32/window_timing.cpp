@@ -19,8 +19,8 @@
 
 namespace {
 
-using tw::bench::Milliseconds;
 using tw::bench::Report;
+using tw::bench::TimeOnce;
 
 } // namespace
 
@@ -30,12 +30,7 @@ int main(int argc, char** argv) {
   std::vector<double> starts;
   for (int i = 0; i < runs; ++i) {
     tw::test::ProgramDriver driver;
-    LARGE_INTEGER before;
-    LARGE_INTEGER after;
-    QueryPerformanceCounter(&before);
-    driver.Start();
-    QueryPerformanceCounter(&after);
-    starts.push_back(Milliseconds(before, after));
+    starts.push_back(TimeOnce([&] { driver.Start(); }));
     driver.Close();
   }
   Report("start to a usable window", starts, 40);
@@ -51,12 +46,7 @@ int main(int argc, char** argv) {
   std::vector<double> fills;
   for (int i = 0; i < runs; ++i) {
     form.Preview.Assign(std::vector<std::string>{});
-    LARGE_INTEGER before;
-    LARGE_INTEGER after;
-    QueryPerformanceCounter(&before);
-    form.Preview.Assign(rows);
-    QueryPerformanceCounter(&after);
-    fills.push_back(Milliseconds(before, after));
+    fills.push_back(TimeOnce([&] { form.Preview.Assign(rows); }));
   }
   Report("filling the grid with 5,000 rows", fills, 40);
   return 0;
