@@ -11,6 +11,7 @@
 #include "skin/menu_bar.h"
 #include "skin/menu_popup.h"
 #include "skin/skin_data.h"
+#include "support/recording_host.h"
 
 namespace {
 
@@ -111,22 +112,11 @@ public:
   void Draw(Bitmap32&, Rect, std::u16string_view, TColor, MenuTextAlign) const override {}
 };
 
-class NoHost : public NcHost {
-public:
-  void RepaintObject(TNCObject&) override {}
-  void ReevaluatePointer() override {}
-  Activity CurrentActivity() const override { return Activity::Active; }
-  const Bitmap32& WindowIcon() const override { return icon_; }
-
-private:
-  Bitmap32 icon_;
-};
-
 // A 833-pixel bar of six items, as a main window with a menu would have it.
 void BM_PaintMenuBar(benchmark::State& state) {
   MainWindowFrame frame;
   NoText text;
-  NoHost host;
+  test::RecordingHost host;
   TWinSkinMenu menu(frame.data.Model(), host, text);
   const std::vector<MenuItemDescription> items = {
       {u"&File", true, true, 1, 1, nullptr},   {u"&Edit", true, true, 2, 2, nullptr},

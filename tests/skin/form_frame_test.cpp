@@ -6,6 +6,7 @@
 #include "skin/nc_object.h"
 #include "skin/skin_data.h"
 #include "skin_test_support.h"
+#include "support/recording_host.h"
 
 namespace tw::test {
 namespace {
@@ -241,18 +242,6 @@ TEST_F(FrameComposeTest, MenuBarStripIsButtonFace) {
   EXPECT_EQ(pieces.menuBar.image.Height(), 19);
   EXPECT_EQ(pieces.menuBar.image.At(0, 0), MakePixel(1, 2, 3));
 }
-
-// A host that records repaints, as the skinned form does.
-class RecordingHost : public NcHost {
-public:
-  void RepaintObject(TNCObject& object) override { repainted.push_back(&object); }
-  void ReevaluatePointer() override { ++reevaluated; }
-  Activity CurrentActivity() const override { return Activity::Active; }
-  const Bitmap32& WindowIcon() const override { return icon; }
-  std::vector<TNCObject*> repainted;
-  int reevaluated = 0;
-  Bitmap32 icon;
-};
 
 TEST_F(FrameComposeTest, HotObjectsHandOverAndPaintTheirState) {
   Input(Activity::Active);

@@ -7,6 +7,7 @@
 #include "skin/menu_bar.h"
 #include "skin/skin_data.h"
 #include "skin_test_support.h"
+#include "support/recording_host.h"
 
 namespace tw::test {
 namespace {
@@ -15,16 +16,6 @@ constexpr Pixel kEdgeActive = 0x101010, kMidActive = 0x202020;
 constexpr Pixel kEdgeInactive = 0x303030, kMidInactive = 0x404040;
 constexpr TColor kBarText = MakeColour(1, 2, 3), kShadow = MakeColour(4, 5, 6),
                  kHilight = MakeColour(7, 8, 9), kMenubar = MakeColour(10, 11, 12);
-
-class Host : public NcHost {
-public:
-  void RepaintObject(TNCObject& object) override { repainted.push_back(&object); }
-  void ReevaluatePointer() override {}
-  Activity CurrentActivity() const override { return Activity::Active; }
-  const Bitmap32& WindowIcon() const override { return icon; }
-  std::vector<TNCObject*> repainted;
-  Bitmap32 icon;
-};
 
 MenuItemDescription Item(std::u16string caption, unsigned id, MenuHandle submenu = 0,
                          bool enabled = true, bool visible = true) {
@@ -61,7 +52,7 @@ protected:
 
   SkinModel skin;
   FixedMenuText text;
-  Host host;
+  RecordingHost host;
   std::vector<MenuItemDescription> items;
 };
 

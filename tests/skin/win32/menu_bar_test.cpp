@@ -19,6 +19,7 @@
 #include "skin/win32/gdi_bridge.h"
 #include "skin/win32/skin_members.h"
 #include "skin/win32/win_skin_menu.h"
+#include "support/recording_host.h"
 
 namespace tw::test {
 namespace {
@@ -160,17 +161,6 @@ protected:
   DWORD thread_ = 0;
 };
 
-class PlainHost : public NcHost {
-public:
-  void RepaintObject(TNCObject&) override {}
-  void ReevaluatePointer() override {}
-  Activity CurrentActivity() const override { return Activity::Active; }
-  const Bitmap32& WindowIcon() const override { return icon_; }
-
-private:
-  Bitmap32 icon_;
-};
-
 TEST_F(SkinnedMenuBar, TheNativeBarMakesWayForTheComposedBarInTheFramesStrip) {
   Open(MenuLayout::LeftToRight);
   HWND window = window_->Window();
@@ -185,7 +175,7 @@ TEST_F(SkinnedMenuBar, TheNativeBarMakesWayForTheComposedBarInTheFramesStrip) {
   EXPECT_EQ(c.top - w.top, g.caption + g.menuBar);
 
   // The same items composed here from the native menu must be what the window shows.
-  PlainHost host;
+  RecordingHost host;
   win::MenuFontText text;
   TWinSkinMenu expected(window_->Data().Model(), host, text);
   expected.Build(
