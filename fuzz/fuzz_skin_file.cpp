@@ -3,7 +3,7 @@
 #include <string>
 
 #include "runtime/seam.h"
-#include "skin/little_endian.h"
+#include "runtime/little_endian.h"
 #include "skin/skin_platform.h"
 #include "skin/skin_reader.h"
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "runtime/seam.h"
-#include "skin/little_endian.h"
+#include "runtime/little_endian.h"
 #include "skin/skin_data.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

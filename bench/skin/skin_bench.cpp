@@ -6,7 +6,7 @@
 #include "runtime/seam.h"
 #include "skin/embedded_skin.h"
 #include "skin/form_frame.h"
-#include "skin/little_endian.h"
+#include "runtime/little_endian.h"
 #include "skin/lzh.h"
 #include "skin/menu_bar.h"
 #include "skin/menu_popup.h"

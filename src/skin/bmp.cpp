@@ -3,7 +3,7 @@
 #include <array>
 #include <bit>
 
-#include "skin/little_endian.h"
+#include "runtime/little_endian.h"
 
 namespace tw {
 

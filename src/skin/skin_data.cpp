@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "runtime/seam.h"
-#include "skin/little_endian.h"
+#include "runtime/little_endian.h"
 
 namespace tw {
 

@@ -2,7 +2,7 @@
 
 #include "runtime/ansi_text.h"
 #include "runtime/seam.h"
-#include "skin/little_endian.h"
+#include "runtime/little_endian.h"
 #include "skin/lzh.h"
 #include "skin/skin_platform.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "skin/little_endian.h"
+#include "runtime/little_endian.h"
 #include "skin/lzh.h"
 
 namespace tw::skinpack {

@@ -1,10 +1,11 @@
 #pragma once
-// Little-endian integers, as every layer of a skin file and every BMP stores them: one home for
-// the readers, the writers and the tools that build skins.
+// Little-endian integers, as skin files, BMPs and registry hives store them: one home for the
+// readers, the writers and the tools that build skins.
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <vector>
 
@@ -20,6 +21,23 @@ inline std::uint32_t U32(std::span<const std::uint8_t> bytes, std::size_t at = 0
 }
 inline std::uint16_t U16(std::span<const std::uint8_t> bytes, std::size_t at = 0) {
   return static_cast<std::uint16_t>(U32(bytes.first(std::min(bytes.size(), at + 2)), at));
+}
+
+// Unchecked loads for parsers that have already checked the bounds (hive cells).
+inline std::uint16_t Load16(const std::uint8_t* p) {
+  std::uint16_t v;
+  std::memcpy(&v, p, sizeof v);
+  return v; // every target of this program is little-endian
+}
+inline std::uint32_t Load32(const std::uint8_t* p) {
+  std::uint32_t v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+inline std::uint64_t Load64(const std::uint8_t* p) {
+  std::uint64_t v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
 }
 
 inline void PutU16(std::vector<std::uint8_t>& out, std::uint32_t value) {
