@@ -7,11 +7,11 @@
 
 #include <span>
 
-#include "app/catalog.h"
-#include "app/modern_catalog.h"
+#include "readers/catalog.h"
+#include "readers/modern_catalog.h"
 #include "app/WKS_Main.h"
 #include "runtime/collation.h"
-#include "runtime/memory_registry.h"
+#include "registry/memory_registry.h"
 #include "runtime/seam.h"
 #include "runtime/system_info.h"
 #include "synthetic_registry.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "registry/registry.h"
-#include "runtime/memory_registry.h"
+#include "registry/memory_registry.h"
 #include "runtime/seam.h"
 
 namespace tw {

@@ -15,7 +15,7 @@
 #include "runtime/collation.h"
 #include "runtime/executable.h"
 #include "runtime/file_system.h"
-#include "runtime/memory_registry.h"
+#include "registry/memory_registry.h"
 #include "runtime/profile.h"
 #include "runtime/seam.h"
 #include "runtime/system_info.h"

@@ -6,7 +6,7 @@
 // networks, the 32-bit view). Written through the registry seam, so the same data goes into
 // the portable store and into the platform's registry.
 
-#include "runtime/registry_api.h"
+#include "registry/registry_api.h"
 
 namespace tw::bench {
 

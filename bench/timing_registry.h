@@ -5,7 +5,7 @@
 
 #include <chrono>
 
-#include "runtime/registry_api.h"
+#include "registry/registry_api.h"
 
 namespace tw::bench {
 
@@ -25,9 +25,11 @@ protected:
     return Timed([&] { return inner_.OpenKeyEx(key, subKey, samDesired, result); });
   }
   RegStatus DoQueryInfoKey(RegKey key, uint32_t* subKeys, uint32_t* maxSubKeyLen, uint32_t* values,
-                           uint32_t* maxValueNameLen, uint32_t* maxValueLen) override {
+                           uint32_t* maxValueNameLen, uint32_t* maxValueLen,
+                           uint64_t* lastWriteTime) override {
     return Timed([&] {
-      return inner_.QueryInfoKey(key, subKeys, maxSubKeyLen, values, maxValueNameLen, maxValueLen);
+      return inner_.QueryInfoKey(key, subKeys, maxSubKeyLen, values, maxValueNameLen, maxValueLen,
+                                 lastWriteTime);
     });
   }
   RegStatus DoEnumKeyEx(RegKey key, uint32_t index, char* name, uint32_t* nameLen) override {

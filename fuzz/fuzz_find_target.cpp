@@ -19,6 +19,13 @@ namespace {
 class DoubleByteCodePage final : public tw::CodePage {
 public:
   explicit DoubleByteCodePage(bool japanese) : japanese_(japanese) {}
+  unsigned Number() const override { return japanese_ ? 932 : 936; }
+  std::string FromUtf16(std::u16string_view text) const override {
+    return tw::Cp1252CodePage().FromUtf16(text);
+  }
+  std::u16string ToUtf16(std::string_view text) const override {
+    return tw::Cp1252CodePage().ToUtf16(text);
+  }
   bool IsLeadByte(uint8_t b) const override {
     return japanese_ ? (b >= 0x81 && b <= 0x9f) || (b >= 0xe0 && b <= 0xfc)
                      : b >= 0x81 && b <= 0xfe;
@@ -43,7 +50,7 @@ std::vector<bool> CharacterStarts(std::string_view text, const tw::CodePage& cod
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0)
     return 0;
-  static tw::SingleByteCodePage single;
+  static tw::Cp1252CodePage single;
   static DoubleByteCodePage japanese(true), chinese(false);
   const tw::CodePage* pages[] = {&single, &japanese, &chinese};
   const tw::CodePage& codePage = *pages[data[0] % 3];

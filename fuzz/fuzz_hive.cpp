@@ -1,4 +1,4 @@
-// Hive bytes in, every item's rows out: the hive store (hivex underneath), the mounts and the
+// Hive bytes in, every item's rows out: the hive store (our reader underneath), the mounts and the
 // readers under the sanitizers. The first byte picks the kind the hive is mounted as.
 
 #include <sys/mman.h>
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "cli/linux_platform.h"
+#include "cli/offline_platform.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1)
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                          std::to_string(fd)};
     for (int i = 0; i < 34; ++i)
       args.push_back(std::to_string(i));
-    tw::LinuxCliPlatform platform;
+    tw::OfflineCliPlatform platform;
     std::ostringstream out, err;
     tw::RunCli(args, platform, out, err);
   }

@@ -12,7 +12,7 @@
 
 #include "nmdb/nmdb.h"
 #include "runtime/exceptions.h"
-#include "runtime/memory_registry.h"
+#include "registry/memory_registry.h"
 #include "runtime/profile.h"
 #include "runtime/seam.h"
 

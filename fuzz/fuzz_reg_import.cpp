@@ -6,8 +6,8 @@
 
 #include "registry/registry.h"
 #include "runtime/exceptions.h"
-#include "runtime/memory_registry.h"
-#include "runtime/reg_file.h"
+#include "registry/memory_registry.h"
+#include "registry/reg_file.h"
 #include "runtime/seam.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

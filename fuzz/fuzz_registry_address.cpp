@@ -8,7 +8,7 @@
 
 #include "registry/registry.h"
 #include "runtime/exceptions.h"
-#include "runtime/memory_registry.h"
+#include "registry/memory_registry.h"
 #include "runtime/seam.h"
 
 namespace {

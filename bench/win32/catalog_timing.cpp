@@ -13,13 +13,13 @@
 #include <span>
 #include <string>
 
-#include "app/catalog.h"
-#include "app/modern_catalog.h"
+#include "readers/catalog.h"
+#include "readers/modern_catalog.h"
 #include "app/WKS_Main.h"
 #include "runtime/seam.h"
-#include "runtime/win32/scratch_registry.h"
+#include "registry/win32/scratch_registry.h"
 #include "runtime/win32/win32_collation.h"
-#include "runtime/win32/win32_registry.h"
+#include "registry/win32/win32_registry.h"
 #include "runtime/win32/win32_system_info.h"
 #include "synthetic_registry.h"
 #include "timing_registry.h"

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "app/about.h"
-#include "app/catalog.h"
-#include "app/modern_catalog.h"
+#include "readers/catalog.h"
+#include "readers/modern_catalog.h"
 #include "readers/reader.h"
 
 namespace tw {

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "app/about.h"
-#include "app/catalog.h"
+#include "readers/catalog.h"
 #include "app/form_host.h"
-#include "app/modern_catalog.h"
+#include "readers/modern_catalog.h"
 #include "app/WKS_Main.h"
 #include "registry/registry.h"
 #include "runtime/dialogs.h"

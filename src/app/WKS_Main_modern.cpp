@@ -4,10 +4,10 @@
 #include <optional>
 #include <string>
 
-#include "app/modern_catalog.h"
+#include "readers/modern_catalog.h"
 #include "app/WKS_Main.h"
 #include "navigate/navigate.h"
-#include "report/batch.h"
+#include "app/batch.h"
 #include "report/report.h"
 
 namespace tw {

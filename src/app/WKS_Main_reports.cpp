@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "app/catalog.h"
+#include "readers/catalog.h"
 #include "app/WKS_Main.h"
-#include "report/batch.h"
+#include "app/batch.h"
 #include "report/report.h"
 
 namespace tw {

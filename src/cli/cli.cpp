@@ -1,17 +1,17 @@
 #include "cli/cli.h"
 
-#include <charconv>
 #include <filesystem>
 #include <fstream>
-#include <optional>
+#include <map>
 #include <ostream>
 
-#include "app/catalog.h"
-#include "app/modern_catalog.h"
 #include "cli/data_reports.h"
-#include "cli/hive_source.h"
+#include "cli/evidence_commands.h"
+#include "cli/options.h"
+#include "readers/catalog.h"
+#include "readers/modern_catalog.h"
+#include "readers/run_item.h"
 #include "report/report.h"
-#include "runtime/controls.h"
 #include "runtime/seam.h"
 
 namespace tw {
@@ -19,8 +19,6 @@ namespace {
 
 // Item 10 shows the machine's memory figures and clock, which no hive holds.
 constexpr int kLiveFiguresItem = 10;
-// The UserAssist item whose values carry the "UEME_RUNPATH:" prefix; its links drop it.
-constexpr int kRunPathItem = 9;
 // The items of the "Windows 7 - 11" tab follow the 34, in that tab's order.
 constexpr int kItemCount = kCatalogSize + kModernCatalogSize;
 
@@ -29,165 +27,13 @@ const CatalogItem& ItemAt(int index) {
                               : ModernCatalog()[static_cast<size_t>(index - kCatalogSize)];
 }
 
-constexpr std::string_view kUsage =
-    "usage: trailwick-cli list\n"
-    "       trailwick-cli show   [SOURCE...] ITEM...\n"
-    "       trailwick-cli export [SOURCE...] (--guest | --admin | --modern | ITEM...)\n"
-    "                            --format txt|html|csv|json --out DIR\n"
-    "SOURCE: --hive [ntuser|usrclass|software|system=]FILE  --reg FILE  --live\n"
-    "        --codepage N   (code page of the text read from hive files; 1252 by default)\n"
-    "ITEM:   a catalog index (0-48; 34 on: Windows 7 - 11) or a label, as 'list' prints them\n"
-    "--modern: every Windows 7 - 11 item\n";
-
-enum class Command { List, Show, Export };
-enum class Batch { None, Guest, Admin, Modern };
-enum class OutputFormat { Txt, Html, Csv, Json };
-
-struct Options {
-  Command command = Command::List;
-  std::vector<SourceSpec> sources;
-  std::vector<std::string> items;
-  Batch batch = Batch::None;
-  std::optional<OutputFormat> format;
-  std::string outDir;
-  std::optional<unsigned> codePage;
-};
-
-std::optional<unsigned> ParseNumber(std::string_view text) {
-  unsigned value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size())
-    return std::nullopt;
-  return value;
-}
-
-std::optional<OutputFormat> FormatFromName(std::string_view name) {
-  if (name == "txt")
-    return OutputFormat::Txt;
-  if (name == "html")
-    return OutputFormat::Html;
-  if (name == "csv")
-    return OutputFormat::Csv;
-  if (name == "json")
-    return OutputFormat::Json;
-  return std::nullopt;
-}
-
-std::string_view Extension(OutputFormat format) {
-  switch (format) {
-  case OutputFormat::Txt:
-    return ".txt";
-  case OutputFormat::Html:
-    return ".html";
-  case OutputFormat::Csv:
-    return ".csv";
-  case OutputFormat::Json:
-    return ".json";
-  }
-  return "";
-}
-
-SourceSpec HiveSpec(const std::string& text) {
-  const size_t equals = text.find('=');
-  if (equals != std::string::npos) {
-    if (const auto kind = HiveKindFromName(text.substr(0, equals)))
-      return SourceSpec{SourceType::Hive, kind, text.substr(equals + 1)};
-  }
-  return SourceSpec{SourceType::Hive, std::nullopt, text};
-}
-
-Options Parse(const std::vector<std::string>& args) {
-  if (args.empty())
-    throw UsageError("no command");
-  Options o;
-  if (args[0] == "list")
-    o.command = Command::List;
-  else if (args[0] == "show")
-    o.command = Command::Show;
-  else if (args[0] == "export")
-    o.command = Command::Export;
-  else
-    throw UsageError("unknown command '" + args[0] + "'");
-
-  for (size_t i = 1; i < args.size(); ++i) {
-    std::string arg = args[i];
-    std::optional<std::string> attached;
-    if (arg.starts_with("--") && arg.find('=') != std::string::npos) {
-      attached = arg.substr(arg.find('=') + 1);
-      arg = arg.substr(0, arg.find('='));
-    }
-    const auto value = [&]() -> std::string {
-      if (attached)
-        return *attached;
-      if (i + 1 >= args.size())
-        throw UsageError(arg + " needs a value");
-      return args[++i];
-    };
-    const auto flag = [&] {
-      if (attached)
-        throw UsageError(arg + " takes no value");
-    };
-    if (arg == "--hive") {
-      o.sources.push_back(HiveSpec(value()));
-    } else if (arg == "--reg") {
-      o.sources.push_back(SourceSpec{SourceType::Reg, std::nullopt, value()});
-    } else if (arg == "--live") {
-      flag();
-      o.sources.push_back(SourceSpec{SourceType::Live, std::nullopt, {}});
-    } else if (arg == "--guest" || arg == "--admin" || arg == "--modern") {
-      flag();
-      const Batch batch = arg == "--guest"   ? Batch::Guest
-                          : arg == "--admin" ? Batch::Admin
-                                             : Batch::Modern;
-      if (o.batch != Batch::None && o.batch != batch)
-        throw UsageError("--guest, --admin and --modern exclude each other");
-      o.batch = batch;
-    } else if (arg == "--format") {
-      const std::string name = value();
-      o.format = FormatFromName(name);
-      if (!o.format)
-        throw UsageError("unknown format '" + name + "' (txt, html, csv or json)");
-    } else if (arg == "--out") {
-      o.outDir = value();
-      if (o.outDir.empty())
-        throw UsageError("--out needs a folder");
-    } else if (arg == "--codepage") {
-      const std::string text = value();
-      o.codePage = ParseNumber(text);
-      if (!o.codePage)
-        throw UsageError("--codepage needs a number, not '" + text + "'");
-    } else if (arg.starts_with("--")) {
-      throw UsageError("unknown option " + arg);
-    } else {
-      o.items.push_back(args[i]);
-    }
-  }
-
-  if (o.command == Command::List) {
-    if (!o.items.empty() || !o.sources.empty() || o.batch != Batch::None || o.format)
-      throw UsageError("list takes no arguments");
-    return o;
-  }
-  if (o.command == Command::Show) {
-    if (o.batch != Batch::None || o.format || !o.outDir.empty())
-      throw UsageError("show takes sources and items only");
-    if (o.items.empty())
-      throw UsageError("show needs at least one item");
-    return o;
-  }
-  if (o.batch != Batch::None && !o.items.empty())
-    throw UsageError("give --guest, --admin, --modern or items, not both");
-  if (o.batch == Batch::None && o.items.empty())
-    throw UsageError("export needs --guest, --admin, --modern or at least one item");
-  if (!o.format)
-    throw UsageError("export needs --format txt|html|csv|json");
-  if (o.outDir.empty())
-    throw UsageError("export needs --out DIR");
-  return o;
-}
-
 int ResolveItem(const std::string& text) {
-  if (const auto number = ParseNumber(text)) {
+  if (const auto number = [&]() -> std::optional<unsigned> {
+        if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos ||
+            text.size() > 9)
+          return std::nullopt;
+        return static_cast<unsigned>(std::stoul(text));
+      }()) {
     if (*number < static_cast<unsigned>(kItemCount))
       return static_cast<int>(*number);
     throw UsageError("no item " + text + " (0-" + std::to_string(kItemCount - 1) + ")");
@@ -200,80 +46,106 @@ int ResolveItem(const std::string& text) {
 
 std::vector<int> SelectedItems(const Options& o) {
   std::vector<int> items;
-  if (o.batch == Batch::None) {
-    for (const std::string& text : o.items)
-      items.push_back(ResolveItem(text));
-    return items;
-  }
-  if (o.batch == Batch::Modern) {
+  for (const std::string& text : o.items)
+    items.push_back(ResolveItem(text));
+  if (o.guest || o.admin)
+    for (int i = 0; i < kCatalogSize; ++i)
+      if (o.admin || IsCurrentUserItem(Catalog()[static_cast<size_t>(i)].label))
+        items.push_back(i);
+  if (o.modern)
     for (int i = kCatalogSize; i < kItemCount; ++i)
-      items.push_back(i);
-    return items;
-  }
-  for (int i = 0; i < kCatalogSize; ++i)
-    if (o.batch == Batch::Admin ||
-        Catalog()[static_cast<size_t>(i)].label.find("(CU)") != std::string_view::npos)
       items.push_back(i);
   return items;
 }
 
-enum class ItemOutcome { Rows, Unavailable, ReaderFailed };
+// One run's text converted for the data formats; UTF-8 text passes as it is.
+class Utf8Text {
+public:
+  explicit Utf8Text(const CodePage& page) : page_(page) {}
+  std::string operator()(std::string_view text) const {
+    return page_.Number() == kUtf8CodePage ? std::string(text)
+                                           : Utf16ToUtf8(page_.ToUtf16(text));
+  }
 
-struct ItemRun {
-  ItemOutcome outcome;
-  std::vector<std::string> rows;
-  std::string error;
+private:
+  const CodePage& page_;
 };
 
-// Runs an item's reader as the window's dispatcher does: the rows of a buffer list, sorted
-// under the list comparison unless the item keeps reader order.
-ItemRun RunItem(int index, LiveSystem live) {
-  if (index == kLiveFiguresItem && live == LiveSystem::Absent)
-    return {ItemOutcome::Unavailable, {}, "not available for offline hives"};
-  TListBox buffer("LT");
-  TStringList scratch1;
-  TStringList scratch2;
-  try {
-    ReaderContext ctx{buffer.Items(), scratch1, scratch2};
-    const CatalogItem& item = ItemAt(index);
-    item.reader(ctx);
-    buffer.SetSorted(item.order == RowOrder::Sorted);
-    return {ItemOutcome::Rows, buffer.Items().ToVector(), {}};
-  } catch (const std::exception& e) {
-    return {ItemOutcome::ReaderFailed, {}, e.what()};
+// The last-write time of each key rows were read from, asked once per key.
+class KeyTimes {
+public:
+  explicit KeyTimes(RegistryApi& registry) : registry_(registry) {}
+  uint64_t Of(const RowKey& key) {
+    const auto [it, added] = times_.try_emplace({key.root, key.path}, 0);
+    if (added) {
+      RegKey handle = 0;
+      if (registry_.OpenKeyEx(key.root, key.path.c_str(), reg::kRead, &handle) == reg::kSuccess) {
+        registry_.QueryInfoKey(handle, nullptr, nullptr, nullptr, nullptr, nullptr, &it->second);
+        registry_.CloseKey(handle);
+      }
+    }
+    return it->second;
   }
-}
 
-std::vector<std::string> RowsAsUtf8(const AnsiCodePage& page,
-                                    const std::vector<std::string>& rows) {
-  std::vector<std::string> out;
+private:
+  RegistryApi& registry_;
+  std::map<std::pair<RegKey, std::string>, uint64_t> times_;
+};
+
+std::vector<DataRow> DataRows(const std::vector<RowBuffer::Row>& rows, const Utf8Text& utf8,
+                              SourceSet& set, KeyTimes& times) {
+  std::vector<DataRow> out;
   out.reserve(rows.size());
-  for (const std::string& row : rows)
-    out.push_back(AnsiToUtf8(page, row));
+  for (const RowBuffer::Row& row : rows) {
+    DataRow data;
+    if (row.hasCells) {
+      data.name = utf8(row.name);
+      data.value = utf8(row.value);
+    } else {
+      const auto [name, value] = SplitRow(row.text);
+      data.name = utf8(name);
+      data.value = utf8(value);
+    }
+    if (!row.key.Empty()) {
+      data.keyPath = utf8(set.Mounted().DisplayPath(row.key.root, row.key.path));
+      data.lastWrite = times.Of(row.key);
+    }
+    out.push_back(std::move(data));
+  }
   return out;
 }
 
-std::string ReportBytes(OutputFormat format, int index, const std::vector<std::string>& rows,
-                        const AnsiCodePage& page, const std::vector<std::string>& sources) {
-  const std::string_view label = ItemAt(index).label;
-  switch (format) {
-  case OutputFormat::Txt:
-    return TextReport(rows);
-  case OutputFormat::Html:
-    return HtmlReport(label, rows,
-                      index == kRunPathItem ? LinkRule::RemoveRunPathPrefix
-                                            : LinkRule::RemoveQuotes);
-  case OutputFormat::Csv:
-    return CsvReport(AnsiToUtf8(page, label), RowsAsUtf8(page, rows));
-  case OutputFormat::Json: {
-    // File names come as the command line gave them; a JSON text must be valid UTF-8.
-    std::vector<std::string> names;
-    for (const std::string& source : sources)
-      names.push_back(Utf16ToUtf8(Utf8ToUtf16(source)));
-    return JsonReport(AnsiToUtf8(page, label), names, RowsAsUtf8(page, rows));
+std::vector<SourceRecord> SourceRecords(const SourceSet& set,
+                                        const std::map<const HiveSource*, HiveDamage>& damage) {
+  std::vector<SourceRecord> records;
+  for (const SourceSet::Source& source : set.Sources()) {
+    SourceRecord r;
+    r.description = Utf16ToUtf8(Utf8ToUtf16(source.description));
+    if (const HiveSource* h = source.hive) {
+      r.hive = true;
+      r.path = Utf16ToUtf8(Utf8ToUtf16(h->loaded.path));
+      r.kind = HiveKindName(h->kind);
+      r.state = RecoveryState(h->loaded);
+      r.stateLine = RecoveryLine(h->loaded);
+      r.logEntries = h->loaded.report.entriesApplied;
+      for (const std::string& log : h->loaded.report.logsUsed)
+        r.logsUsed.push_back(Utf16ToUtf8(Utf8ToUtf16(log)));
+      r.sequenceFrom = h->loaded.report.fromSequence;
+      r.sequenceTo = h->loaded.report.toSequence;
+      if (const auto it = damage.find(h); it != damage.end())
+        r.damage = it->second;
+    }
+    records.push_back(std::move(r));
   }
-  }
-  return {};
+  return records;
+}
+
+std::vector<std::string> RowTexts(const std::vector<RowBuffer::Row>& rows) {
+  std::vector<std::string> texts;
+  texts.reserve(rows.size());
+  for (const RowBuffer::Row& row : rows)
+    texts.push_back(row.text);
+  return texts;
 }
 
 // A report file comes into being whole or not at all: written beside its place under a
@@ -308,7 +180,30 @@ void WriteWhole(const std::filesystem::path& path, const std::string& bytes) {
   }
 }
 
-ExitCode Run(const Options& o, CliPlatform& platform, std::ostream& out, std::ostream& err) {
+std::filesystem::path ReportPath(const std::filesystem::path& folder, int index,
+                                 OutputFormat format) {
+  return folder / (ReportFileName(ItemAt(index).label) + std::string(Extension(format)));
+}
+
+// Reports of an earlier export are not replaced unless the user says so.
+void CheckFreeFolder(const Options& o, const std::vector<int>& items) {
+  if (o.overwrite == Overwrite::Replace)
+    return;
+  for (const int index : items) {
+    const std::filesystem::path path = ReportPath(o.out, index, *o.format);
+    std::error_code error;
+    if (std::filesystem::exists(path, error))
+      throw SourceError(o.out + ": already holds reports (" + path.filename().string() +
+                        "); give --force to replace them");
+  }
+}
+
+HiveDamage Minus(HiveDamage after, HiveDamage before) {
+  return {after.keys - before.keys, after.values - before.values};
+}
+
+ExitCode RunCatalog(const Options& o, CliPlatform& platform, std::ostream& out,
+                    std::ostream& err) {
   if (o.command == Command::List) {
     for (int i = 0; i < kItemCount; ++i)
       out << i << '\t' << ItemAt(i).label << '\n';
@@ -319,70 +214,145 @@ ExitCode Run(const Options& o, CliPlatform& platform, std::ostream& out, std::os
   if (sources.empty()) {
     if (platform.LiveRegistry() == nullptr)
       throw UsageError("no source: give --hive FILE, --reg FILE or --live");
-    sources.push_back(SourceSpec{SourceType::Live, std::nullopt, {}});
+    sources.push_back(SourceSpec{SourceType::Live, std::nullopt, {}, {}});
   }
-  const unsigned codePageNumber = o.codePage.value_or(platform.DefaultCodePage());
-  if (!platform.AcceptsCodePage(codePageNumber))
-    throw UsageError("code page " + std::to_string(codePageNumber) +
-                     ": this system's registry delivers text in code page " +
-                     std::to_string(platform.DefaultCodePage()));
-  const std::unique_ptr<AnsiCodePage> page = MakeCodePage(codePageNumber);
-  if (!page)
-    throw UsageError("unknown code page " + std::to_string(codePageNumber));
+  const LiveSystem live = std::any_of(sources.begin(), sources.end(),
+                                      [](const SourceSpec& s) { return s.type == SourceType::Live; })
+                              ? LiveSystem::Present
+                              : LiveSystem::Absent;
+  const std::unique_ptr<CodePage> page = ChooseCodePage(o, platform, live);
+  const ScopedSeam<CodePage> codePageSeam(*page);
+  if (o.command == Command::Export)
+    CheckFreeFolder(o, items);
 
   // Every source is opened before anything is written.
-  SourceSet set(platform, *page, sources);
+  SourceSet set(platform, *page, sources, o.recovery);
+  SayRecovery(set, err);
   const ScopedSeam<RegistryApi> registrySeam(set.Registry());
   const ScopedSeam<Collation> collationSeam(platform.RowCollation());
 
-  std::filesystem::path folder;
+  const std::filesystem::path folder(o.out);
   if (o.command == Command::Export) {
-    folder = std::filesystem::path(o.outDir);
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error || !std::filesystem::is_directory(folder))
-      throw SourceError(o.outDir + ": the folder cannot be created");
+      throw SourceError(o.out + ": the folder cannot be created");
   }
 
+  const Utf8Text utf8(*page);
+  KeyTimes times(set.Registry());
   ExitCode code = ExitCode::Done;
   for (const int index : items) {
     const std::string_view label = ItemAt(index).label;
-    const ItemRun run = RunItem(index, set.Live());
-    if (run.outcome != ItemOutcome::Rows) {
-      err << label << ": " << run.error << '\n';
-      if (run.outcome == ItemOutcome::ReaderFailed)
+    if (index == kLiveFiguresItem && set.Live() == LiveSystem::Absent) {
+      // Asked for by name it fails; a batch goes on without it.
+      err << label << ": not available for offline hives\n";
+      if (!o.guest && !o.admin)
         code = ExitCode::Failed;
       continue;
     }
+    std::map<const HiveSource*, HiveDamage> before;
+    for (const HiveSource& h : set.Hives())
+      before[&h] = h.store->Damage();
+    std::vector<RowBuffer::Row> rows;
+    try {
+      rows = RunCatalogItem(ItemAt(index));
+    } catch (const std::exception& e) {
+      err << label << ": " << e.what() << '\n';
+      code = ExitCode::Failed;
+      continue;
+    }
+    std::map<const HiveSource*, HiveDamage> damage;
+    for (const HiveSource& h : set.Hives())
+      damage[&h] = Minus(h.store->Damage(), before[&h]);
+
     if (o.command == Command::Show) {
       if (items.size() > 1)
         out << "== " << label << '\n';
-      for (const std::string& row : run.rows) {
-        const auto [key, value] = SplitRow(row);
-        out << AnsiToUtf8(*page, key) << '=' << AnsiToUtf8(*page, value) << '\n';
-      }
+      for (const RowBuffer::Row& row : rows)
+        out << utf8(row.text) << '\n';
       continue;
     }
-    const std::filesystem::path path =
-        folder / (ReportFileName(label) + std::string(Extension(*o.format)));
-    WriteWhole(path, ReportBytes(*o.format, index, run.rows, *page, set.Descriptions()));
+    std::string bytes;
+    switch (*o.format) {
+    case OutputFormat::Txt:
+      bytes = TextReport(RowTexts(rows));
+      break;
+    case OutputFormat::Html:
+      bytes = HtmlReport(label, RowTexts(rows),
+                         index == kRunPathItem ? LinkRule::RemoveRunPathPrefix
+                                               : LinkRule::RemoveQuotes);
+      // A page in UTF-8 says so, or browsers take it for the Western code page.
+      if (page->Number() == kUtf8CodePage)
+        bytes.insert(0, "\xEF\xBB\xBF");
+      break;
+    case OutputFormat::Csv:
+      bytes = CsvReport(utf8(label), DataRows(rows, utf8, set, times));
+      break;
+    case OutputFormat::Json:
+      bytes = JsonReport(utf8(label), SourceRecords(set, damage), DataRows(rows, utf8, set, times));
+      break;
+    case OutputFormat::Jsonl:
+    case OutputFormat::Reg:
+      break;
+    }
+    const std::filesystem::path path = ReportPath(folder, index, *o.format);
+    WriteWhole(path, bytes);
     out << path.string() << '\n';
   }
+  SayDamage(set, err);
   return code;
 }
 
 } // namespace
 
+std::unique_ptr<CodePage> ChooseCodePage(const Options& o, CliPlatform& platform,
+                                         LiveSystem live) {
+  const unsigned number = o.codePage.value_or(platform.DefaultCodePage(live));
+  if (!platform.AcceptsCodePage(number, live))
+    throw UsageError("code page " + std::to_string(number) +
+                     ": this system's registry delivers text in code page " +
+                     std::to_string(platform.DefaultCodePage(live)));
+  std::unique_ptr<CodePage> page = MakeCodePage(number);
+  if (!page)
+    throw UsageError("unknown code page " + std::to_string(number));
+  return page;
+}
+
+void SayRecovery(const SourceSet& set, std::ostream& err) {
+  for (const HiveSource& h : set.Hives())
+    err << "trailwick-cli: " << h.loaded.path << ": " << RecoveryLine(h.loaded) << '\n';
+}
+
+void SayDamage(const SourceSet& set, std::ostream& err) {
+  for (const HiveSource& h : set.Hives()) {
+    const HiveDamage d = h.store->Damage();
+    if (d.Any())
+      err << "trailwick-cli: " << h.loaded.path << ": " << d.keys << " key"
+          << (d.keys == 1 ? "" : "s") << " and " << d.values << " value"
+          << (d.values == 1 ? "" : "s")
+          << " could not be read (damaged cells); rows from them are missing\n";
+  }
+}
+
 ExitCode RunCli(const std::vector<std::string>& args, CliPlatform& platform, std::ostream& out,
                 std::ostream& err) {
   try {
-    return Run(Parse(args), platform, out, err);
+    const Options o = ParseCommandLine(args);
+    switch (o.command) {
+    case Command::Help:
+      out << kUsage;
+      return ExitCode::Done;
+    case Command::Dump:
+      return RunDump(o, out, err);
+    case Command::Deleted:
+      return RunDeleted(o, out, err);
+    default:
+      return RunCatalog(o, platform, out, err);
+    }
   } catch (const UsageError& e) {
     err << "trailwick-cli: " << e.what() << '\n' << kUsage;
     return ExitCode::Usage;
-  } catch (const SourceError& e) {
-    err << "trailwick-cli: " << e.what() << '\n';
-    return ExitCode::Failed;
   } catch (const std::exception& e) {
     err << "trailwick-cli: " << e.what() << '\n';
     return ExitCode::Failed;

@@ -1,14 +1,13 @@
 #pragma once
 // trailwick-cli: the catalog's readers and the report writer without the window, over the live
-// registry, offline hive files or regedit exports.
-//   list
-//   show   [SOURCE...] ITEM...
-//   export [SOURCE...] (--guest | --admin | ITEM...) --format txt|html|csv|json --out DIR
-// SOURCE: --hive [KIND=]FILE, --reg FILE, --live; --codepage N for the text of hive files.
+// registry, offline hive files (brought up to date from their transaction logs) or regedit
+// exports; and what only hive files give: a whole hive's keys and values, and the entries
+// deleted from it. See kUsage (options.cpp) for the command line.
 // Exit status: 0 done, 1 a source or an item could not be read or a report not written,
 // 2 a usage error.
 
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,8 +17,18 @@ namespace tw {
 
 enum class ExitCode { Done = 0, Failed = 1, Usage = 2 };
 
+struct Options;
+
 // Runs one command line (without the program name); output goes to `out`, messages to `err`.
 ExitCode RunCli(const std::vector<std::string>& args, CliPlatform& platform, std::ostream& out,
                 std::ostream& err);
+
+// The code page of a run: the one asked for, else the platform's; raises UsageError for one
+// the platform cannot give.
+std::unique_ptr<CodePage> ChooseCodePage(const Options& o, CliPlatform& platform,
+                                         LiveSystem live);
+// One line per hive on what recovery did; one per damaged hive on what could not be read.
+void SayRecovery(const SourceSet& set, std::ostream& err);
+void SayDamage(const SourceSet& set, std::ostream& err);
 
 } // namespace tw

@@ -2,9 +2,35 @@
 
 #include <cstdio>
 
-#include "runtime/strings.h"
+#include "readers/binary_traces.h"
 
 namespace tw {
+namespace {
+
+std::string JsonTime(uint64_t fileTime) {
+  return fileTime == 0 ? "null" : JsonString(IsoFileTime(fileTime));
+}
+
+std::string JsonSource(const SourceRecord& s) {
+  if (!s.hive)
+    return "{\"description\": " + JsonString(s.description) + "}";
+  std::string out = "{\"description\": " + JsonString(s.description) +
+                    ", \"kind\": " + JsonString(s.kind) + ", \"path\": " + JsonString(s.path) +
+                    ", \"state\": " + JsonString(s.state) +
+                    ", \"state_line\": " + JsonString(s.stateLine) +
+                    ", \"log_entries\": " + std::to_string(s.logEntries) + ", \"logs\": [";
+  for (size_t i = 0; i < s.logsUsed.size(); ++i)
+    out += (i > 0 ? ", " : "") + JsonString(s.logsUsed[i]);
+  out += "]";
+  if (s.state == "recovered")
+    out += ", \"sequence_from\": " + std::to_string(s.sequenceFrom) +
+           ", \"sequence_to\": " + std::to_string(s.sequenceTo);
+  out += ", \"unreadable_keys\": " + std::to_string(s.damage.keys) +
+         ", \"unreadable_values\": " + std::to_string(s.damage.values) + "}";
+  return out;
+}
+
+} // namespace
 
 std::string CsvField(std::string_view utf8) {
   if (utf8.find_first_of(",\"\r\n") == std::string_view::npos)
@@ -18,13 +44,13 @@ std::string CsvField(std::string_view utf8) {
   return out + "\"";
 }
 
-std::string CsvReport(std::string_view label, const std::vector<std::string>& rows) {
-  std::string out = "item,key,value\r\n";
+std::string CsvReport(std::string_view label, const std::vector<DataRow>& rows) {
+  std::string out = "item,key,value,key_path,key_last_write\r\n";
   const std::string item = CsvField(label);
-  for (const std::string& row : rows) {
-    const auto [key, value] = SplitRow(row);
-    out.append(item).append(",").append(CsvField(key)).append(",").append(CsvField(value));
-    out.append("\r\n");
+  for (const DataRow& row : rows) {
+    out.append(item).append(",").append(CsvField(row.name)).append(",");
+    out.append(CsvField(row.value)).append(",").append(CsvField(row.keyPath)).append(",");
+    out.append(IsoFileTime(row.lastWrite)).append("\r\n");
   }
   return out;
 }
@@ -61,16 +87,18 @@ std::string JsonString(std::string_view utf8) {
   return out + "\"";
 }
 
-std::string JsonReport(std::string_view label, const std::vector<std::string>& sources,
-                       const std::vector<std::string>& rows) {
+std::string JsonReport(std::string_view label, const std::vector<SourceRecord>& sources,
+                       const std::vector<DataRow>& rows) {
   std::string out = "{\n  \"item\": " + JsonString(label) + ",\n  \"sources\": [";
   for (size_t i = 0; i < sources.size(); ++i)
-    out += (i > 0 ? ", " : "") + JsonString(sources[i]);
+    out += (i > 0 ? ", " : "") + JsonSource(sources[i]);
   out += "],\n  \"rows\": [";
   for (size_t i = 0; i < rows.size(); ++i) {
-    const auto [key, value] = SplitRow(rows[i]);
+    const DataRow& row = rows[i];
     out += i > 0 ? ",\n    " : "\n    ";
-    out += "{\"key\": " + JsonString(key) + ", \"value\": " + JsonString(value) + "}";
+    out += "{\"key\": " + JsonString(row.name) + ", \"value\": " + JsonString(row.value) +
+           ", \"key_path\": " + (row.keyPath.empty() ? "null" : JsonString(row.keyPath)) +
+           ", \"key_last_write\": " + JsonTime(row.lastWrite) + "}";
   }
   out += rows.empty() ? "]\n}\n" : "\n  ]\n}\n";
   return out;

@@ -1,13 +1,30 @@
 #include "cli/hive_source.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
-#include "runtime/reg_file.h"
+#include "cli/hive_check.h"
+#include "registry/reg_file.h"
+#include "runtime/ansi_text.h"
 
 namespace tw {
 namespace {
+
+// The whole file, opened for reading only.
+std::vector<uint8_t> ReadWhole(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in)
+    throw SourceError(path + ": missing or cannot be read (" + std::strerror(errno) + ")");
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
+  if (in.bad())
+    throw SourceError(path + ": cannot be read");
+  return bytes;
+}
 
 std::string ReadRegExport(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -16,10 +33,121 @@ std::string ReadRegExport(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::string FileName(const std::string& path) {
+  return std::filesystem::path(path).filename().string();
+}
+
+std::string JoinNames(const std::vector<std::string>& paths) {
+  std::string joined;
+  for (const std::string& path : paths)
+    joined += (joined.empty() ? "" : ", ") + FileName(path);
+  return joined;
+}
+
 } // namespace
 
-SourceSet::SourceSet(CliPlatform& platform, const AnsiCodePage& codePage,
-                     const std::vector<SourceSpec>& sources) {
+std::vector<std::string> LogsBeside(const std::string& hivePath) {
+  const std::filesystem::path hive(hivePath);
+  const std::string name = hive.filename().string();
+  std::filesystem::path folder = hive.parent_path();
+  if (folder.empty())
+    folder = ".";
+  std::vector<std::pair<int, std::string>> found;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    const std::string candidate = entry.path().filename().string();
+    if (candidate.size() <= name.size() ||
+        !AsciiEqualIgnoringCase(std::string_view(candidate).substr(0, name.size()), name))
+      continue;
+    const std::string_view suffix = std::string_view(candidate).substr(name.size());
+    int order = -1;
+    if (AsciiEqualIgnoringCase(suffix, ".LOG"))
+      order = 0;
+    else if (AsciiEqualIgnoringCase(suffix, ".LOG1"))
+      order = 1;
+    else if (AsciiEqualIgnoringCase(suffix, ".LOG2"))
+      order = 2;
+    if (order >= 0 && entry.is_regular_file(error))
+      found.emplace_back(order, entry.path().string());
+  }
+  std::sort(found.begin(), found.end());
+  std::vector<std::string> logs;
+  for (auto& [order, path] : found)
+    logs.push_back(std::move(path));
+  return logs;
+}
+
+LoadedHive LoadHive(const std::string& path, const std::vector<std::string>& logs,
+                    Recovery recovery) {
+  if (const std::string problem = HiveFileProblem(path); !problem.empty())
+    throw SourceError(path + ": " + problem);
+  LoadedHive loaded;
+  loaded.path = path;
+  loaded.recovery = recovery;
+  std::vector<uint8_t> image = ReadWhole(path);
+  const auto base = hive::ParseBaseBlock(image);
+  const bool needsRecovery = base && (base->Dirty() || !base->checksumValid);
+  if (recovery == Recovery::Apply && needsRecovery) {
+    loaded.logs = logs.empty() ? LogsBeside(path) : logs;
+    std::vector<hive::LogFile> files;
+    for (const std::string& log : loaded.logs)
+      files.push_back(hive::LogFile{log, ReadWhole(log)});
+    loaded.report = hive::Recover(image, files);
+  } else if (base && base->Dirty()) {
+    loaded.report.state = hive::RecoveryState::DirtyNoLogs;
+    loaded.report.fromSequence = base->secondarySequence;
+  }
+  try {
+    loaded.hive = std::make_unique<hive::Hive>(std::move(image));
+  } catch (const hive::HiveError& e) {
+    throw SourceError(path + ": " + e.what());
+  }
+  return loaded;
+}
+
+std::string_view RecoveryState(const LoadedHive& hive) {
+  switch (hive.report.state) {
+  case hive::RecoveryState::Clean:
+    return "clean";
+  case hive::RecoveryState::Recovered:
+    return "recovered";
+  case hive::RecoveryState::DirtyNoLogs:
+  case hive::RecoveryState::DirtyUnusable:
+    return "dirty";
+  }
+  return "";
+}
+
+std::string RecoveryLine(const LoadedHive& hive) {
+  const hive::RecoveryReport& r = hive.report;
+  constexpr std::string_view kMissing = "; the newest changes may be missing";
+  switch (r.state) {
+  case hive::RecoveryState::Clean:
+    return "clean";
+  case hive::RecoveryState::Recovered: {
+    std::string line = "recovered (" + std::to_string(r.entriesApplied) + " log " +
+                       (r.entriesApplied == 1 ? "entry" : "entries") + " from " +
+                       JoinNames(r.logsUsed) + ", sequence " + std::to_string(r.fromSequence) +
+                       " \u2192 " + std::to_string(r.toSequence);
+    if (r.baseBlockFromLog)
+      line += "; its damaged header taken from a log";
+    if (!r.note.empty())
+      line += "; " + r.note;
+    return line + ")";
+  }
+  case hive::RecoveryState::DirtyNoLogs:
+    if (hive.recovery == Recovery::Skip)
+      return "dirty: not recovered (--no-recover)" + std::string(kMissing);
+    return "dirty: no transaction logs found beside it" + std::string(kMissing);
+  case hive::RecoveryState::DirtyUnusable:
+    return "dirty: its transaction logs (" + JoinNames(hive.logs) + ") hold nothing to apply" +
+           (r.note.empty() ? "" : " (" + r.note + ")") + std::string(kMissing);
+  }
+  return "";
+}
+
+SourceSet::SourceSet(CliPlatform& platform, const CodePage& codePage,
+                     const std::vector<SourceSpec>& sources, Recovery recovery) {
   const auto has = [&](SourceType type) {
     return std::any_of(sources.begin(), sources.end(),
                        [&](const SourceSpec& s) { return s.type == type; });
@@ -35,12 +163,14 @@ SourceSet::SourceSet(CliPlatform& platform, const AnsiCodePage& codePage,
     live_ = LiveSystem::Present;
   }
   mounted_ = std::make_unique<MountedRegistry>(*fallback);
+  // Hives are loaded first, so that their pointers stay put while the list is read.
+  hives_.reserve(sources.size());
 
   std::vector<HiveKind> mounted;
   for (const SourceSpec& source : sources) {
     switch (source.type) {
     case SourceType::Live:
-      descriptions_.push_back("live registry");
+      sources_.push_back({"live registry", nullptr});
       break;
     case SourceType::Reg:
       try {
@@ -50,21 +180,37 @@ SourceSet::SourceSet(CliPlatform& platform, const AnsiCodePage& codePage,
       } catch (const std::exception& e) {
         throw SourceError(source.path + ": not a regedit export (" + e.what() + ")");
       }
-      descriptions_.push_back("regedit file " + source.path);
+      sources_.push_back({"regedit file " + source.path, nullptr});
       break;
     case SourceType::Hive: {
-      std::unique_ptr<OpenedHive> hive = platform.OpenHive(source.path, codePage);
-      const std::optional<HiveKind> kind =
-          source.kind ? source.kind : DetectHiveKind(hive->Store(), hive->Root());
+      LoadedHive loaded = LoadHive(source.path, source.logs, recovery);
+      auto store = std::make_unique<HiveStore>(*loaded.hive, codePage);
+      const std::vector<std::string_view> looks = HiveLooks(*store, store->Root());
+      std::optional<HiveKind> kind = source.kind;
+      const auto looksAs = [&] {
+        std::string text;
+        for (const std::string_view look : looks)
+          text += (text.empty() ? "" : " or ") + std::string(look);
+        return text;
+      };
+      if (kind && !looks.empty() &&
+          std::find(looks.begin(), looks.end(), HiveKindName(*kind)) == looks.end())
+        throw SourceError(source.path + ": given as " + std::string(HiveKindName(*kind)) +
+                          ", but it looks like a " + looksAs() + " hive");
+      if (!kind)
+        kind = looks.empty() ? std::nullopt : HiveKindFromName(looks.front());
       if (!kind)
         throw SourceError(source.path +
-                          ": cannot tell which hive this is (name it: --hive KIND=FILE)");
+                          (looks.empty()
+                               ? ": cannot tell which hive this is (name it: --hive KIND=FILE)"
+                               : ": a " + looksAs() + " hive, which this command does not read"));
       if (std::find(mounted.begin(), mounted.end(), *kind) != mounted.end())
         throw UsageError("two " + std::string(HiveKindName(*kind)) + " hives");
       mounted.push_back(*kind);
-      mounted_->Mount(*kind, hive->Store(), hive->Root());
-      descriptions_.push_back(std::string(HiveKindName(*kind)) + " hive " + source.path);
-      hives_.push_back(std::move(hive));
+      mounted_->Mount(*kind, *store, store->Root());
+      hives_.push_back(HiveSource{*kind, std::move(loaded), std::move(store)});
+      sources_.push_back(
+          {std::string(HiveKindName(*kind)) + " hive " + source.path, &hives_.back()});
       break;
     }
     }

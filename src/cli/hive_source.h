@@ -1,72 +1,102 @@
 #pragma once
-// The sources of one command: hive files mounted where Windows mounts them, regedit exports
-// imported into an in-memory store, or the running system's registry; and what differs between
-// the platforms (how a hive file is opened, whether there is a live registry).
+// The sources of one command: hive files (read into memory, brought up to date from their
+// transaction logs, mounted where Windows mounts them), regedit exports imported into an
+// in-memory store, or the running system's registry; and what differs between the platforms
+// (whether there is a live registry, the list comparison, the default code page). Evidence
+// files are only ever opened for reading.
 
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "cli/code_page_text.h"
 #include "cli/errors.h"
-#include "cli/mounted_registry.h"
+#include "hive/hive.h"
+#include "hive/recovery.h"
+#include "registry/hive_store.h"
+#include "registry/memory_registry.h"
+#include "registry/mounted_registry.h"
+#include "runtime/code_page.h"
 #include "runtime/collation.h"
-#include "runtime/memory_registry.h"
 
 namespace tw {
 
-// An opened hive file: a store and the hive's top key in it; closes the hive when released.
-class OpenedHive {
-public:
-  virtual ~OpenedHive() = default;
-  virtual RegistryApi& Store() = 0;
-  virtual RegKey Root() const = 0;
-};
+enum class LiveSystem { Absent, Present };
 
 class CliPlatform {
 public:
   virtual ~CliPlatform() = default;
-  // Raises SourceError naming the file and the reason.
-  virtual std::unique_ptr<OpenedHive> OpenHive(const std::string& path,
-                                               const AnsiCodePage& codePage) = 0;
   // The running system's registry; nullptr where there is none.
   virtual RegistryApi* LiveRegistry() = 0;
   virtual Collation& RowCollation() = 0;
-  // The code page when none is asked for, and whether another one can be.
-  virtual unsigned DefaultCodePage() const = 0;
-  virtual bool AcceptsCodePage(unsigned /*number*/) const { return true; }
+  // The code page when none is asked for, and whether another one can be: the live registry
+  // delivers the system's ANSI code page and no other.
+  virtual unsigned DefaultCodePage(LiveSystem live) const = 0;
+  virtual bool AcceptsCodePage(unsigned /*number*/, LiveSystem /*live*/) const { return true; }
 };
 
 enum class SourceType { Hive, Reg, Live };
-enum class LiveSystem { Absent, Present };
+enum class Recovery { Apply, Skip };
 
 struct SourceSpec {
   SourceType type;
   std::optional<HiveKind> kind; // hives only; detected when not given
   std::string path;
+  std::vector<std::string> logs; // hives only: named with --log; else those found beside it
+};
+
+// A hive file read into memory and brought up to date from its transaction logs.
+struct LoadedHive {
+  std::string path;
+  std::vector<std::string> logs; // the logs that were looked at
+  Recovery recovery = Recovery::Apply;
+  hive::RecoveryReport report;
+  std::unique_ptr<hive::Hive> hive;
+};
+
+// The transaction logs beside a hive: NAME.LOG, NAME.LOG1, NAME.LOG2 in any letter case.
+std::vector<std::string> LogsBeside(const std::string& hivePath);
+// Raises SourceError naming the file and the reason. With no logs named, those beside it.
+LoadedHive LoadHive(const std::string& path, const std::vector<std::string>& logs,
+                    Recovery recovery);
+// The hive's state in one line: "clean", "recovered (...)", or "dirty: ...".
+std::string RecoveryLine(const LoadedHive& hive);
+// "clean", "recovered" or "dirty".
+std::string_view RecoveryState(const LoadedHive& hive);
+
+struct HiveSource {
+  HiveKind kind;
+  LoadedHive loaded;
+  std::unique_ptr<HiveStore> store;
 };
 
 class SourceSet {
 public:
-  // Opens every source or raises: SourceError for a file that cannot be read, UsageError for
-  // sources that cannot go together.
-  SourceSet(CliPlatform& platform, const AnsiCodePage& codePage,
-            const std::vector<SourceSpec>& sources);
+  // Opens every source or raises: SourceError for a file that cannot be read, or a hive whose
+  // contents contradict the kind it was given as; UsageError for sources that cannot go
+  // together.
+  SourceSet(CliPlatform& platform, const CodePage& codePage,
+            const std::vector<SourceSpec>& sources, Recovery recovery);
   SourceSet(const SourceSet&) = delete;
   SourceSet& operator=(const SourceSet&) = delete;
 
   RegistryApi& Registry() { return *mounted_; }
+  const MountedRegistry& Mounted() const { return *mounted_; }
   LiveSystem Live() const { return live_; }
-  // One line per source, for the reports that name them.
-  const std::vector<std::string>& Descriptions() const { return descriptions_; }
+  const std::vector<HiveSource>& Hives() const { return hives_; }
+  // Every source in the order given: a line naming it, and its hive for a hive file.
+  struct Source {
+    std::string description;
+    const HiveSource* hive = nullptr;
+  };
+  const std::vector<Source>& Sources() const { return sources_; }
 
 private:
   MemoryRegistry memory_;
-  std::vector<std::unique_ptr<OpenedHive>> hives_;
+  std::vector<HiveSource> hives_;
   std::unique_ptr<MountedRegistry> mounted_;
   LiveSystem live_ = LiveSystem::Absent;
-  std::vector<std::string> descriptions_;
+  std::vector<Source> sources_;
 };
 
 } // namespace tw

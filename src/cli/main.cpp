@@ -3,10 +3,10 @@
 #include <iostream>
 
 #include "cli/cli.h"
-#include "cli/linux_platform.h"
+#include "cli/offline_platform.h"
 
 int main(int argc, char** argv) {
-  tw::LinuxCliPlatform platform;
+  tw::OfflineCliPlatform platform;
   const std::vector<std::string> args(argv + 1, argv + argc);
   return static_cast<int>(tw::RunCli(args, platform, std::cout, std::cerr));
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "runtime/ansi_text.h"
+#include "runtime/code_page.h"
 
 namespace tw {
 namespace {
@@ -224,6 +225,26 @@ std::string FormatFileTime(std::uint64_t fileTime) {
                      secondOfDay % 60);
 }
 
+std::string IsoFileTime(std::uint64_t fileTime) {
+  if (fileTime == 0)
+    return {};
+  const std::uint64_t seconds = fileTime / kTicksPerSecond;
+  const auto ticks = static_cast<unsigned>(fileTime % kTicksPerSecond);
+  const auto days = static_cast<std::int64_t>(seconds / 86400);
+  const auto secondOfDay = static_cast<unsigned>(seconds % 86400);
+  const CivilDate date = CivilFromDays(days - kDaysFrom1601To1970);
+  char text[40];
+  std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02u:%02u:%02u", static_cast<int>(date.year),
+                static_cast<unsigned>(date.month), static_cast<unsigned>(date.day),
+                secondOfDay / 3600, secondOfDay / 60 % 60, secondOfDay % 60);
+  std::string iso = text;
+  if (ticks != 0) {
+    std::snprintf(text, sizeof text, ".%07u", ticks);
+    iso += text;
+  }
+  return iso + "Z";
+}
+
 std::optional<std::uint64_t> FileTimeAt(Bytes data) {
   if (data.size() < 8)
     return std::nullopt;
@@ -295,7 +316,7 @@ std::optional<std::string> DecodeUtf16String(Bytes data, std::size_t* consumed) 
     if (unit == 0) {
       if (consumed)
         *consumed = at + 2;
-      return Utf16ToAnsi(text);
+      return AnsiFromUtf16(text);
     }
     text += unit;
   }

@@ -20,6 +20,9 @@ std::string Undecodable(std::size_t size);
 
 // A FILETIME (100 ns ticks since 1601-01-01 UTC) as "yyyy-mm-dd hh:nn:ss" UTC; "(never)" for 0.
 std::string FormatFileTime(std::uint64_t fileTime);
+// A FILETIME as ISO 8601 UTC, "yyyy-mm-ddThh:nn:ssZ", with the 100 ns ticks as seven decimals
+// when there are any; empty for 0 (no time).
+std::string IsoFileTime(std::uint64_t fileTime);
 // The FILETIME in the first eight bytes; none when there are fewer.
 std::optional<std::uint64_t> FileTimeAt(Bytes data);
 // A 16-byte SYSTEMTIME as "yyyy-mm-dd hh:nn:ss"; none when too short or out of range.

@@ -22,29 +22,31 @@ constexpr const char* kTypedUrlsKey = "Software\\Microsoft\\Internet Explorer\\T
 } // namespace
 
 void ReadRegeditFavorites(ReaderContext& ctx) {
-  ListValues(reg::kCurrentUser, kRegeditFavoritesKey, ctx.rows, vlNameValue);
-  ctx.rows.Add("Regedit Last Key=" + ReadUserString(kRegeditKey, "LastKey"));
+  ctx.ListValueRows(reg::kCurrentUser, kRegeditFavoritesKey, vlNameValue);
+  ctx.Add("Regedit Last Key", ReadUserString(kRegeditKey, "LastKey"),
+          {reg::kCurrentUser, kRegeditKey});
 }
 
 void ReadOpenSaveMru(ReaderContext& ctx) {
   ListSubKeyNames(reg::kCurrentUser, kOpenSaveMruKey, ctx.scratch1);
   for (int i = 0; i < ctx.scratch1.Count(); ++i) {
     const std::string& subKey = ctx.scratch1[i];
-    const std::string path = std::string(kOpenSaveMruKey) + "\\" + subKey;
+    const std::string path = SubKeyPath(kOpenSaveMruKey, subKey);
     ListValueNames(reg::kCurrentUser, path, ctx.scratch2);
     for (int j = 0; j < ctx.scratch2.Count(); ++j) {
       const std::string& name = ctx.scratch2[j];
-      ctx.rows.Add(subKey + "\\" + name + "=" + ReadRegString(reg::kCurrentUser, path, name));
+      ctx.Add(SubKeyPath(subKey, name), ReadRegString(reg::kCurrentUser, path, name),
+              {reg::kCurrentUser, path});
     }
   }
 }
 
 void ReadMmcRecentFiles(ReaderContext& ctx) {
-  ListValues(reg::kCurrentUser, kMmcRecentKey, ctx.rows, vlNameValue);
+  ctx.ListValueRows(reg::kCurrentUser, kMmcRecentKey, vlNameValue);
 }
 
 void ReadMuiCache(ReaderContext& ctx) {
-  ListValues(reg::kCurrentUser, kMuiCacheKey, ctx.rows, vlValueName);
+  ctx.ListValueRows(reg::kCurrentUser, kMuiCacheKey, vlValueName);
   // The cache's language marker is bookkeeping, not a trace.
   for (int i = 0; i < ctx.rows.Count(); ++i) {
     if (CompareText(ctx.rows[i], "=LangID") == 0) {
@@ -55,15 +57,15 @@ void ReadMuiCache(ReaderContext& ctx) {
 }
 
 void ReadNetworkRecent(ReaderContext& ctx) {
-  ListValues(reg::kCurrentUser, kNetworkRecentKey, ctx.rows, vlNameValue);
+  ctx.ListValueRows(reg::kCurrentUser, kNetworkRecentKey, vlNameValue);
 }
 
 void ReadRunMru(ReaderContext& ctx) {
-  ListValues(reg::kCurrentUser, kRunMruKey, ctx.rows, vlNameValue);
+  ctx.ListValueRows(reg::kCurrentUser, kRunMruKey, vlNameValue);
 }
 
 void ReadTypedUrls(ReaderContext& ctx) {
-  ListValues(reg::kCurrentUser, kTypedUrlsKey, ctx.rows, vlNameValue);
+  ctx.ListValueRows(reg::kCurrentUser, kTypedUrlsKey, vlNameValue);
 }
 
 } // namespace tw

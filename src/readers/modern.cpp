@@ -59,26 +59,31 @@ constexpr std::array<ActivityKey, 4> kActivityKeys = {{
     {"dam", "SYSTEM\\CurrentControlSet\\Services\\dam\\UserSettings"},
 }};
 
-std::string SubKey(std::string_view keyPath, std::string_view name) {
-  return std::string(keyPath) + "\\" + std::string(name);
-}
-
 std::vector<uint8_t> ValueBytes(RegKey hive, std::string_view keyPath, std::string_view name) {
   auto value = ReadRegValue(hive, keyPath, name);
   return value ? std::move(value->bytes) : std::vector<uint8_t>();
 }
 
-// Rows "prefix + entry=decoded" for the numbered values of a key, in its MRUListEx order;
+// A row's two cells as a decoder makes them.
+struct Cells {
+  std::string name;
+  std::string value;
+};
+
+// Rows "prefix + name=value" for the numbered values of a key, in its MRUListEx order;
 // entries the list names but the key lacks are left out.
 template <class Decode>
 void AddMruRows(ReaderContext& ctx, std::string_view keyPath, const std::string& prefix,
                 Decode decode) {
   const std::vector<uint8_t> order = ValueBytes(reg::kCurrentUser, keyPath, "MRUListEx");
+  const RowKey key{reg::kCurrentUser, std::string(keyPath)};
   for (const uint32_t entry : DecodeMruListEx(order)) {
     const std::string name = std::to_string(entry);
     const auto value = ReadRegValue(reg::kCurrentUser, keyPath, name);
-    if (value)
-      ctx.rows.Add(prefix + decode(name, Bytes(value->bytes)));
+    if (value) {
+      const Cells cells = decode(name, Bytes(value->bytes));
+      ctx.Add(prefix + cells.name, cells.value, key);
+    }
   }
 }
 
@@ -91,8 +96,8 @@ void ReadModernUserAssist(ReaderContext& ctx, const char* keyPath) {
   for (int i = 0; i < ctx.scratch1.Count(); ++i) {
     const std::string& name = ctx.scratch1[i];
     const std::vector<uint8_t> record = ValueBytes(reg::kCurrentUser, keyPath, name);
-    ctx.rows.Add(ReplaceKnownFolderPrefix(DecodeRot13(name)) + "=" +
-                 DescribeUserAssistRecord(record));
+    ctx.Add(ReplaceKnownFolderPrefix(DecodeRot13(name)), DescribeUserAssistRecord(record),
+            {reg::kCurrentUser, keyPath});
   }
 }
 
@@ -101,7 +106,7 @@ template <class Decode>
 void AddMruRowsOfSubKeys(ReaderContext& ctx, const char* keyPath, Decode decode) {
   ListSubKeyNames(reg::kCurrentUser, keyPath, ctx.scratch1);
   for (int i = 0; i < ctx.scratch1.Count(); ++i)
-    AddMruRows(ctx, SubKey(keyPath, ctx.scratch1[i]), ctx.scratch1[i] + "\\", decode);
+    AddMruRows(ctx, SubKeyPath(keyPath, ctx.scratch1[i]), ctx.scratch1[i] + "\\", decode);
 }
 
 } // namespace
@@ -116,52 +121,52 @@ void ReadUserAssistF4E57C4B(ReaderContext& ctx) {
 
 void ReadOpenSavePidlMru(ReaderContext& ctx) {
   AddMruRowsOfSubKeys(ctx, kOpenSavePidlMruKey, [](const std::string& name, Bytes data) {
-    return name + "=" + DecodeItemIdList(data);
+    return Cells{name, DecodeItemIdList(data)};
   });
 }
 
 void ReadLastVisitedPidlMru(ReaderContext& ctx) {
   AddMruRows(ctx, kLastVisitedPidlMruKey, "", [](const std::string& /*name*/, Bytes data) {
     const ProgramAndFolder entry = DecodeLastVisitedEntry(data);
-    return entry.program + "=" + entry.folder;
+    return Cells{entry.program, entry.folder};
   });
 }
 
 void ReadRecentDocs(ReaderContext& ctx) {
   const auto decode = [](const std::string& name, Bytes data) {
-    return name + "=" + Utf16OrUndecodable(data);
+    return Cells{name, Utf16OrUndecodable(data)};
   };
   AddMruRows(ctx, kRecentDocsKey, "", decode);
   AddMruRowsOfSubKeys(ctx, kRecentDocsKey, decode);
 }
 
 void ReadTypedPaths(ReaderContext& ctx) {
-  ListValues(reg::kCurrentUser, kTypedPathsKey, ctx.rows, vlNameValue);
+  ctx.ListValueRows(reg::kCurrentUser, kTypedPathsKey, vlNameValue);
 }
 
 void ReadWordWheelQuery(ReaderContext& ctx) {
   AddMruRows(ctx, kWordWheelQueryKey, "", [](const std::string& name, Bytes data) {
-    return name + "=" + Utf16OrUndecodable(data);
+    return Cells{name, Utf16OrUndecodable(data)};
   });
 }
 
 void ReadMapNetworkDriveMru(ReaderContext& ctx) {
-  ListValues(reg::kCurrentUser, kMapNetworkDriveMruKey, ctx.rows, vlNameValue);
+  ctx.ListValueRows(reg::kCurrentUser, kMapNetworkDriveMruKey, vlNameValue);
 }
 
 void ReadTerminalServerClient(ReaderContext& ctx) {
-  ListValues(reg::kCurrentUser, kTerminalServerDefaultKey, ctx.rows, vlNameValue);
+  ctx.ListValueRows(reg::kCurrentUser, kTerminalServerDefaultKey, vlNameValue);
   ListSubKeyNames(reg::kCurrentUser, kTerminalServerServersKey, ctx.scratch1);
   for (int i = 0; i < ctx.scratch1.Count(); ++i) {
     const std::string& server = ctx.scratch1[i];
-    ctx.rows.Add(server + "=" +
-                 ReadRegString(reg::kCurrentUser, SubKey(kTerminalServerServersKey, server),
-                               "UsernameHint"));
+    const std::string serverKey = SubKeyPath(kTerminalServerServersKey, server);
+    ctx.Add(server, ReadRegString(reg::kCurrentUser, serverKey, "UsernameHint"),
+            {reg::kCurrentUser, serverKey});
   }
 }
 
 void ReadClassesMuiCache(ReaderContext& ctx) {
-  ListValues(reg::kCurrentUser, kClassesMuiCacheKey, ctx.rows, vlValueName);
+  ctx.ListValueRows(reg::kCurrentUser, kClassesMuiCacheKey, vlValueName);
   // The cache's language marker is bookkeeping, not a trace.
   for (int i = ctx.rows.Count() - 1; i >= 0; --i)
     if (CompareText(ctx.rows[i], "=LangID") == 0)
@@ -174,7 +179,7 @@ void ReadBamDam(ReaderContext& ctx) {
     ListSubKeyNames(reg::kLocalMachine, key.path, ctx.scratch1);
     for (int i = 0; i < ctx.scratch1.Count(); ++i) {
       const std::string& sid = ctx.scratch1[i];
-      const std::string userKey = SubKey(key.path, sid);
+      const std::string userKey = SubKeyPath(key.path, sid);
       ListValueNames(reg::kLocalMachine, userKey, names);
       for (int j = 0; j < names.Count(); ++j) {
         // "Version" and "SequenceNumber" are numbers of the moderator itself.
@@ -183,7 +188,7 @@ void ReadBamDam(ReaderContext& ctx) {
           continue;
         const auto stamp = FileTimeAt(value->bytes);
         const std::string when = stamp ? FormatFileTime(*stamp) : Undecodable(value->bytes.size());
-        ctx.rows.Add(names[j] + "=" + when + ", " + key.service + ", " + sid);
+        ctx.Add(names[j], when + ", " + key.service + ", " + sid, {reg::kLocalMachine, userKey});
       }
     }
   }
@@ -196,22 +201,25 @@ void ReadNetworkListProfiles(ReaderContext& ctx) {
     return FormatSystemTime(data).value_or(Undecodable(data.size()));
   };
   for (int i = 0; i < ctx.scratch1.Count(); ++i) {
-    const std::string profileKey = SubKey(kNetworkProfilesKey, ctx.scratch1[i]);
-    ctx.rows.Add(ReadRegString(reg::kLocalMachine, profileKey, "ProfileName") +
-                 "=First Connected " + stamp(profileKey, "DateCreated") + ", Last Connected " +
-                 stamp(profileKey, "DateLastConnected"));
+    const std::string profileKey = SubKeyPath(kNetworkProfilesKey, ctx.scratch1[i]);
+    ctx.Add(ReadRegString(reg::kLocalMachine, profileKey, "ProfileName"),
+            "First Connected " + stamp(profileKey, "DateCreated") + ", Last Connected " +
+                stamp(profileKey, "DateLastConnected"),
+            {reg::kLocalMachine, profileKey});
   }
 }
 
 void ReadUsbStorage(ReaderContext& ctx) {
   ListSubKeyNames(reg::kLocalMachine, kUsbStorKey, ctx.scratch1);
   for (int i = 0; i < ctx.scratch1.Count(); ++i) {
-    const std::string deviceKey = SubKey(kUsbStorKey, ctx.scratch1[i]);
+    const std::string deviceKey = SubKeyPath(kUsbStorKey, ctx.scratch1[i]);
     ListSubKeyNames(reg::kLocalMachine, deviceKey, ctx.scratch2);
     for (int j = 0; j < ctx.scratch2.Count(); ++j) {
       const std::string& serial = ctx.scratch2[j];
-      ctx.rows.Add(ctx.scratch1[i] + "\\" + serial + "=" +
-                   ReadRegString(reg::kLocalMachine, SubKey(deviceKey, serial), "FriendlyName"));
+      const std::string serialKey = SubKeyPath(deviceKey, serial);
+      ctx.Add(SubKeyPath(ctx.scratch1[i], serial),
+              ReadRegString(reg::kLocalMachine, serialKey, "FriendlyName"),
+              {reg::kLocalMachine, serialKey});
     }
   }
 }
@@ -222,7 +230,8 @@ void ReadWow64Startup(ReaderContext& ctx) {
     ListValueNames(reg::kLocalMachine, keyPath, ctx.scratch1);
     for (int i = 0; i < ctx.scratch1.Count(); ++i) {
       const std::string& name = ctx.scratch1[i];
-      ctx.rows.Add(prefix + name + "=" + ReadRegString(reg::kLocalMachine, keyPath, name));
+      ctx.Add(prefix + name, ReadRegString(reg::kLocalMachine, keyPath, name),
+              {reg::kLocalMachine, keyPath});
     }
   }
 }

@@ -30,14 +30,10 @@ constexpr const char* kSharedDllsKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVer
 constexpr const char* kShellFoldersKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
-std::string SubKeyPath(std::string_view keyPath, const std::string& subKey) {
-  return std::string(keyPath) + "\\" + subKey;
-}
-
 } // namespace
 
 void ListValueRows(ReaderContext& ctx, RegKey hive, std::string_view keyPath) {
-  ListValues(hive, keyPath, ctx.rows, vlNameValue);
+  ctx.ListValueRows(hive, keyPath, vlNameValue);
 }
 
 void ProbeSubKeys(ReaderContext& ctx, RegKey hive, std::string_view keyPath,
@@ -45,9 +41,10 @@ void ProbeSubKeys(ReaderContext& ctx, RegKey hive, std::string_view keyPath,
   ListSubKeyNames(hive, keyPath, ctx.scratch1);
   for (int i = 0; i < ctx.scratch1.Count(); ++i) {
     const std::string& subKey = ctx.scratch1[i];
-    const std::string text = ReadRegString(hive, SubKeyPath(keyPath, subKey), valueName);
+    const std::string subKeyPath = SubKeyPath(keyPath, subKey);
+    const std::string text = ReadRegString(hive, subKeyPath, valueName);
     if (!text.empty())
-      ctx.rows.Add(subKey + "=" + text);
+      ctx.Add(subKey, text, {hive, subKeyPath});
   }
 }
 
@@ -60,12 +57,12 @@ void PairUninstallEntries(ReaderContext& ctx, RegKey hive, std::string_view keyP
     if (displayName.empty() || uninstallString.empty())
       ctx.rows.Delete(i);
     else
-      ctx.rows.Put(i, displayName + "=" + uninstallString);
+      ctx.Put(i, displayName, uninstallString, {hive, entryKey});
   }
 }
 
 void NumberValueNames(ReaderContext& ctx, RegKey hive, std::string_view keyPath) {
-  ListNumberedValueNames(hive, keyPath, ctx.rows);
+  ctx.ListNumberedValueRows(hive, keyPath, [](const std::string& name) { return name; });
 }
 
 void ReadAppCompatibility(ReaderContext& ctx) {

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "readers/reader.h"
-#include "runtime/registry_api.h"
+#include "registry/registry_api.h"
 
 namespace tw {
 

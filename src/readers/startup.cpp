@@ -21,7 +21,7 @@ void AddStartupRows(ReaderContext& ctx, RegKey hive, const char* keyPath, const 
   ListValueNames(hive, keyPath, ctx.scratch1);
   for (int i = 0; i < ctx.scratch1.Count(); ++i) {
     const std::string& name = ctx.scratch1[i];
-    ctx.rows.Add(prefix + name + "=" + ReadRegString(hive, keyPath, name));
+    ctx.Add(prefix + name, ReadRegString(hive, keyPath, name), {hive, keyPath});
   }
 }
 
@@ -35,7 +35,7 @@ void ReadStartup(ReaderContext& ctx, RegKey hive) {
 void ReadServices(ReaderContext& ctx, ServiceValue shown) {
   ListSubKeyNames(reg::kLocalMachine, kServicesKey, ctx.rows);
   for (int i = ctx.rows.Count() - 1; i >= 0; --i) {
-    const std::string serviceKey = std::string(kServicesKey) + "\\" + ctx.rows[i];
+    const std::string serviceKey = SubKeyPath(kServicesKey, ctx.rows[i]);
     const std::string imagePath = ReadMachineString(serviceKey, "ImagePath");
     if (imagePath.find(".exe") == std::string::npos) {
       ctx.rows.Delete(i);
@@ -45,7 +45,7 @@ void ReadServices(ReaderContext& ctx, ServiceValue shown) {
     const std::string value = shown == ServiceValue::ImagePath
                                   ? imagePath
                                   : StartTypeLabel(ReadMachineInteger(serviceKey, "Start"));
-    ctx.rows.Put(i, displayName + "=" + value);
+    ctx.Put(i, displayName, value, {reg::kLocalMachine, serviceKey});
   }
 }
 

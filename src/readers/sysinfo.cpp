@@ -68,23 +68,25 @@ void ReadMemoryInformation(ReaderContext& ctx) {
   const long double availPhys = KiloBytes(m.availPhys);
   const long double totalPageFile = KiloBytes(m.totalPageFile);
   const long double availPageFile = KiloBytes(m.availPageFile);
-  ctx.rows.Add("Memory Usage - Physical=" + std::to_string(m.load) + " %");
-  ctx.rows.Add("Physical Memory (RAM) - Total=" + Kb(totalPhys, locale));
-  ctx.rows.Add("Physical Memory (RAM) - Used=" + Kb(totalPhys - availPhys, locale));
-  ctx.rows.Add("Physical Memory (RAM) - Free=" + Kb(availPhys, locale));
-  ctx.rows.Add("Commit Charge Memory - Limit=" + Kb(totalPageFile, locale));
-  ctx.rows.Add("Commit Charge Memory - Current=" + Kb(totalPageFile - availPageFile, locale));
-  ctx.rows.Add("[ Captured At ]=" + FormatCaptureTime(system.Now(), locale));
+  // Live figures: no key.
+  ctx.Add("Memory Usage - Physical", std::to_string(m.load) + " %");
+  ctx.Add("Physical Memory (RAM) - Total", Kb(totalPhys, locale));
+  ctx.Add("Physical Memory (RAM) - Used", Kb(totalPhys - availPhys, locale));
+  ctx.Add("Physical Memory (RAM) - Free", Kb(availPhys, locale));
+  ctx.Add("Commit Charge Memory - Limit", Kb(totalPageFile, locale));
+  ctx.Add("Commit Charge Memory - Current", Kb(totalPageFile - availPageFile, locale));
+  ctx.Add("[ Captured At ]", FormatCaptureTime(system.Now(), locale));
 }
 
 void ReadTimeZones(ReaderContext& ctx) {
   ListSubKeyNames(reg::kLocalMachine, kTimeZonesKey, ctx.scratch1);
   for (int i = 0; i < ctx.scratch1.Count(); ++i) {
-    const std::string zoneKey = std::string(kTimeZonesKey) + "\\" + ctx.scratch1[i];
+    const std::string zoneKey = SubKeyPath(kTimeZonesKey, ctx.scratch1[i]);
     const std::string display = ReadRegString(reg::kLocalMachine, zoneKey, "Display");
     if (display.empty())
       continue;
-    ctx.rows.Add(display + "=" + ReadRegString(reg::kLocalMachine, zoneKey, "Dlt"));
+    ctx.Add(display, ReadRegString(reg::kLocalMachine, zoneKey, "Dlt"),
+            {reg::kLocalMachine, zoneKey});
   }
 }
 

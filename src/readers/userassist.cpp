@@ -15,12 +15,10 @@ constexpr const char* kUserAssist75048700Key =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\{75048700-EF1F-11D0-"
     "9888-006097DEACF9}\\Count";
 
-// Numbers the value names and decodes each whole row: digits and "=" pass through unchanged.
+// Numbers the value names and decodes each (the numbers and "=" would pass through unchanged).
 void ReadUserAssistKey(ReaderContext& ctx, const char* keyPath) {
-  ListNumberedValueNames(reg::kCurrentUser, keyPath, ctx.rows);
-  const int count = ctx.rows.Count();
-  for (int i = 0; i < count; ++i)
-    ctx.rows.Put(i, DecodeRot13(ctx.rows[i]));
+  ctx.ListNumberedValueRows(reg::kCurrentUser, keyPath,
+                            [](const std::string& name) { return DecodeRot13(name); });
 }
 
 } // namespace

@@ -12,6 +12,21 @@ std::optional<RegKey> RootKeyFromName(std::string_view rootName) {
   return std::nullopt;
 }
 
+std::string_view RootShortName(RegKey root) {
+  switch (root) {
+  case reg::kCurrentUser:
+    return "HKCU";
+  case reg::kLocalMachine:
+    return "HKLM";
+  case reg::kClassesRoot:
+    return "HKCR";
+  case reg::kUsers:
+    return "HKU";
+  default:
+    return "";
+  }
+}
+
 std::vector<std::string> SplitRegistryAddress(std::string_view address) {
   std::vector<std::string> parts;
   std::string part;

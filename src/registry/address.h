@@ -7,12 +7,15 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/registry_api.h"
+#include "registry/registry_api.h"
 
 namespace tw {
 
 // "HKCU", "HKLM", "HKCR" in that order of comparison; none for anything else.
 std::optional<RegKey> RootKeyFromName(std::string_view rootName);
+
+// The short name of a predefined key ("HKCU", "HKLM", "HKCR", "HKU"); empty for another key.
+std::string_view RootShortName(RegKey root);
 
 // Splits at "|" and at line breaks (CR, LF, CR LF). Empty parts between separators are kept;
 // an empty part after a final separator is dropped.

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "registry/address.h"
-#include "runtime/registry_api.h"
+#include "registry/registry_api.h"
 #include "runtime/strings.h"
 
 namespace tw {

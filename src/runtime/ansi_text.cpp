@@ -20,12 +20,8 @@ char Cp1252FromUnicode(char32_t c) {
   return '?';
 }
 
-std::string Utf16ToAnsi(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char16_t c : text)
-    out += Cp1252FromUnicode(c);
-  return out;
+char16_t Cp1252ToUnicode(unsigned char byte) {
+  return byte >= 0x80 && byte < 0xa0 ? kCp1252High[byte - 0x80] : char16_t{byte};
 }
 
 } // namespace tw

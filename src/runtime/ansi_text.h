@@ -36,7 +36,8 @@ inline bool AsciiEqualIgnoringCase(std::string_view a, std::string_view b) {
 
 // The code page 1252 byte of a Unicode character; "?" for characters it lacks.
 char Cp1252FromUnicode(char32_t c);
-// UTF-16 text converted to code page 1252.
-std::string Utf16ToAnsi(std::u16string_view text);
+// The Unicode character of a code page 1252 byte; the five bytes without one keep their own
+// code point, as the platform's table maps them.
+char16_t Cp1252ToUnicode(unsigned char byte);
 
 } // namespace tw

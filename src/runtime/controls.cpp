@@ -56,19 +56,8 @@ TListBox::TListBox(std::string name) : TControl("TListBox", std::move(name)), it
 
 int TListBox::SortedPosition(const std::string& text) const {
   const std::vector<std::string>& items = items_.items;
-  int min = 0;
-  int max = static_cast<int>(items.size()) - 1;
-  while (min <= max) {
-    const int index = (min + max) / 2;
-    const int order = CompareText(items[static_cast<size_t>(index)], text);
-    if (order == 0)
-      return index;
-    if (order > 0)
-      max = index - 1;
-    else
-      min = index + 1;
-  }
-  return min;
+  return tw::SortedPosition(static_cast<int>(items.size()), text,
+                            [&](int i) -> std::string_view { return items[static_cast<size_t>(i)]; });
 }
 
 void TListBox::SetSorted(bool sorted) {

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/collation.h"
+
 namespace tw {
 
 class TStrings {
@@ -49,8 +51,31 @@ private:
   std::vector<std::string> items_;
 };
 
+// Where a sorted list puts `text`: a binary search under the list comparison (CompareText)
+// that stops at the first equal entry it meets, as the platform's sorted list box does.
+// `textAt(i)` gives the text of entry i of `count`.
+template <class TextAt>
+int SortedPosition(int count, std::string_view text, TextAt textAt);
+
 // A preview row split at its first "=": the key cell before it, the value cell after it.
 // A line without "=" has an empty key cell and the whole line as its value cell.
 std::pair<std::string_view, std::string_view> SplitRow(std::string_view row);
+
+template <class TextAt>
+int SortedPosition(int count, std::string_view text, TextAt textAt) {
+  int min = 0;
+  int max = count - 1;
+  while (min <= max) {
+    const int index = (min + max) / 2;
+    const int order = CompareText(textAt(index), text);
+    if (order == 0)
+      return index;
+    if (order > 0)
+      max = index - 1;
+    else
+      min = index + 1;
+  }
+  return min;
+}
 
 } // namespace tw

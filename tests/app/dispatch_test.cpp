@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/catalog.h"
+#include "readers/catalog.h"
 #include "app/WKS_Main.h"
 #include "runtime/collation.h"
 #include "support/fake_system_info.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/modern_catalog.h"
+#include "readers/modern_catalog.h"
 #include "app/WKS_Main.h"
 #include "report/report.h"
 #include "support/platform.h"

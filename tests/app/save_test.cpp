@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "app/catalog.h"
+#include "readers/catalog.h"
 #include "app/WKS_Main.h"
 #include "report/report.h"
 #include "runtime/exceptions.h"

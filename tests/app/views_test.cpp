@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/catalog.h"
+#include "readers/catalog.h"
 #include "app/WKS_Main.h"
 #include "support/platform.h"
 

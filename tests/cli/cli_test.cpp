@@ -11,14 +11,14 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/catalog.h"
-#include "app/modern_catalog.h"
+#include "readers/catalog.h"
+#include "readers/modern_catalog.h"
 #include "cli/cli.h"
-#include "cli/linux_platform.h"
+#include "cli/offline_platform.h"
 #include "hive_files.h"
 #include "report/report.h"
-#include "runtime/memory_registry.h"
-#include "runtime/reg_file.h"
+#include "registry/memory_registry.h"
+#include "registry/reg_file.h"
 #include "support/platform.h"
 
 namespace tw {
@@ -31,7 +31,7 @@ struct CliRun {
 };
 
 CliRun Cli(const std::vector<std::string>& args) {
-  LinuxCliPlatform platform;
+  OfflineCliPlatform platform;
   std::ostringstream out, err;
   const ExitCode code = RunCli(args, platform, out, err);
   return {code, out.str(), err.str()};

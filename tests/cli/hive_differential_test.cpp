@@ -9,11 +9,11 @@
 #include <map>
 #include <sstream>
 
-#include "app/catalog.h"
-#include "app/modern_catalog.h"
+#include "readers/catalog.h"
+#include "readers/modern_catalog.h"
 #include "app/WKS_Main.h"
 #include "cli/cli.h"
-#include "cli/linux_platform.h"
+#include "cli/offline_platform.h"
 #include "hive_files.h"
 #include "support/platform.h"
 
@@ -88,7 +88,7 @@ protected:
     std::vector<std::string> args = {"export"};
     args.insert(args.end(), sources.begin(), sources.end());
     args.insert(args.end(), {batch, "--format", format, "--out", out.string()});
-    LinuxCliPlatform platform;
+    OfflineCliPlatform platform;
     std::ostringstream stdOut;
     return static_cast<int>(RunCli(args, platform, stdOut, err));
   }

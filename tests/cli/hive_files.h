@@ -6,7 +6,7 @@
 #include <string>
 
 #include "empty_hive.h"
-#include "runtime/registry_api.h"
+#include "registry/registry_api.h"
 
 namespace tw::test {
 

@@ -36,11 +36,11 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "cli/linux_platform.h"
+#include "cli/offline_platform.h"
 #include "hive_files.h"
 #include "peer_runs.h"
-#include "runtime/memory_registry.h"
-#include "runtime/reg_file.h"
+#include "registry/memory_registry.h"
+#include "registry/reg_file.h"
 #include "support/binary_values.h"
 #include "support/platform.h"
 

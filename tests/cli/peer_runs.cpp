@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "cli/linux_platform.h"
+#include "cli/offline_platform.h"
 #include "hive_files.h"
 
 namespace tw::test {
@@ -33,7 +33,7 @@ Rows Sorted(Rows rows) {
 }
 
 Rows ShowOnHive(const std::string& hive, const std::string& item) {
-  LinuxCliPlatform platform;
+  OfflineCliPlatform platform;
   std::ostringstream out, err;
   const ExitCode code = RunCli({"show", "--hive", hive, item}, platform, out, err);
   EXPECT_EQ(code, ExitCode::Done) << err.str();

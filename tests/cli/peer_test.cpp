@@ -29,7 +29,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "cli/linux_platform.h"
+#include "cli/offline_platform.h"
 #include "hive_files.h"
 #include "peer_runs.h"
 #include "support/platform.h"

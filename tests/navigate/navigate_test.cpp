@@ -40,7 +40,14 @@ TEST(TargetFolder, CutsAfterTheLastBackslashOrColon) {
 // Shift-JIS: lead bytes 0x81-0x9F and 0xE0-0xFC; the trail byte may be 0x5C ("\").
 class ShiftJis final : public CodePage {
 public:
+  unsigned Number() const override { return 932; }
   bool IsLeadByte(uint8_t b) const override { return (b >= 0x81 && b <= 0x9f) || b >= 0xe0; }
+  std::string FromUtf16(std::u16string_view text) const override {
+    return Cp1252CodePage().FromUtf16(text);
+  }
+  std::u16string ToUtf16(std::string_view text) const override {
+    return Cp1252CodePage().ToUtf16(text);
+  }
 };
 
 TEST(TargetFolder, ATrailByteOfADoubleByteCharacterIsNoDelimiter) {

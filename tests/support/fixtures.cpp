@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "runtime/reg_file.h"
+#include "registry/reg_file.h"
 
 namespace tw::test {
 

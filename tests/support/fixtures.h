@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "runtime/collation.h"
-#include "runtime/memory_registry.h"
+#include "registry/memory_registry.h"
 #include "runtime/seam.h"
 
 namespace tw::test {

@@ -4,7 +4,7 @@
 
 #include "runtime/win32/win32_collation.h"
 #include "runtime/win32/win32_platform.h"
-#include "runtime/win32/win32_registry.h"
+#include "registry/win32/win32_registry.h"
 #include "runtime/win32/win32_system_info.h"
 #include "skin/win32/skin_manage.h"
 #include "skin/win32/win32_skin_platform.h"

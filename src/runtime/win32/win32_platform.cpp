@@ -67,8 +67,44 @@ void Win32FileSystem::RemoveFile(const std::string& path) {
   DeleteFileA(path.c_str());
 }
 
+Win32CodePage::Win32CodePage(unsigned codePage) : codePage_(codePage == 0 ? GetACP() : codePage) {}
+
 bool Win32CodePage::IsLeadByte(uint8_t byte) const {
   return IsDBCSLeadByteEx(codePage_, byte) != 0;
+}
+
+std::string Win32CodePage::FromUtf16(std::u16string_view text) const {
+  if (text.empty())
+    return {};
+  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+  const int length = static_cast<int>(text.size());
+  const int size = WideCharToMultiByte(codePage_, 0, wide, length, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(codePage_, 0, wide, length, out.data(), size, nullptr, nullptr);
+  return out;
+}
+
+std::u16string Win32CodePage::ToUtf16(std::string_view text) const {
+  if (text.empty())
+    return {};
+  const int length = static_cast<int>(text.size());
+  const int size = MultiByteToWideChar(codePage_, 0, text.data(), length, nullptr, 0);
+  std::u16string out(static_cast<size_t>(size), u'\0');
+  MultiByteToWideChar(codePage_, 0, text.data(), length, reinterpret_cast<wchar_t*>(out.data()),
+                      size);
+  return out;
+}
+
+std::unique_ptr<CodePage> MakeCodePage(unsigned number) {
+  // UTF-8 and 1252 by the portable tables, so that both builds give the same bytes.
+  if (number == kUtf8CodePage)
+    return std::make_unique<Utf8CodePage>();
+  if (number == 1252)
+    return std::make_unique<Cp1252CodePage>();
+  CPINFO info;
+  if (!GetCPInfo(number, &info))
+    return nullptr;
+  return std::make_unique<Win32CodePage>(number);
 }
 
 uint32_t Win32Profile::ProfileString(const char* section, const char* key, const char* defaultValue,

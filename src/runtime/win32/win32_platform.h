@@ -30,11 +30,15 @@ public:
 // The system's text for an error code, as FormatMessageA gives it.
 std::string SystemErrorText(unsigned long code);
 
-// IsDBCSLeadByteEx of a code page; the system's ANSI code page by default.
+// A code page through the system's tables (IsDBCSLeadByteEx, WideCharToMultiByte,
+// MultiByteToWideChar); the system's ANSI code page by default.
 class Win32CodePage final : public CodePage {
 public:
-  explicit Win32CodePage(unsigned codePage = 0 /* CP_ACP */) : codePage_(codePage) {}
+  explicit Win32CodePage(unsigned codePage = 0 /* CP_ACP */);
+  unsigned Number() const override { return codePage_; }
   bool IsLeadByte(uint8_t byte) const override;
+  std::string FromUtf16(std::u16string_view text) const override;
+  std::u16string ToUtf16(std::string_view text) const override;
 
 private:
   unsigned codePage_;

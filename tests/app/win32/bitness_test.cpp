@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/catalog.h"
+#include "readers/catalog.h"
 #include "program_driver.h"
 #include "report/report.h"
 #include "runtime/win32/win32_platform.h"

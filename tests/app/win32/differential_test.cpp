@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "app/catalog.h"
+#include "readers/catalog.h"
 #include "app/WKS_Main.h"
-#include "runtime/memory_registry.h"
-#include "runtime/reg_file.h"
+#include "registry/memory_registry.h"
+#include "registry/reg_file.h"
 #include "runtime/seam.h"
 #include "runtime/system_info.h"
 #include "runtime/win32/win32_collation.h"
-#include "runtime/win32/win32_registry.h"
+#include "registry/win32/win32_registry.h"
 #include "runtime/win32/win32_system_info.h"
 #include "support/fixtures.h"
 #include "support/win32/scratch_registry.h"

@@ -16,9 +16,9 @@
 #include "program_driver.h"
 #include "report/report.h"
 #include "runtime/exceptions.h"
-#include "runtime/reg_file.h"
+#include "registry/reg_file.h"
 #include "runtime/win32/win32_platform.h"
-#include "runtime/win32/win32_registry.h"
+#include "registry/win32/win32_registry.h"
 #include "runtime/win32/win32_system_info.h"
 #include "support/fixtures.h"
 

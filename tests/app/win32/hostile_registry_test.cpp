@@ -17,14 +17,14 @@
 #include <string>
 #include <vector>
 
-#include "app/catalog.h"
+#include "readers/catalog.h"
 #include "app/WKS_Main.h"
 #include "program_driver.h"
 #include "report/report.h"
 #include "runtime/seam.h"
 #include "runtime/win32/win32_collation.h"
 #include "runtime/win32/win32_platform.h"
-#include "runtime/win32/win32_registry.h"
+#include "registry/win32/win32_registry.h"
 #include "runtime/win32/win32_system_info.h"
 #include "support/fixtures.h"
 

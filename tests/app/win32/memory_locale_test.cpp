@@ -11,7 +11,7 @@
 
 #include "app/WKS_Main.h"
 #include "readers/sysinfo.h"
-#include "runtime/memory_registry.h"
+#include "registry/memory_registry.h"
 #include "runtime/seam.h"
 #include "runtime/win32/win32_collation.h"
 #include "runtime/win32/win32_system_info.h"

@@ -10,7 +10,7 @@
 
 #include "cli/cli.h"
 #include "cli/empty_hive.h"
-#include "cli/win32/app_hive.h"
+#include "cli/win32/cli_platform.h"
 #include "runtime/seam.h"
 #include "runtime/win32/win32_system_info.h"
 #include "support/platform.h"

@@ -2,7 +2,7 @@
 // Tests import fixtures into scratch keys of the platform's registry (see the runtime's
 // ScratchRegistry).
 
-#include "runtime/win32/scratch_registry.h"
+#include "registry/win32/scratch_registry.h"
 
 namespace tw::test {
 

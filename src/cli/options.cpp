@@ -1,0 +1,238 @@
+#include "cli/options.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <filesystem>
+#include <utility>
+
+namespace tw {
+
+const std::string_view kUsage =
+    "usage: trailwick-cli list\n"
+    "       trailwick-cli show    [SOURCE...] ITEM...\n"
+    "       trailwick-cli export  [SOURCE...] (--guest | --admin | --modern | ITEM...)\n"
+    "                             --format txt|html|csv|json --out DIR [--force]\n"
+    "       trailwick-cli dump    --hive FILE [--key PATH] --format jsonl|reg [--root KEY]\n"
+    "                             [--out FILE]\n"
+    "       trailwick-cli deleted --hive FILE [--format txt|csv|json] [--out FILE]\n"
+    "SOURCE: --hive [ntuser|usrclass|software|system|sam=]FILE [--log LOGFILE...]\n"
+    "        --reg FILE  --live\n"
+    "        --no-recover   read hive files as they are, without their transaction logs\n"
+    "                       (by default the logs beside a hive, or those named with --log,\n"
+    "                       bring a dirty hive up to date in memory; files are never changed)\n"
+    "        --codepage N   the code page of the text read (UTF-8 by default; N for reports\n"
+    "                       equal to the window's on a system with code page N)\n"
+    "ITEM:   a catalog index (0-48; 34 on: Windows 7 - 11) or a label, as 'list' prints them\n"
+    "--guest: the first tab's (CU) items; --admin: all its items; --modern: every Windows 7 - 11\n"
+    "item (with --guest or --admin: both sets); --force: replace reports already in DIR\n";
+
+namespace {
+
+std::optional<unsigned> ParseNumber(std::string_view text) {
+  unsigned value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size())
+    return std::nullopt;
+  return value;
+}
+
+std::optional<OutputFormat> FormatFromName(std::string_view name) {
+  static constexpr std::array<std::pair<std::string_view, OutputFormat>, 6> kFormats = {{
+      {"txt", OutputFormat::Txt},
+      {"html", OutputFormat::Html},
+      {"csv", OutputFormat::Csv},
+      {"json", OutputFormat::Json},
+      {"jsonl", OutputFormat::Jsonl},
+      {"reg", OutputFormat::Reg},
+  }};
+  for (const auto& [text, format] : kFormats)
+    if (text == name)
+      return format;
+  return std::nullopt;
+}
+
+// "KIND=FILE" names a kind when the part before "=" reads like one (a plain word) and the
+// whole text is no file; an unknown word is a mistake, not a file name.
+SourceSpec HiveSpec(const std::string& text) {
+  const size_t equals = text.find('=');
+  if (equals != std::string::npos && equals > 0) {
+    const std::string word = text.substr(0, equals);
+    if (const auto kind = HiveKindFromName(word))
+      return SourceSpec{SourceType::Hive, kind, text.substr(equals + 1), {}};
+    const bool plainWord = std::all_of(word.begin(), word.end(), [](char c) {
+      return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+    std::error_code error;
+    if (plainWord && !std::filesystem::exists(text, error))
+      throw UsageError("unknown hive kind '" + word + "' (" + std::string(HiveKindNames()) +
+                       ")");
+  }
+  return SourceSpec{SourceType::Hive, std::nullopt, text, {}};
+}
+
+Command CommandFromName(const std::string& name) {
+  if (name == "list")
+    return Command::List;
+  if (name == "show")
+    return Command::Show;
+  if (name == "export")
+    return Command::Export;
+  if (name == "dump")
+    return Command::Dump;
+  if (name == "deleted")
+    return Command::Deleted;
+  if (name == "help" || name == "--help" || name == "-h")
+    return Command::Help;
+  throw UsageError("unknown command '" + name + "'");
+}
+
+void CheckOneHive(const Options& o, std::string_view command) {
+  if (o.sources.size() != 1 || o.sources[0].type != SourceType::Hive)
+    throw UsageError(std::string(command) + " reads one hive file: give --hive FILE");
+  if (!o.items.empty() || o.guest || o.admin || o.modern)
+    throw UsageError(std::string(command) + " takes no items");
+}
+
+void Check(Options& o) {
+  const bool batch = o.guest || o.admin || o.modern;
+  switch (o.command) {
+  case Command::Help:
+    return;
+  case Command::List:
+    if (!o.items.empty() || !o.sources.empty() || batch || o.format)
+      throw UsageError("list takes no arguments");
+    return;
+  case Command::Show:
+    if (batch || o.format || !o.out.empty())
+      throw UsageError("show takes sources and items only");
+    if (o.items.empty())
+      throw UsageError("show needs at least one item");
+    return;
+  case Command::Export:
+    if (o.guest && o.admin)
+      throw UsageError("--guest and --admin exclude each other");
+    if (batch && !o.items.empty())
+      throw UsageError("give --guest, --admin, --modern or items, not both");
+    if (!batch && o.items.empty())
+      throw UsageError("export needs --guest, --admin, --modern or at least one item");
+    if (!o.format)
+      throw UsageError("export needs --format txt|html|csv|json");
+    if (*o.format == OutputFormat::Jsonl || *o.format == OutputFormat::Reg)
+      throw UsageError("export writes txt, html, csv or json");
+    if (o.out.empty())
+      throw UsageError("export needs --out DIR");
+    return;
+  case Command::Dump:
+    CheckOneHive(o, "dump");
+    if (!o.format || (*o.format != OutputFormat::Jsonl && *o.format != OutputFormat::Reg))
+      throw UsageError("dump needs --format jsonl|reg");
+    return;
+  case Command::Deleted:
+    CheckOneHive(o, "deleted");
+    if (!o.format)
+      o.format = OutputFormat::Txt;
+    if (*o.format != OutputFormat::Txt && *o.format != OutputFormat::Csv &&
+        *o.format != OutputFormat::Json)
+      throw UsageError("deleted writes txt, csv or json");
+    return;
+  }
+}
+
+} // namespace
+
+std::string_view Extension(OutputFormat format) {
+  switch (format) {
+  case OutputFormat::Txt:
+    return ".txt";
+  case OutputFormat::Html:
+    return ".html";
+  case OutputFormat::Csv:
+    return ".csv";
+  case OutputFormat::Json:
+    return ".json";
+  case OutputFormat::Jsonl:
+    return ".jsonl";
+  case OutputFormat::Reg:
+    return ".reg";
+  }
+  return "";
+}
+
+Options ParseCommandLine(const std::vector<std::string>& args) {
+  if (args.empty())
+    throw UsageError("no command");
+  Options o;
+  o.command = CommandFromName(args[0]);
+  for (size_t i = 1; i < args.size(); ++i) {
+    std::string arg = args[i];
+    if (arg == "--help" || arg == "-h") {
+      o.command = Command::Help;
+      return o;
+    }
+    std::optional<std::string> attached;
+    if (arg.starts_with("--") && arg.find('=') != std::string::npos) {
+      attached = arg.substr(arg.find('=') + 1);
+      arg = arg.substr(0, arg.find('='));
+    }
+    const auto value = [&]() -> std::string {
+      if (attached)
+        return *attached;
+      if (i + 1 >= args.size())
+        throw UsageError(arg + " needs a value");
+      return args[++i];
+    };
+    const auto flag = [&] {
+      if (attached)
+        throw UsageError(arg + " takes no value");
+    };
+    if (arg == "--hive") {
+      o.sources.push_back(HiveSpec(value()));
+    } else if (arg == "--log") {
+      const std::string log = value();
+      if (o.sources.empty() || o.sources.back().type != SourceType::Hive)
+        throw UsageError("--log names a log of the --hive before it");
+      o.sources.back().logs.push_back(log);
+    } else if (arg == "--reg") {
+      o.sources.push_back(SourceSpec{SourceType::Reg, std::nullopt, value(), {}});
+    } else if (arg == "--live") {
+      flag();
+      o.sources.push_back(SourceSpec{SourceType::Live, std::nullopt, {}, {}});
+    } else if (arg == "--guest" || arg == "--admin" || arg == "--modern") {
+      flag();
+      (arg == "--guest" ? o.guest : arg == "--admin" ? o.admin : o.modern) = true;
+    } else if (arg == "--no-recover") {
+      flag();
+      o.recovery = Recovery::Skip;
+    } else if (arg == "--force") {
+      flag();
+      o.overwrite = Overwrite::Replace;
+    } else if (arg == "--format") {
+      const std::string name = value();
+      o.format = FormatFromName(name);
+      if (!o.format)
+        throw UsageError("unknown format '" + name + "' (txt, html, csv, json, jsonl or reg)");
+    } else if (arg == "--out") {
+      o.out = value();
+      if (o.out.empty())
+        throw UsageError("--out needs a name");
+    } else if (arg == "--key") {
+      o.key = value();
+    } else if (arg == "--root") {
+      o.regRoot = value();
+    } else if (arg == "--codepage") {
+      const std::string text = value();
+      o.codePage = ParseNumber(text);
+      if (!o.codePage)
+        throw UsageError("--codepage needs a number, not '" + text + "'");
+    } else if (arg.starts_with("--")) {
+      throw UsageError("unknown option " + arg);
+    } else {
+      o.items.push_back(args[i]);
+    }
+  }
+  Check(o);
+  return o;
+}
+
+} // namespace tw

@@ -1,0 +1,18 @@
+#pragma once
+// The platform's buffer rules for the answers of the registry calls, shared by the stores that
+// answer the calls themselves (the in-memory store, hive files): a name is copied with its
+// terminating NUL and counted without it; data too large for the buffer gives "more data" and
+// the size needed.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "registry/registry_api.h"
+
+namespace tw::reg {
+
+RegStatus CopyName(const std::string& source, char* name, uint32_t* nameLen);
+RegStatus CopyData(const std::vector<uint8_t>& source, uint8_t* data, uint32_t* dataLen);
+
+} // namespace tw::reg
