@@ -39,6 +39,13 @@ void Put32(Bytes& bytes, std::size_t at, std::uint32_t value) {
     bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
+std::uint32_t Load32(const Bytes& bytes, std::size_t at) {
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < 4; ++i)
+    value |= static_cast<std::uint32_t>(bytes.at(at + i)) << (8 * i);
+  return value;
+}
+
 void SealBaseBlock(Bytes& image) {
   Put32(image, hive::kChecksumOffset, hive::BaseBlockChecksum(image));
 }

@@ -29,6 +29,7 @@ Bytes Filled(std::size_t size, std::uint8_t fill);
 // Recomputes the base block's checksum after a test changed a field.
 void SealBaseBlock(Bytes& image);
 void Put32(Bytes& bytes, std::size_t at, std::uint32_t value);
+std::uint32_t Load32(const Bytes& bytes, std::size_t at);
 
 // One "HvLE" entry: header, page references, pages, padded to whole sectors, both hashes set.
 Bytes LogEntry(std::uint32_t sequence, std::uint32_t binsSize, const std::vector<PageWrite>& pages,
