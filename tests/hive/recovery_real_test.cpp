@@ -123,19 +123,11 @@ std::set<std::uint32_t> WrittenPages(const Files& files, std::uint32_t from, std
   return pages;
 }
 
-// Every value of a hive through hivex: path\name → what identifies its content and where its
-// records lie.
-struct HivexValue {
-  hive_type type;
-  std::string data;
-  std::size_t record;    // file offset of the value record
-  std::size_t dataCell;  // file offset of the data cell; 0 when the data is inline
-  std::size_t dataBytes; // the data cell's length
-};
+// Every value of a hive through hivex: "path|name" → its data.
 struct HivexWalk {
   std::size_t keys = 0;
   std::size_t errors = 0;
-  std::map<std::string, HivexValue> values;
+  std::map<std::string, std::string> values;
 };
 
 void WalkNode(hive_h* h, hive_node_h node, const std::string& path, HivexWalk& walk) {
@@ -149,13 +141,10 @@ void WalkNode(hive_h* h, hive_node_h node, const std::string& path, HivexWalk& w
       hive_type type{};
       std::size_t length = 0;
       char* data = hivex_value_value(h, values[i], &type, &length);
-      std::size_t cellLength = 0;
-      const hive_value_h cell = hivex_value_data_cell_offset(h, values[i], &cellLength);
       if (name == nullptr || data == nullptr)
         ++walk.errors;
       else
-        walk.values[path + "|" + name] = {type, std::string(data, length), values[i], cell,
-                                          cellLength};
+        walk.values[path + "|" + name] = std::string(data, length);
       std::free(name);
       std::free(data);
     }
@@ -197,7 +186,7 @@ HivexWalk WalkWithHivex(const Bytes& image, const std::string& name) {
 
 std::string ValueOf(const HivexWalk& walk, const std::string& key) {
   const auto it = walk.values.find(key);
-  return it == walk.values.end() ? "(none)" : it->second.data;
+  return it == walk.values.end() ? "(none)" : it->second;
 }
 
 std::string Utf16(const char* text) {
@@ -208,12 +197,6 @@ std::string Utf16(const char* text) {
 }
 
 class RealDirtyHive : public testing::TestWithParam<RealHive> {};
-
-TEST_P(RealDirtyHive, EveryEntryOfItsLogsCarriesMatchingHashes) {
-  for (const LogFile& log : Load(GetParam()).logs)
-    for (const RawEntry& e : RawEntries(log.bytes))
-      EXPECT_TRUE(e.hashesMatch) << log.name << " entry " << e.sequence;
-}
 
 TEST_P(RealDirtyHive, RecoversToWhereTheLogsEnd) {
   const RealHive& hive = GetParam();
@@ -234,6 +217,8 @@ TEST_P(RealDirtyHive, RecoversToWhereTheLogsEnd) {
   EXPECT_EQ(base.hiveBinsDataSize, hive.binsSize);
 }
 
+// Every byte of the bins that differs from the stale primary lies in a page an applied entry
+// wrote: whatever reads differently after recovery (keys, values, data) is what the logs changed.
 TEST_P(RealDirtyHive, ChangesOnlyThePagesTheAppliedEntriesWrite) {
   const RealHive& hive = GetParam();
   const Bytes& stale = Load(hive).primary;
@@ -254,36 +239,15 @@ TEST_P(RealDirtyHive, ChangesOnlyThePagesTheAppliedEntriesWrite) {
   EXPECT_GT(changedPages, 50u);
 }
 
-TEST_P(RealDirtyHive, OpensWithHivexAndItsChangedValuesLieInTheLoggedPages) {
+TEST_P(RealDirtyHive, OpensWithHivexAndEveryKeyAndValueReads) {
   const RealHive& hive = GetParam();
-  const Bytes& stale = Load(hive).primary;
-  Bytes image = stale;
+  Bytes image = Load(hive).primary;
   Recover(image, Load(hive).logs);
-  const HivexWalk before = WalkWithHivex(stale, hive.primary);
+  const HivexWalk before = WalkWithHivex(Load(hive).primary, hive.primary);
   const HivexWalk after = WalkWithHivex(image, hive.primary);
   EXPECT_EQ(after.errors, 0u);
   EXPECT_GT(after.keys, 1000u);
-  const std::set<std::uint32_t> written =
-      WrittenPages(Load(hive), hive.toSequence - hive.entriesApplied, hive.toSequence);
-  const auto inWritten = [&](std::size_t at, std::size_t size) {
-    for (std::size_t page = (at - kBaseBlockSize) / 512; page <= (at - kBaseBlockSize + size) / 512;
-         ++page)
-      if (written.count(static_cast<std::uint32_t>(page)))
-        return true;
-    return false;
-  };
-  std::size_t changed = 0;
-  for (const auto& [key, value] : after.values) {
-    const auto old = before.values.find(key);
-    if (old != before.values.end() && old->second.type == value.type &&
-        old->second.data == value.data)
-      continue;
-    ++changed;
-    EXPECT_TRUE(inWritten(value.record, 24) ||
-                (value.dataCell != 0 && inWritten(value.dataCell, value.dataBytes)))
-        << key;
-  }
-  EXPECT_GT(changed, 10u);
+  EXPECT_NE(after.values, before.values);
 }
 
 TEST_P(RealDirtyHive, StopsAtAnEntryWithAFlippedByteAndKeepsTheEarlierOnes) {
@@ -320,11 +284,15 @@ TEST_P(RealDirtyHive, ADamagedBaseBlockIsTakenFromTheLogs) {
 INSTANTIATE_TEST_SUITE_P(Hives, RealDirtyHive, testing::Values(kNtUser, kUsrClass),
                          [](const auto& info) { return info.index == 0 ? "NtUser" : "UsrClass"; });
 
-TEST(RealLogs, HoldTheEntriesTheirHivesNeed) {
+// Read without the recovery code: the entries' sequence numbers, and our Marvin32 agreeing
+// with the hashes Windows wrote.
+TEST(RealLogs, HoldTheseEntriesWithMatchingHashes) {
   const auto sequences = [](const Bytes& log) {
     std::vector<std::uint32_t> out;
-    for (const RawEntry& e : RawEntries(log))
+    for (const RawEntry& e : RawEntries(log)) {
+      EXPECT_TRUE(e.hashesMatch) << e.sequence;
       out.push_back(e.sequence);
+    }
     return out;
   };
   const auto range = [](std::uint32_t first, std::uint32_t last) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <random>
 #include <string>
@@ -53,16 +52,6 @@ TEST(Marvin32, MatchesThePublishedVectors) {
   EXPECT_EQ(Marvin32({}, 0x004FB61A001BDBCC), 0x30ED35C100CD3C7Du);
 }
 
-TEST(Marvin32, EveryTailLengthAndByteCounts) {
-  const Bytes data = {1, 2, 3, 4, 5, 6, 7};
-  std::vector<std::uint64_t> seen;
-  for (std::size_t n = 0; n <= data.size(); ++n)
-    seen.push_back(Marvin32(std::span(data).first(n), kLogEntrySeed));
-  std::sort(seen.begin(), seen.end());
-  EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());
-  EXPECT_NE(Marvin32(Bytes{0}, kLogEntrySeed), Marvin32({}, kLogEntrySeed));
-}
-
 TEST(CleanHive, IsLeftAsItIsWhateverTheLogsHold) {
   Bytes image = SyntheticHive(4, 10, 10);
   const Bytes before = image;
@@ -83,64 +72,27 @@ TEST(DirtyHive, WithoutLogsIsReportedAndLeftAlone) {
   EXPECT_EQ(image, before);
 }
 
-TEST(NewFormat, AppliesEntriesInSequenceOrderAndSealsTheBaseBlock) {
+TEST(NewFormat, AppliesBothLogsInSequenceOrderAndSealsTheBaseBlock) {
   Bytes image = SyntheticHive(4, 11, 10);
-  const LogFile logs[] = {
-      Log("h.LOG1", NewFormatLog(image, 10,
-                                 {LogEntry(10, 4 * kBin, {Bin(1, 0xA1)}),
-                                  LogEntry(11, 4 * kBin, {Bin(1, 0xB1), Bin(2, 0xB2)})}))};
-  const RecoveryReport report = Recover(image, logs);
-  EXPECT_EQ(report.state, RecoveryState::Recovered);
-  EXPECT_EQ(report.entriesApplied, 2u);
-  EXPECT_EQ(report.fromSequence, 10u);
-  EXPECT_EQ(report.toSequence, 12u);
-  EXPECT_EQ(report.logsUsed, std::vector<std::string>{"h.LOG1"});
-  EXPECT_EQ(BinsByte(image, kBin + 100), 0xB1); // the later entry wins
-  EXPECT_EQ(BinsByte(image, 2 * kBin + 100), 0xB2);
-  EXPECT_EQ(BinsByte(image, 3 * kBin + 100), 0x13); // untouched bin
-  const BaseBlock base = Base(image);
-  EXPECT_TRUE(base.checksumValid);
-  EXPECT_EQ(base.primarySequence, 12u);
-  EXPECT_EQ(base.secondarySequence, 12u);
-  EXPECT_EQ(base.fileType, 0u);
-}
-
-TEST(NewFormat, JoinsBothLogsWhicheverOrderTheyAreGiven) {
-  Bytes image = SyntheticHive(3, 11, 10);
   const Bytes older = NewFormatLog(
-      image, 10, {LogEntry(10, 3 * kBin, {Bin(1, 0x10)}), LogEntry(11, 3 * kBin, {Bin(1, 0x11)})});
+      image, 10, {LogEntry(10, 4 * kBin, {Bin(1, 0xA0)}), LogEntry(11, 4 * kBin, {Bin(1, 0xA1)})});
   const Bytes newer = NewFormatLog(
-      image, 12, {LogEntry(12, 3 * kBin, {Bin(1, 0x12)}), LogEntry(13, 3 * kBin, {Bin(2, 0x13)})});
+      image, 12, {LogEntry(12, 4 * kBin, {Bin(1, 0xA2)}), LogEntry(13, 4 * kBin, {Bin(2, 0xA3)})});
   const LogFile logs[] = {Log("h.LOG1", newer), Log("h.LOG2", older)};
   const RecoveryReport report = Recover(image, logs);
+  EXPECT_EQ(report.state, RecoveryState::Recovered);
   EXPECT_EQ(report.entriesApplied, 4u);
+  EXPECT_EQ(report.fromSequence, 10u);
   EXPECT_EQ(report.toSequence, 14u);
   EXPECT_EQ((std::vector<std::string>{"h.LOG2", "h.LOG1"}), report.logsUsed);
-  EXPECT_EQ(BinsByte(image, kBin + 100), 0x12);
-  EXPECT_EQ(BinsByte(image, 2 * kBin + 100), 0x13);
-}
-
-TEST(NewFormat, SkipsEntriesThePrimaryAlreadyHolds) {
-  Bytes image = SyntheticHive(3, 11, 10);
-  const LogFile logs[] = {Log("h.LOG1", NewFormatLog(image, 8,
-                                                     {LogEntry(8, 3 * kBin, {Bin(2, 0xEE)}),
-                                                      LogEntry(9, 3 * kBin, {Bin(2, 0xEE)}),
-                                                      LogEntry(10, 3 * kBin, {Bin(1, 0xA0)})}))};
-  const RecoveryReport report = Recover(image, logs);
-  EXPECT_EQ(report.entriesApplied, 1u);
-  EXPECT_EQ(BinsByte(image, 2 * kBin + 100), 0x12);
-  EXPECT_EQ(BinsByte(image, kBin + 100), 0xA0);
-}
-
-TEST(NewFormat, StartsAboveTheSecondaryNumberWhenTheLogsDo) {
-  Bytes image = SyntheticHive(3, 11, 10);
-  const LogFile logs[] = {Log("h.LOG1", NewFormatLog(image, 40,
-                                                     {LogEntry(40, 3 * kBin, {Bin(1, 0xA0)}),
-                                                      LogEntry(41, 3 * kBin, {Bin(2, 0xA1)})}))};
-  const RecoveryReport report = Recover(image, logs);
-  EXPECT_EQ(report.state, RecoveryState::Recovered);
-  EXPECT_EQ(report.entriesApplied, 2u);
-  EXPECT_EQ(report.toSequence, 42u);
+  EXPECT_EQ(BinsByte(image, kBin + 100), 0xA2); // the latest write of the bin wins
+  EXPECT_EQ(BinsByte(image, 2 * kBin + 100), 0xA3);
+  EXPECT_EQ(BinsByte(image, 3 * kBin + 100), 0x13); // no entry wrote it
+  const BaseBlock base = Base(image);
+  EXPECT_TRUE(base.checksumValid);
+  EXPECT_EQ(base.primarySequence, 14u);
+  EXPECT_EQ(base.secondarySequence, 14u);
+  EXPECT_EQ(base.fileType, 0u);
 }
 
 TEST(NewFormat, StopsAtAGapBetweenTheLogs) {
@@ -284,22 +236,6 @@ TEST(OldFormat, PagesThatBreakABinHeaderRefuseTheLog) {
   EXPECT_EQ(image, before);
 }
 
-TEST(DamagedPrimary, TakesTheBaseBlockFromTheLog) {
-  Bytes image = SyntheticHive(3, 11, 10);
-  const Bytes log = NewFormatLog(image, 10, {LogEntry(10, 3 * kBin, {Bin(1, 0xA0)})});
-  image[200] ^= 0xFF; // the checksum no longer matches
-  const LogFile logs[] = {Log("h.LOG1", log)};
-  const RecoveryReport report = Recover(image, logs);
-  EXPECT_EQ(report.state, RecoveryState::Recovered);
-  EXPECT_TRUE(report.baseBlockFromLog);
-  EXPECT_EQ(report.entriesApplied, 1u);
-  EXPECT_EQ(image[200], log[200]);
-  const BaseBlock base = Base(image);
-  EXPECT_TRUE(base.checksumValid);
-  EXPECT_EQ(base.primarySequence, 11u);
-  EXPECT_EQ(base.fileType, 0u);
-}
-
 TEST(DamagedPrimary, AMissingHeaderIsRebuiltFromTheLog) {
   Bytes image = SyntheticHive(3, 11, 10);
   const Bytes log = NewFormatLog(image, 10, {LogEntry(10, 3 * kBin, {Bin(1, 0xA0)})});
@@ -355,33 +291,6 @@ TEST(UnusableLogs, ATruncatedLogAppliesTheEntriesItStillHoldsWhole) {
     EXPECT_EQ(report.entriesApplied, whole) << cut;
     EXPECT_EQ(report.state, whole ? RecoveryState::Recovered : RecoveryState::DirtyUnusable) << cut;
   }
-}
-
-TEST(UnusableLogs, LogsThatEndBeforeThePrimarySaySo) {
-  Bytes image = SyntheticHive(3, 21, 20);
-  const LogFile logs[] = {Log("h.LOG1", NewFormatLog(image, 17,
-                                                     {LogEntry(17, 3 * kBin, {Bin(1, 1)}),
-                                                      LogEntry(18, 3 * kBin, {Bin(1, 2)})}))};
-  const Bytes before = image;
-  const RecoveryReport report = Recover(image, logs);
-  EXPECT_EQ(report.state, RecoveryState::DirtyUnusable);
-  EXPECT_EQ(report.note, "the logs end before the primary's sequence number 20 (their newest "
-                         "entry is 18)");
-  EXPECT_EQ(image, before);
-}
-
-TEST(UnusableLogs, ALogOfAnotherHiveIsRefused) {
-  Bytes image = SyntheticHive(3, 11, 10);
-  Bytes stranger = image;
-  stranger[60] = 'X'; // another file name in its base block
-  test::SealBaseBlock(stranger);
-  const LogFile logs[] = {
-      Log("o.LOG1", NewFormatLog(stranger, 10, {LogEntry(10, 3 * kBin, {Bin(1, 0xA0)})}))};
-  const Bytes before = image;
-  const RecoveryReport report = Recover(image, logs);
-  EXPECT_EQ(report.state, RecoveryState::DirtyUnusable);
-  EXPECT_EQ(report.note, "o.LOG1 belongs to another hive");
-  EXPECT_EQ(image, before);
 }
 
 } // namespace
