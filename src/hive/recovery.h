@@ -28,17 +28,22 @@ enum class RecoveryState {
 
 struct RecoveryReport {
   RecoveryState state = RecoveryState::Clean;
-  std::uint32_t entriesApplied = 0; // log entries (new format) or dirty pages (old format)
+  std::uint32_t entriesApplied = 0;  // log entries (new format) or dirty pages (old format)
   std::vector<std::string> logsUsed; // names of the logs whose entries were applied, in order
-  std::uint32_t fromSequence = 0; // the primary's secondary sequence number before recovery
-  std::uint32_t toSequence = 0;   // the sequence number the recovered image ends at
-  bool baseBlockFromLog = false;  // the primary's base block was damaged and a log's was used
+  std::uint32_t fromSequence = 0;    // the primary's secondary sequence number before recovery
+  std::uint32_t toSequence = 0;      // the image's sequence number on return (new format: the
+                                     // last applied entry's + 1, as its write would have left it)
+  bool baseBlockFromLog = false;     // the primary's base block was damaged and a log's was used
   std::string note; // why recovery stopped before a log's end, or why no log could be used
 };
 
 // Brings `image` (the whole primary file) up to date from the logs; on return it holds the
 // recovered hive, its base block clean (equal sequence numbers, valid checksum) when recovery
-// happened. A bad entry stops recovery there: the entries before it stay applied.
+// happened, and is unchanged otherwise. New-format entries of all logs are applied in sequence
+// order from the primary's secondary sequence number (or from the first entry above it, when
+// the older ones already reached the primary) while the numbers run on; a bad entry or a gap
+// stops recovery there, the entries before it staying applied. Logs whose base block names
+// another hive are not used.
 RecoveryReport Recover(std::vector<std::uint8_t>& image, std::span<const LogFile> logs);
 
 } // namespace tw::hive
