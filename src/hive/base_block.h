@@ -29,7 +29,7 @@ struct BaseBlock {
   CellRef rootCell = kNoCell;
   std::uint32_t hiveBinsDataSize = 0;
   std::uint32_t clusteringFactor = 0;
-  std::u16string fileName;    // the writer's note of the file's path, up to 32 characters
+  std::u16string fileName; // the writer's note of the file's path, up to 32 characters
   std::uint32_t checksum = 0; // as stored
   bool checksumValid = false; // the stored value is the XOR-32 of the first 508 bytes
 

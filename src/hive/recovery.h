@@ -28,11 +28,11 @@ enum class RecoveryState {
 
 struct RecoveryReport {
   RecoveryState state = RecoveryState::Clean;
-  std::uint32_t entriesApplied = 0;  // log entries (new format) or dirty pages (old format)
+  std::uint32_t entriesApplied = 0; // log entries (new format) or dirty pages (old format)
   std::vector<std::string> logsUsed; // names of the logs whose entries were applied, in order
-  std::uint32_t fromSequence = 0;    // the primary's secondary sequence number before recovery
-  std::uint32_t toSequence = 0;      // the sequence number the recovered image ends at
-  bool baseBlockFromLog = false;     // the primary's base block was damaged and a log's was used
+  std::uint32_t fromSequence = 0; // the primary's secondary sequence number before recovery
+  std::uint32_t toSequence = 0;   // the sequence number the recovered image ends at
+  bool baseBlockFromLog = false;  // the primary's base block was damaged and a log's was used
   std::string note; // why recovery stopped before a log's end, or why no log could be used
 };
 
