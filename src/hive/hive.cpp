@@ -182,7 +182,7 @@ std::uint32_t Hive::Subkeys(const KeyNode& key, std::vector<KeyNode>& out) const
       return;
     const std::size_t fits = (leaf.size() - 4) / stride;
     const std::size_t count = std::min<std::size_t>(le::Load16(leaf.data() + 2), fits);
-    for (std::size_t i = 0; i < count; ++i)
+    for (std::size_t i = 0; i < std::min<std::size_t>(count, limit - taken); ++i)
       Prefetch(le::Load32(leaf.data() + 4 + i * stride));
     for (std::size_t i = 0; i < count && taken < limit; ++i, ++taken) {
       if (auto child = Key(le::Load32(leaf.data() + 4 + i * stride)))
