@@ -129,10 +129,21 @@ private:
     std::uint32_t end;
   };
   const Bin* BinOf(CellRef cell) const;
+  // A hint that the cell is read soon (records of a list lie anywhere in the image).
+  void Prefetch(CellRef cell) const;
+  // Where a value's data lies: in one piece, or behind a big-data record; neither when it
+  // cannot be read.
+  struct DataPlace {
+    std::optional<std::span<const std::uint8_t>> whole;
+    std::span<const std::uint8_t> bigData;
+  };
+  DataPlace Place(const ValueRecord& value) const;
 
   std::vector<std::uint8_t> image_;
   BaseBlock base_;
   std::vector<Bin> bins_;
+  // For each 4,096-byte page of the bins data, its bin: a cell's bin without a search.
+  std::vector<Bin> binOfPage_;
   std::uint32_t binsEnd_ = 0;
 };
 

@@ -1,8 +1,9 @@
 #pragma once
 // The templates of hive.h.
 
-#include <unordered_set>
+#include <cstdint>
 #include <utility>
+#include <vector>
 
 #include "runtime/little_endian.h"
 
@@ -21,9 +22,9 @@ void Hive::ForEachCell(Visit visit) const {
       // A size that cannot be (too small, unaligned, past the bin) ends this bin's cells.
       if (size < 8 || size % 8 != 0 || size > bin.end - at)
         break;
-      const CellView view{std::span<const std::uint8_t>(image_.data() + kBaseBlockSize + at + 4,
-                                                        size - 4),
-                          allocated};
+      const CellView view{
+          std::span<const std::uint8_t>(image_.data() + kBaseBlockSize + at + 4, size - 4),
+          allocated};
       if (!visit(at, view))
         return;
       at += size;
@@ -34,16 +35,20 @@ void Hive::ForEachCell(Visit visit) const {
 template <class Visit>
 std::uint32_t Walk(const Hive& hive, const KeyNode& start, Visit visit) {
   std::uint32_t unreadable = 0;
-  std::unordered_set<CellRef> seen;
+  // One bit for every place a cell can start (cells are 8-byte aligned).
+  std::vector<std::uint64_t> seen(hive.BinsEnd() / 8 / 64 + 1);
   std::vector<std::pair<KeyNode, int>> stack{{start, 0}};
   std::vector<KeyNode> children;
   while (!stack.empty()) {
     auto [key, depth] = stack.back();
     stack.pop_back();
-    if (!seen.insert(key.cell).second) {
+    const std::size_t slot = key.cell / 8;
+    const std::uint64_t bit = std::uint64_t{1} << (slot % 64);
+    if (slot / 64 >= seen.size() || (seen[slot / 64] & bit) != 0) {
       ++unreadable;
       continue;
     }
+    seen[slot / 64] |= bit;
     visit(key, depth);
     children.clear();
     unreadable += hive.Subkeys(key, children);

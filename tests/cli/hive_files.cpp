@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "cli/code_page_text.h"
+#include "runtime/code_page.h"
 
 namespace tw::test {
 namespace {
@@ -19,7 +19,7 @@ bool IsString(uint32_t type) {
 
 // Names go to hivex as UTF-8; our store holds them in code page 1252.
 std::string Utf8Name(const std::string& ansi) {
-  return AnsiToUtf8(Cp1252CodePage(), ansi);
+  return Utf16ToUtf8(Cp1252CodePage().ToUtf16(ansi));
 }
 
 std::string Quoted(const std::string& text) {
