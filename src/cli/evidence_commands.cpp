@@ -403,10 +403,14 @@ ExitCode RunDump(const Options& o, std::ostream& out, std::ostream& err) {
     std::u16string shown = keyPath.empty() ? u"" : h.PathOf(start->cell).value_or(keyPath);
     counts = DumpJsonLines(h, *start, shown, destination.Stream());
   } else {
+    // The hive's root becomes a key of the examiner's own choosing; by default one that an
+    // import cannot mistake for the machine's own settings.
     std::u16string root = Utf8ToUtf16(o.regRoot);
     if (root.empty())
       root = u"HKEY_CURRENT_USER\\Trailwick evidence\\" +
              Utf8ToUtf16(std::filesystem::path(loaded.path).filename().string());
+    if (!keyPath.empty())
+      root += u"\\" + h.PathOf(start->cell).value_or(keyPath);
     counts = DumpRegFile(h, *start, root, destination.Stream());
   }
   destination.Finish();

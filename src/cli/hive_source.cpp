@@ -26,11 +26,23 @@ std::vector<uint8_t> ReadWhole(const std::string& path) {
   return bytes;
 }
 
-std::string ReadRegExport(const std::string& path) {
+bool IsUtf8(std::string_view text) {
+  return Utf8ToUtf16(text).find(u'\xfffd') == std::u16string::npos ||
+         text.find("\xef\xbf\xbd") != std::string_view::npos;
+}
+
+// A regedit 4 file holds the 8-bit text of the machine that wrote it: taken as code page 1252
+// (Western Windows) when the run's text is UTF-8 and the file is not UTF-8 already. Version 5
+// files are UTF-16 and converted on import.
+std::string ReadRegExport(const std::string& path, const CodePage& runPage) {
   std::ifstream in(path, std::ios::binary);
   if (!in)
     throw SourceError(path + ": missing or cannot be read");
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const bool utf16 = bytes.size() >= 2 && bytes[0] == '\xff' && bytes[1] == '\xfe';
+  if (runPage.Number() == kUtf8CodePage && !utf16 && !IsUtf8(bytes))
+    bytes = Utf16ToUtf8(Cp1252CodePage().ToUtf16(bytes));
+  return bytes;
 }
 
 std::string FileName(const std::string& path) {
@@ -42,6 +54,12 @@ std::string JoinNames(const std::vector<std::string>& paths) {
   for (const std::string& path : paths)
     joined += (joined.empty() ? "" : ", ") + FileName(path);
   return joined;
+}
+
+std::string Article(std::string_view word) {
+  return !word.empty() && std::string_view("aeiou").find(word.front()) != std::string_view::npos
+             ? "an"
+             : "a";
 }
 
 } // namespace
@@ -174,7 +192,7 @@ SourceSet::SourceSet(CliPlatform& platform, const CodePage& codePage,
       break;
     case SourceType::Reg:
       try {
-        ImportRegFile(memory_, ReadRegExport(source.path));
+        ImportRegFile(memory_, ReadRegExport(source.path, codePage));
       } catch (const SourceError&) {
         throw;
       } catch (const std::exception& e) {
@@ -196,14 +214,16 @@ SourceSet::SourceSet(CliPlatform& platform, const CodePage& codePage,
       if (kind && !looks.empty() &&
           std::find(looks.begin(), looks.end(), HiveKindName(*kind)) == looks.end())
         throw SourceError(source.path + ": given as " + std::string(HiveKindName(*kind)) +
-                          ", but it looks like a " + looksAs() + " hive");
+                          ", but it looks like " + Article(looks.front()) + " " + looksAs() +
+                          " hive");
       if (!kind)
         kind = looks.empty() ? std::nullopt : HiveKindFromName(looks.front());
       if (!kind)
         throw SourceError(source.path +
                           (looks.empty()
                                ? ": cannot tell which hive this is (name it: --hive KIND=FILE)"
-                               : ": a " + looksAs() + " hive, which this command does not read"));
+                               : ": " + Article(looks.front()) + " " + looksAs() +
+                                     " hive, which this command does not read"));
       if (std::find(mounted.begin(), mounted.end(), *kind) != mounted.end())
         throw UsageError("two " + std::string(HiveKindName(*kind)) + " hives");
       mounted.push_back(*kind);

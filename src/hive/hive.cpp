@@ -106,22 +106,28 @@ Hive::Hive(std::vector<std::uint8_t> image) : image_(std::move(image)) {
   const bool sizeUsable = base_.hiveBinsDataSize != 0 && base_.hiveBinsDataSize % kPageSize == 0;
   const std::size_t limit =
       std::min<std::size_t>(sizeUsable ? base_.hiveBinsDataSize : inFile, inFile);
+  // A damaged bin costs its own pages only: the next page that starts a sound bin at its own
+  // offset takes up the reading again, since cells are found by their offsets alone.
   std::uint32_t at = 0;
   while (at < limit) {
     const std::uint8_t* p = image_.data() + kBaseBlockSize + at;
     const std::uint32_t size = le::Load32(p + 8);
     if (std::memcmp(p, "hbin", 4) != 0 || le::Load32(p + 4) != at || size == 0 ||
-        size % kPageSize != 0 || size > limit - at)
-      break;
+        size % kPageSize != 0 || size > limit - at) {
+      binOfPage_.push_back(Bin{0, 0});
+      at += kPageSize;
+      continue;
+    }
     binOfPage_.insert(binOfPage_.end(), size / kPageSize, Bin{at, at + size});
     bins_.push_back({at, at + size});
     at += size;
+    binsEnd_ = at;
   }
-  binsEnd_ = at;
+  binOfPage_.resize(binsEnd_ / kPageSize);
   if (bins_.empty())
-    throw HiveError("not a readable hive (no sound hive bin after the base block)");
+    throw HiveError("damaged (no sound hive bin after the base block)");
   if (!Key(base_.rootCell))
-    throw HiveError("not a readable hive (the root key at cell " + Hex(base_.rootCell) +
+    throw HiveError("damaged (the root key at cell " + Hex(base_.rootCell) +
                     " is no sound key node)");
 }
 
@@ -132,7 +138,9 @@ void Hive::Prefetch(CellRef cell) const {
 
 const Hive::Bin* Hive::BinOf(CellRef cell) const {
   const std::uint32_t page = cell / kPageSize;
-  return page < binOfPage_.size() ? &binOfPage_[page] : nullptr;
+  if (page >= binOfPage_.size() || binOfPage_[page].end == 0)
+    return nullptr;
+  return &binOfPage_[page];
 }
 
 std::optional<CellView> Hive::Cell(CellRef cell) const {

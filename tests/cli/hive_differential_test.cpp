@@ -87,7 +87,8 @@ protected:
              const std::filesystem::path& out, const std::string& batch = "--admin") {
     std::vector<std::string> args = {"export"};
     args.insert(args.end(), sources.begin(), sources.end());
-    args.insert(args.end(), {batch, "--format", format, "--out", out.string()});
+    // The window's reports are in the system's code page: 1252 here.
+    args.insert(args.end(), {batch, "--format", format, "--out", out.string(), "--codepage", "1252"});
     OfflineCliPlatform platform;
     std::ostringstream stdOut;
     return static_cast<int>(RunCli(args, platform, stdOut, err));

@@ -11,7 +11,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "cli/code_page_text.h"
+#include "runtime/code_page.h"
 #include "hive/deleted.h"
 #include "hive_files.h"
 #include "support/platform.h"

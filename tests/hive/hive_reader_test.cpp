@@ -100,6 +100,30 @@ TEST(HiveOpen, KeepsSoundBinsWithinWhatBaseBlockAndFileAllow) {
   EXPECT_FALSE(readable(image, b));
 }
 
+TEST(HiveOpen, ReadsOnPastADamagedBin) {
+  Tree t;
+  const std::uint32_t a = t.Key(u"a");
+  t.b.AddCell(std::vector<std::uint8_t>(5000)); // a second bin of two pages
+  const std::uint32_t b = t.Key(u"b");
+  t.b.AddCell(std::vector<std::uint8_t>(5000)); // a third one
+  const std::uint32_t c = t.Key(u"c");
+  auto image = t.b.Build();
+  ASSERT_EQ(image.size(), 4096u + 5 * 4096u);
+  Poke32(image, 4096 + 4096, 0); // the second bin's signature is gone
+  const Hive hive(std::move(image));
+  EXPECT_EQ(hive.BinsEnd(), 5 * 4096u);
+  EXPECT_TRUE(hive.Key(a).has_value());
+  EXPECT_FALSE(hive.Key(b).has_value()) << "its bin is damaged";
+  EXPECT_TRUE(hive.Key(c).has_value()) << "the bin after the damaged one is sound";
+  std::uint32_t cells = 0;
+  hive.ForEachCell([&](CellRef cell, const CellView&) {
+    EXPECT_FALSE(cell >= 4096 && cell < 3 * 4096) << "no cell of the damaged bin";
+    ++cells;
+    return true;
+  });
+  EXPECT_GT(cells, 0u);
+}
+
 class HiveLeaves : public testing::TestWithParam<const char*> {};
 
 TEST_P(HiveLeaves, GiveSubkeysInTheListsOrder) {
