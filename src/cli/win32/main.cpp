@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
 #include <iostream>
 
 #include "cli/cli.h"
@@ -11,6 +15,9 @@
 
 int main(int argc, char** argv) {
   using namespace tw;
+  // Reports and dumps are bytes: no line-end translation on the way out.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
   // The memory item reads the machine's figures.
   Win32SystemInfo system;
   const ScopedSeam<SystemInfo> systemSeam(system);
