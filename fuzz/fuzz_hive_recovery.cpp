@@ -1,13 +1,15 @@
-// Transaction-log recovery over a primary and one or two logs cut from the input: the first
-// two 16-bit numbers are the lengths of the primary and of the first log; what follows them
-// is the second log. A recovered image must carry a sound, clean base block; an image that was
-// not recovered must come back as it went in.
+// Transaction-log recovery and the reader behind it, over a primary and one or two logs cut
+// from the input: the first two 16-bit numbers are the lengths of the primary and of the first
+// log; what follows them is the second log. A recovered image must carry a sound, clean base
+// block; an image that was not recovered must come back as it went in. Whatever came out is
+// then opened and walked whole, as the command line reads it.
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "hive/base_block.h"
+#include "hive/hive.h"
 #include "hive/recovery.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -35,6 +37,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       __builtin_trap();
   } else if (image != before) {
     __builtin_trap();
+  }
+  try {
+    const tw::hive::Hive hive(std::move(image));
+    std::vector<tw::hive::ValueRecord> values;
+    std::vector<uint8_t> bytes;
+    tw::hive::Walk(hive, *hive.Key(hive.Root()), [&](const tw::hive::KeyNode& key, int) {
+      values.clear();
+      hive.Values(key, values);
+      for (const tw::hive::ValueRecord& v : values)
+        hive.Data(v, bytes);
+    });
+  } catch (const tw::hive::HiveError&) {
   }
   return 0;
 }

@@ -92,26 +92,29 @@ DumpCounts DumpJsonLines(const hive::Hive& h, const hive::KeyNode& start,
   OutputBuffer buffer(out);
   std::string& text = buffer.Text();
   DumpCounts counts;
-  // Each depth's name, so that a key's path is its parent's and its own name.
-  std::vector<std::u16string> names;
+  // The path so far as escaped JSON text, and where each depth's part of it ends.
+  std::string path;
+  AppendJsonEscaped(path, startPath.size(), [&](std::size_t i) { return startPath[i]; });
+  std::vector<std::size_t> ends{path.size()};
   std::vector<hive::ValueRecord> values;
   std::vector<uint8_t> data;
   counts.keys = hive::Walk(h, start, [&](const hive::KeyNode& key, int depth) {
-    names.resize(static_cast<size_t>(depth) + 1);
-    names[static_cast<size_t>(depth)] = depth == 0 ? startPath : key.name.ToUtf16();
-    std::u16string path = names[0];
-    for (int d = 1; d <= depth; ++d) {
+    if (depth > 0) {
+      path.resize(ends[static_cast<size_t>(depth) - 1]);
       if (!path.empty())
-        path += u'\\';
-      path += names[static_cast<size_t>(d)];
+        path += "\\\\";
+      AppendJsonEscaped(path, key.name.Length(), [&](std::size_t i) { return key.name.At(i); });
+      ends.resize(static_cast<size_t>(depth) + 1);
+      ends[static_cast<size_t>(depth)] = path.size();
     }
-    text += "{\"path\": ";
-    AppendJsonText(text, path);
-    text += ", \"last_write\": ";
+    text.append("{\"path\": \"").append(path).append("\", \"last_write\": ");
     if (key.lastWrite == 0)
       text += "null";
-    else
-      text.append("\"").append(IsoFileTime(key.lastWrite)).append("\"");
+    else {
+      text += '"';
+      AppendIsoFileTime(text, key.lastWrite);
+      text += '"';
+    }
     if (key.classSize != 0)
       if (const auto className = h.ClassName(key)) {
         text += ", \"class\": ";

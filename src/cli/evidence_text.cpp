@@ -1,6 +1,7 @@
 #include "cli/evidence_text.h"
 
 #include <array>
+#include <cstring>
 
 #include "runtime/code_page.h"
 
@@ -24,24 +25,32 @@ char16_t FoldCase(char16_t c) {
 } // namespace
 
 void AppendHex(std::string& out, std::span<const uint8_t> bytes, char separator) {
+  // Each byte's two digits as one 16-bit store: a dump writes millions of them.
   static constexpr auto kPairs = [] {
-    std::array<char, 512> pairs{};
+    std::array<std::array<char, 2>, 256> pairs{};
     constexpr char kHex[] = "0123456789abcdef";
-    for (int i = 0; i < 256; ++i) {
-      pairs[static_cast<size_t>(2 * i)] = kHex[i >> 4];
-      pairs[static_cast<size_t>(2 * i + 1)] = kHex[i & 15];
-    }
+    for (int i = 0; i < 256; ++i)
+      pairs[static_cast<size_t>(i)] = {kHex[i >> 4], kHex[i & 15]};
     return pairs;
   }();
+  if (bytes.empty())
+    return;
   const size_t start = out.size();
-  const size_t step = separator != '\0' ? 3 : 2;
-  out.resize(start + bytes.size() * step - (separator != '\0' && !bytes.empty() ? 1 : 0));
+  if (separator == '\0') {
+    out.resize(start + bytes.size() * 2);
+    char* p = out.data() + start;
+    for (const uint8_t b : bytes) {
+      std::memcpy(p, kPairs[b].data(), 2);
+      p += 2;
+    }
+    return;
+  }
+  out.resize(start + bytes.size() * 3 - 1);
   char* p = out.data() + start;
   for (size_t i = 0; i < bytes.size(); ++i) {
-    if (i > 0 && separator != '\0')
+    if (i > 0)
       *p++ = separator;
-    p[0] = kPairs[2u * bytes[i]];
-    p[1] = kPairs[2u * bytes[i] + 1];
+    std::memcpy(p, kPairs[bytes[i]].data(), 2);
     p += 2;
   }
 }

@@ -13,7 +13,10 @@
 
 namespace tw {
 
-// Appends a JSON string literal of UTF-16 text given by `length` and `at(i)`.
+// Appends a JSON string literal of UTF-16 text given by `length` and `at(i)`; Escaped leaves
+// out the quotes.
+template <class At>
+void AppendJsonEscaped(std::string& out, std::size_t length, At at);
 template <class At>
 void AppendJsonUtf16(std::string& out, std::size_t length, At at);
 
@@ -58,51 +61,65 @@ private:
 };
 
 template <class At>
-void AppendJsonUtf16(std::string& out, std::size_t length, At at) {
+void AppendJsonEscaped(std::string& out, std::size_t length, At at) {
   static constexpr char kHex[] = "0123456789abcdef";
-  out += '"';
+  // Room for the worst case (six bytes a unit), written through a pointer, then cut to size.
+  const std::size_t start = out.size();
+  out.resize(start + length * 6);
+  char* p = out.data() + start;
   for (std::size_t i = 0; i < length; ++i) {
     char32_t c = at(i);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
+    if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\') {
+      *p++ = static_cast<char>(c);
+    } else if (c == '"' || c == '\\') {
+      *p++ = '\\';
+      *p++ = static_cast<char>(c);
     } else if (c < 0x20) {
+      *p++ = '\\';
       if (c == '\n') {
-        out += "\\n";
+        *p++ = 'n';
       } else if (c == '\r') {
-        out += "\\r";
+        *p++ = 'r';
       } else if (c == '\t') {
-        out += "\\t";
+        *p++ = 't';
       } else {
-        out += "\\u00";
-        out += kHex[c >> 4];
-        out += kHex[c & 15];
+        *p++ = 'u';
+        *p++ = '0';
+        *p++ = '0';
+        *p++ = kHex[c >> 4];
+        *p++ = kHex[c & 15];
       }
-    } else if (c < 0x80) {
-      out += static_cast<char>(c);
     } else if (c < 0x800) {
-      out += static_cast<char>(0xc0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3f));
+      *p++ = static_cast<char>(0xc0 | (c >> 6));
+      *p++ = static_cast<char>(0x80 | (c & 0x3f));
     } else if (c >= 0xd800 && c < 0xe000) {
       const char32_t next = i + 1 < length ? static_cast<char32_t>(at(i + 1)) : 0;
       if (c < 0xdc00 && next >= 0xdc00 && next < 0xe000) {
         c = 0x10000 + ((c - 0xd800) << 10) + (next - 0xdc00);
         ++i;
-        out += static_cast<char>(0xf0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3f));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
-        out += static_cast<char>(0x80 | (c & 0x3f));
+        *p++ = static_cast<char>(0xf0 | (c >> 18));
+        *p++ = static_cast<char>(0x80 | ((c >> 12) & 0x3f));
+        *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3f));
+        *p++ = static_cast<char>(0x80 | (c & 0x3f));
       } else {
-        out += "\\u";
+        *p++ = '\\';
+        *p++ = 'u';
         for (int shift = 12; shift >= 0; shift -= 4)
-          out += kHex[(c >> shift) & 15];
+          *p++ = kHex[(c >> shift) & 15];
       }
     } else {
-      out += static_cast<char>(0xe0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
-      out += static_cast<char>(0x80 | (c & 0x3f));
+      *p++ = static_cast<char>(0xe0 | (c >> 12));
+      *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3f));
+      *p++ = static_cast<char>(0x80 | (c & 0x3f));
     }
   }
+  out.resize(static_cast<std::size_t>(p - out.data()));
+}
+
+template <class At>
+void AppendJsonUtf16(std::string& out, std::size_t length, At at) {
+  out += '"';
+  AppendJsonEscaped(out, length, at);
   out += '"';
 }
 

@@ -8,23 +8,12 @@
 #include <iterator>
 
 #include "cli/hive_check.h"
+#include "cli/mapped_file.h"
 #include "registry/reg_file.h"
 #include "runtime/ansi_text.h"
 
 namespace tw {
 namespace {
-
-// The whole file, opened for reading only.
-std::vector<uint8_t> ReadWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in)
-    throw SourceError(path + ": missing or cannot be read (" + std::strerror(errno) + ")");
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                             std::istreambuf_iterator<char>());
-  if (in.bad())
-    throw SourceError(path + ": cannot be read");
-  return bytes;
-}
 
 bool IsUtf8(std::string_view text) {
   return Utf8ToUtf16(text).find(u'\xfffd') == std::u16string::npos ||
@@ -102,21 +91,28 @@ LoadedHive LoadHive(const std::string& path, const std::vector<std::string>& log
   LoadedHive loaded;
   loaded.path = path;
   loaded.recovery = recovery;
-  std::vector<uint8_t> image = ReadWhole(path);
-  const auto base = hive::ParseBaseBlock(image);
+  FileBytes file = ReadFileBytes(path);
+  const auto base = hive::ParseBaseBlock(file.bytes);
   const bool needsRecovery = base && (base->Dirty() || !base->checksumValid);
-  if (recovery == Recovery::Apply && needsRecovery) {
-    loaded.logs = logs.empty() ? LogsBeside(path) : logs;
-    std::vector<hive::LogFile> files;
-    for (const std::string& log : loaded.logs)
-      files.push_back(hive::LogFile{log, ReadWhole(log)});
-    loaded.report = hive::Recover(image, files);
-  } else if (base && base->Dirty()) {
-    loaded.report.state = hive::RecoveryState::DirtyNoLogs;
-    loaded.report.fromSequence = base->secondarySequence;
-  }
   try {
-    loaded.hive = std::make_unique<hive::Hive>(std::move(image));
+    if (recovery == Recovery::Apply && needsRecovery) {
+      // Recovery works on a copy in memory; the file stays as it is.
+      std::vector<uint8_t> image(file.bytes.begin(), file.bytes.end());
+      loaded.logs = logs.empty() ? LogsBeside(path) : logs;
+      std::vector<hive::LogFile> files;
+      for (const std::string& log : loaded.logs) {
+        const FileBytes bytes = ReadFileBytes(log);
+        files.push_back(hive::LogFile{log, {bytes.bytes.begin(), bytes.bytes.end()}});
+      }
+      loaded.report = hive::Recover(image, files);
+      loaded.hive = std::make_unique<hive::Hive>(std::move(image));
+      return loaded;
+    }
+    if (base && base->Dirty()) {
+      loaded.report.state = hive::RecoveryState::DirtyNoLogs;
+      loaded.report.fromSequence = base->secondarySequence;
+    }
+    loaded.hive = std::make_unique<hive::Hive>(file.bytes, std::move(file.keeper));
   } catch (const hive::HiveError& e) {
     throw SourceError(path + ": " + e.what());
   }

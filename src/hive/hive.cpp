@@ -85,7 +85,16 @@ std::optional<ValueRecord> ParseValueRecord(CellRef cell, std::span<const std::u
   return value;
 }
 
-Hive::Hive(std::vector<std::uint8_t> image) : image_(std::move(image)) {
+Hive::Hive(std::vector<std::uint8_t> image) : owned_(std::move(image)), image_(owned_) {
+  Open();
+}
+
+Hive::Hive(std::span<const std::uint8_t> image, std::shared_ptr<const void> keeper)
+    : keeper_(std::move(keeper)), image_(image) {
+  Open();
+}
+
+void Hive::Open() {
   if (image_.size() < 4 || std::memcmp(image_.data(), "regf", 4) != 0)
     throw HiveError("not a hive (no registry hive signature)");
   const auto base = ParseBaseBlock(image_);

@@ -6,6 +6,7 @@
 // Security cells are not read.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -83,6 +84,14 @@ public:
   // when they are not a hive, or when no hive bin or the root key cannot be read. A base block
   // whose checksum does not match is accepted (Base().checksumValid says so).
   explicit Hive(std::vector<std::uint8_t> image);
+  // The same over bytes kept elsewhere (a read-only mapping of the file): `keeper` keeps them
+  // alive as long as the hive.
+  Hive(std::span<const std::uint8_t> image, std::shared_ptr<const void> keeper);
+  // Moving keeps the bytes where they are; a copy would point into the original's.
+  Hive(Hive&&) = default;
+  Hive& operator=(Hive&&) = default;
+  Hive(const Hive&) = delete;
+  Hive& operator=(const Hive&) = delete;
 
   const BaseBlock& Base() const { return base_; }
   std::span<const std::uint8_t> Image() const { return image_; }
@@ -139,7 +148,11 @@ private:
   };
   DataPlace Place(const ValueRecord& value) const;
 
-  std::vector<std::uint8_t> image_;
+  void Open();
+
+  std::vector<std::uint8_t> owned_;
+  std::shared_ptr<const void> keeper_;
+  std::span<const std::uint8_t> image_;
   BaseBlock base_;
   std::vector<Bin> bins_;
   // For each 4,096-byte page of the bins data, its bin: a cell's bin without a search.

@@ -226,23 +226,37 @@ std::string FormatFileTime(std::uint64_t fileTime) {
 }
 
 std::string IsoFileTime(std::uint64_t fileTime) {
+  std::string text;
+  AppendIsoFileTime(text, fileTime);
+  return text;
+}
+
+void AppendIsoFileTime(std::string& out, std::uint64_t fileTime) {
   if (fileTime == 0)
-    return {};
+    return;
   const std::uint64_t seconds = fileTime / kTicksPerSecond;
   const auto ticks = static_cast<unsigned>(fileTime % kTicksPerSecond);
   const auto days = static_cast<std::int64_t>(seconds / 86400);
   const auto secondOfDay = static_cast<unsigned>(seconds % 86400);
   const CivilDate date = CivilFromDays(days - kDaysFrom1601To1970);
-  char text[40];
-  std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02u:%02u:%02u", static_cast<int>(date.year),
-                static_cast<unsigned>(date.month), static_cast<unsigned>(date.day),
-                secondOfDay / 3600, secondOfDay / 60 % 60, secondOfDay % 60);
-  std::string iso = text;
-  if (ticks != 0) {
-    std::snprintf(text, sizeof text, ".%07u", ticks);
-    iso += text;
+  // Written digit by digit: a dump writes one for every key.
+  char text[32] = "0000-00-00T00:00:00.0000000Z";
+  const auto put = [&](int at, int digits, std::uint64_t value) {
+    for (int i = at + digits - 1; i >= at; --i, value /= 10)
+      text[i] = static_cast<char>('0' + value % 10);
+  };
+  put(0, 4, static_cast<std::uint64_t>(date.year));
+  put(5, 2, date.month);
+  put(8, 2, date.day);
+  put(11, 2, secondOfDay / 3600);
+  put(14, 2, secondOfDay / 60 % 60);
+  put(17, 2, secondOfDay % 60);
+  if (ticks == 0) {
+    out.append(text, 19).append("Z");
+    return;
   }
-  return iso + "Z";
+  put(20, 7, ticks);
+  out.append(text, 28);
 }
 
 std::optional<std::uint64_t> FileTimeAt(Bytes data) {

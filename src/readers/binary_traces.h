@@ -23,6 +23,7 @@ std::string FormatFileTime(std::uint64_t fileTime);
 // A FILETIME as ISO 8601 UTC, "yyyy-mm-ddThh:nn:ssZ", with the 100 ns ticks as seven decimals
 // when there are any; empty for 0 (no time).
 std::string IsoFileTime(std::uint64_t fileTime);
+void AppendIsoFileTime(std::string& out, std::uint64_t fileTime);
 // The FILETIME in the first eight bytes; none when there are fewer.
 std::optional<std::uint64_t> FileTimeAt(Bytes data);
 // A 16-byte SYSTEMTIME as "yyyy-mm-dd hh:nn:ss"; none when too short or out of range.
