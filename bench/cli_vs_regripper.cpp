@@ -1,4 +1,4 @@
-// All 34 items over the real NTUSER.DAT and SYSTEM by trailwick-cli, side by side with
+// The first tab's items over the real NTUSER.DAT and SYSTEM by trailwick-cli, side by side with
 // RegRipper's services plugin alone on the same SYSTEM: median wall time of several runs of
 // each, their ratio, and our peak memory against the hives' size. Then the 15 Windows 7 - 11
 // items over the same hives, beside RegRipper's usbstor plugin on SYSTEM.
@@ -86,8 +86,11 @@ int main(int argc, char** argv) {
       (std::filesystem::file_size(ntuser) + std::filesystem::file_size(system)) / 1024.0;
 
   std::vector<std::string> ours = {TW_CLI_PATH, "show", "--hive", ntuser, "--hive", system};
+  // The machine's live memory figures (item 10) are no trace of a hive: asked for offline, the
+  // command fails.
   for (int i = 0; i < 34; ++i)
-    ours.push_back(std::to_string(i));
+    if (i != 10)
+      ours.push_back(std::to_string(i));
   std::vector<std::string> modern = {TW_CLI_PATH, "show", "--hive", ntuser, "--hive", system};
   for (int i = 34; i < 49; ++i)
     modern.push_back(std::to_string(i));
@@ -98,7 +101,7 @@ int main(int argc, char** argv) {
   std::filesystem::remove_all(dir);
 
   std::printf("median of %d runs each\n", runs);
-  std::printf("trailwick-cli, all 34 items, NTUSER.DAT + SYSTEM : %8.1f ms  peak %7ld KB\n",
+  std::printf("trailwick-cli, 33 items, NTUSER.DAT + SYSTEM     : %8.1f ms  peak %7ld KB\n",
               cli.seconds * 1000, cli.peakKb);
   std::printf("regripper -p services, SYSTEM                    : %8.1f ms  peak %7ld KB\n",
               peer.seconds * 1000, peer.peakKb);

@@ -56,6 +56,7 @@ std::string Article(std::string_view word) {
 std::vector<std::string> LogsBeside(const std::string& hivePath) {
   const std::filesystem::path hive(hivePath);
   const std::string name = hive.filename().string();
+  const std::string prefix = hivePath.substr(0, hivePath.find_last_of("/\\") + 1);
   std::filesystem::path folder = hive.parent_path();
   if (folder.empty())
     folder = ".";
@@ -74,8 +75,9 @@ std::vector<std::string> LogsBeside(const std::string& hivePath) {
       order = 1;
     else if (AsciiEqualIgnoringCase(suffix, ".LOG2"))
       order = 2;
+    // Named as the hive was: its folder as the user wrote it, then the log's own name.
     if (order >= 0 && entry.is_regular_file(error))
-      found.emplace_back(order, entry.path().string());
+      found.emplace_back(order, prefix + candidate);
   }
   std::sort(found.begin(), found.end());
   std::vector<std::string> logs;
