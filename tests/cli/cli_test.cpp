@@ -327,5 +327,51 @@ TEST_F(CliTest, HiveTextFollowsTheCodePageWithItsReplacementForWhatItLacks) {
             "\xce\xa9mega=\xce\xa9?\n");
 }
 
+TEST_F(CliTest, TextDecodedFromBinaryValuesIsUnicodeInEveryFormat) {
+  // A recent document named in Russian (a UTF-16 string inside binary data) and a program run
+  // from a Hebrew folder (a UserAssist name, ROT13 leaves the Hebrew letters alone).
+  const std::string explorer = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
+  std::string usage = "00,00,00,00,03,00,00,00"; // the 72-byte record: run count 3, no times
+  for (int i = 0; i < 64; ++i)
+    usage += ",00";
+  test::WriteEmptyHive(Path("NTUSER.DAT"));
+  test::MergeIntoHive(
+      Path("NTUSER.DAT"),
+      "Windows Registry Editor Version 5.00\n\n[\\Software]\n\n[\\Software\\Microsoft]\n\n"
+      "[\\Software\\Microsoft\\Windows]\n\n[\\Software\\Microsoft\\Windows\\CurrentVersion]\n\n"
+      "[" + explorer + "]\n\n[" + explorer + "\\RecentDocs]\n"
+      "\"MRUListEx\"=hex:00,00,00,00,ff,ff,ff,ff\n"
+      // "Привет.txt", its terminator, then the rest of the record.
+      "\"0\"=hex:1f,04,40,04,38,04,32,04,35,04,42,04,2e,00,74,00,78,00,74,00,00,00,14,00\n\n"
+      "[" + explorer + "\\UserAssist]\n\n"
+      "[" + explorer + "\\UserAssist\\{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}]\n\n"
+      "[" + explorer + "\\UserAssist\\{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count]\n"
+      "\"P:\\\\\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d\\\\ncc.rkr\"=hex:" + usage + "\n\n");
+  const std::string hive = "ntuser=" + Path("NTUSER.DAT").string();
+  const std::string russian = "\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82.txt";
+  const std::string hebrew = "C:\\\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d\\app.exe";
+  const CliRun show = Cli({"show", "--hive", hive, "[H] Recent Docs (CU)",
+                           "[H] User Assist - {CEBFF5CD-ACE2-4F4F-9178-9926F41749EA} (CU)"});
+  EXPECT_TRUE(show.out.find("0=" + russian + "\n") != std::string::npos) << show.out;
+  EXPECT_TRUE(show.out.find(hebrew + "=Run Count 3") != std::string::npos) << show.out;
+  for (const std::string format : {"csv", "json", "txt", "html"}) {
+    SCOPED_TRACE(format);
+    ASSERT_EQ(Cli({"export", "--hive", hive, "40", "--format", format, "--out",
+                   Path("out").string(), "--force"})
+                  .code,
+              ExitCode::Done);
+    const std::string report =
+        test::ReadFileBytes((Path("out") / ("[H] Recent Docs (CU)." + format)).string());
+    EXPECT_NE(report.find(russian), std::string::npos) << report;
+  }
+  // A report as the window writes it on a Cyrillic system: code page 1251.
+  ASSERT_EQ(Cli({"export", "--hive", hive, "40", "--format", "txt", "--codepage", "1251", "--out",
+                 Path("cp1251").string()})
+                .code,
+            ExitCode::Done);
+  EXPECT_EQ(test::ReadFileBytes((Path("cp1251") / "[H] Recent Docs (CU).txt").string()),
+            "0=\xcf\xf0\xe8\xe2\xe5\xf2.txt\r\n");
+}
+
 } // namespace
 } // namespace tw
