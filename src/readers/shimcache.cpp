@@ -146,6 +146,10 @@ void ReadVistaOr7(Bytes d, ShimCache& cache, std::uint32_t magic) {
 // the size of the rest of the entry; inside, the path's byte count and the path, then the
 // fields of the format.
 void ReadSignedEntries(Bytes d, ShimCache& cache, std::size_t header) {
+  if (!Fits(d, 0, header)) {
+    cache.damage = ShimCacheDamage::Truncated;
+    return;
+  }
   std::size_t position = 0;
   for (std::size_t at = header; at < d.size(); ++position) {
     if (!Fits(d, at, 12)) {
@@ -229,6 +233,9 @@ ShimCache DecodeShimCache(Bytes data) {
     if (first == 0x30 && Fits(data, 0, first))
       cache.declaredEntries = Le32(data, 36);
     ReadSignedEntries(data, cache, first);
+    if (cache.damage == ShimCacheDamage::None && cache.declaredEntries &&
+        cache.entries.size() < *cache.declaredEntries)
+      cache.damage = ShimCacheDamage::Truncated;
     return cache;
   default:
     cache.damage = ShimCacheDamage::Unrecognized;
