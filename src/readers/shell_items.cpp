@@ -208,7 +208,8 @@ void ReadRootOrFolderGuid(Bytes d, ShellItem& item) {
 
 void ReadVolume(Bytes d, ShellItem& item) {
   item.kind = ShellItemKind::Volume;
-  if (Fits(d, 3, 2) && d[4] == ':') {
+  const auto isLetter = [](std::uint8_t c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; };
+  if (Fits(d, 3, 2) && isLetter(d[3]) && d[4] == ':') {
     if (const auto drive = BytesZAt(d, 3)) {
       SetBytesName(item, *drive);
       return;

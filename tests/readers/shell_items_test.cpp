@@ -111,7 +111,16 @@ TEST(ShellItemRoots, NameTheFolderByGuidWithItsTimes) {
   EXPECT_EQ(Name(folder), "Downloads");
 }
 
+// This PC's Desktop: a GUID whose second byte happens to be ':' is no drive "\x80:".
+const Buffer kDesktopBelowThisPc = FromHex("3a002e803accbfb42cdb4c42b0297fe99a87c641260001002600efb"
+                                           "e11000000f07734a3acc5d301c29808c8acc5d3017a4afac7acc5d3"
+                                           "0114000000");
+
 TEST(ShellItemVolumes, DriveLettersAndRemovableDrivesHeldByDelegates) {
+  const ShellItem desktop = DecodeShellItem(kDesktopBelowThisPc);
+  EXPECT_EQ(desktop.kind, ShellItemKind::Root);
+  EXPECT_EQ(Name(desktop), "Desktop");
+  EXPECT_NE(desktop.created, 0u);
   const ShellItem drive = DecodeShellItem(DriveItem("C:\\"));
   EXPECT_EQ(drive.kind, ShellItemKind::Volume);
   EXPECT_EQ(Text(drive.name), "C:\\");
