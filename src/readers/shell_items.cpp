@@ -314,7 +314,9 @@ void ReadPortableFolder(Bytes d, ShellItem& item) {
   const std::size_t secondBytes = std::size_t{Le32(d, 66)} * 2;
   const std::size_t idBytes = std::size_t{Le32(d, 70)} * 2;
   auto name = Utf16At(d, 74, nameBytes);
-  auto identifier = name ? Utf16At(d, 74 + nameBytes + secondBytes, idBytes) : std::nullopt;
+  auto identifier = name && secondBytes <= d.size()
+                        ? Utf16At(d, 74 + nameBytes + secondBytes, idBytes)
+                        : std::nullopt;
   if (name)
     item.name = std::move(*name);
   if (identifier)
