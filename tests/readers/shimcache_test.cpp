@@ -279,8 +279,9 @@ TEST(ShimCacheDamage, ACutBlobGivesTheEntriesBeforeTheCut) {
         EXPECT_EQ(cut.entries[i].path, whole.entries[i].path) << n;
         EXPECT_EQ(cut.entries[i].lastModified, whole.entries[i].lastModified) << n;
       }
-      if (cut.damage == ShimCacheDamage::None)
+      if (cut.damage == ShimCacheDamage::None) {
         EXPECT_TRUE(IsUncountedEntryBoundary(blob, n)) << n;
+      }
     }
   }
 }

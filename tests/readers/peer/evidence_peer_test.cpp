@@ -272,9 +272,10 @@ TEST(AmcachePeer, InventoryFilesGiveRegRippersPathsAndHashes) {
     ours.insert({Ansi(test::Utf16Value(*path)),
                  Sha1FromFileId(test::Utf16Value(*fileId)).value_or("(no SHA-1)")});
     // Every link date the hive holds reads as a time.
-    if (const auto linkDate = hive.Value(key, "LinkDate"); linkDate && linkDate->bytes.size() > 2)
+    if (const auto linkDate = hive.Value(key, "LinkDate"); linkDate && linkDate->bytes.size() > 2) {
       EXPECT_TRUE(FileTimeFromLinkDate(test::Utf16Value(*linkDate)))
           << Ansi(test::Utf16Value(*linkDate));
+    }
   }
   EXPECT_EQ(ours.size(), 247u);
   EXPECT_EQ(ours, theirs);
