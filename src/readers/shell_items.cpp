@@ -1,7 +1,9 @@
 #include "readers/shell_items.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <string_view>
 
 #include "readers/binary_traces.h"
 
@@ -212,8 +214,12 @@ void ReadVolume(Bytes d, ShellItem& item) {
   if (Fits(d, 3, 2) && isLetter(d[3]) && d[4] == ':') {
     if (const auto drive = BytesZAt(d, 3)) {
       SetBytesName(item, *drive);
-      return;
+    } else {
+      SetBytesName(item,
+                   std::string_view(reinterpret_cast<const char*>(d.data() + 3), d.size() - 3));
+      item.completeness = ItemCompleteness::Cut;
     }
+    return;
   }
   // Without a drive name the item is a folder below My Computer named by GUID.
   item.kind = ShellItemKind::Root;

@@ -285,6 +285,11 @@ TEST(ShellItemDamage, CutItemsKeepWhatWasReadAndSaySo) {
       EXPECT_LE(part.name.size(), whole) << n;
     }
   }
+  // A drive item cut before its name's terminator keeps the letter.
+  const ShellItem drive = DecodeShellItem(Bytes(DriveItem("E:\\")).first(5));
+  EXPECT_EQ(drive.kind, ShellItemKind::Volume);
+  EXPECT_EQ(Text(drive.name), "E:");
+  EXPECT_EQ(drive.completeness, ItemCompleteness::Cut);
   EXPECT_EQ(Name(DecodeShellItem(Bytes(kSystemApplet).first(20))), "(item 0x71)");
   EXPECT_EQ(DecodeShellItem(Bytes(kSystemApplet).first(20)).completeness, ItemCompleteness::Cut);
 }
