@@ -4,32 +4,15 @@
 #include <array>
 #include <cstdio>
 
+#include "readers/shell_items.h"
 #include "runtime/ansi_text.h"
 #include "runtime/code_page.h"
 
 namespace tw {
 namespace {
 
-// Longer lists than this are taken for corrupt: real paths are a few dozen items deep.
-constexpr int kMaxIdListItems = 512;
 constexpr std::uint64_t kTicksPerSecond = 10'000'000;
 constexpr std::int64_t kDaysFrom1601To1970 = 134'774;
-constexpr std::uint32_t kFileExtensionSignature = 0xBEEF0004;
-constexpr std::uint32_t kDelegateSignature = 0x46534643; // "CFSF"
-
-std::uint16_t Le16(Bytes d, std::size_t at) {
-  return static_cast<std::uint16_t>(d[at] | (d[at + 1] << 8));
-}
-
-std::uint32_t Le32(Bytes d, std::size_t at) {
-  return static_cast<std::uint32_t>(Le16(d, at)) |
-         (static_cast<std::uint32_t>(Le16(d, at + 2)) << 16);
-}
-
-std::uint64_t Le64(Bytes d, std::size_t at) {
-  return static_cast<std::uint64_t>(Le32(d, at)) |
-         (static_cast<std::uint64_t>(Le32(d, at + 4)) << 32);
-}
 
 struct CivilDate {
   std::int64_t year;
@@ -55,14 +38,6 @@ std::string FormatStamp(long long year, unsigned month, unsigned day, unsigned h
   char text[32];
   std::snprintf(text, sizeof text, "%04lld-%02u-%02u %02u:%02u:%02u", year, month, day, hour,
                 minute, second);
-  return text;
-}
-
-std::string FormatGuidAt(Bytes d, std::size_t at) {
-  char text[40];
-  std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-                Le32(d, at), Le16(d, at + 4), Le16(d, at + 6), d[at + 8], d[at + 9], d[at + 10],
-                d[at + 11], d[at + 12], d[at + 13], d[at + 14], d[at + 15]);
   return text;
 }
 
@@ -120,90 +95,22 @@ constexpr std::array<KnownGuid, 43> kKnownGuids = {{
     {"{F874310E-B6B7-47DC-BC84-B9E6B38F5903}", "Home"},
 }};
 
-// The NUL-terminated ASCII text at `at` inside the item; none without a terminator.
-std::optional<std::string> AsciiZ(Bytes item, std::size_t at) {
-  for (std::size_t i = at; i < item.size(); ++i)
-    if (item[i] == 0)
-      return std::string(reinterpret_cast<const char*>(item.data() + at), i - at);
-  return std::nullopt;
+// A shell item's display name in the ANSI code page: 8-bit names go back to their bytes.
+std::string AnsiName(const ShellItem& item) {
+  const std::u16string name = ShellItemDisplayName(item);
+  if (item.nameKind != TextKind::CodePageBytes || item.name.empty())
+    return AnsiFromUtf16(name);
+  std::string bytes;
+  for (const char16_t unit : name)
+    bytes += static_cast<char>(unit);
+  return bytes;
 }
 
-std::string UnknownItem(std::uint8_t type) {
-  char text[16];
-  std::snprintf(text, sizeof text, "(item 0x%02X)", type);
-  return text;
-}
-
-std::string GuidItemName(Bytes item) {
-  if (item.size() < 20)
-    return UnknownItem(item[2]);
-  const std::string guid = FormatGuidAt(item, 4);
-  const std::string_view name = KnownFolderName(guid);
-  return name.empty() ? guid : std::string(name);
-}
-
-// The long name of a file entry from its 0xBEEF0004 extension block; the short name otherwise.
-// `type` names the item when neither can be read.
-std::string FileEntryName(Bytes item, std::uint8_t type) {
-  if (item.size() < 15)
-    return UnknownItem(type);
-  std::string shortName = AsciiZ(item, 14).value_or(std::string());
-  for (std::size_t p = 18; p + 4 <= item.size(); p += 2) {
-    if (Le32(item, p) != kFileExtensionSignature)
-      continue;
-    const std::size_t ext = p - 4;
-    const std::uint16_t extSize = Le16(item, ext);
-    const std::uint16_t version = Le16(item, ext + 2);
-    std::size_t nameAt = ext + 18;
-    if (version >= 7)
-      nameAt += 18;
-    if (version >= 3)
-      nameAt += 2;
-    if (version >= 8)
-      nameAt += 4;
-    if (version >= 9)
-      nameAt += 4;
-    const std::size_t end = std::min<std::size_t>(item.size(), ext + extSize);
-    if (nameAt < end) {
-      if (auto name = DecodeUtf16String(item.subspan(nameAt, end - nameAt)); name && !name->empty())
-        return *name;
-    }
-    break;
-  }
-  return shortName.empty() ? UnknownItem(type) : shortName;
-}
-
-enum class Segment { Append, Restart };
-
-struct ItemText {
-  std::string text;
-  Segment segment;
-};
-
-ItemText DecodeItem(Bytes item) {
-  const std::uint8_t type = item[2];
-  if (type == 0x1F || type == 0x2E)
-    return {GuidItemName(item), Segment::Append};
-  if ((type & 0x70) == 0x20) {
-    // Drive: "C:\" starts the path afresh, whatever root came before it.
-    const auto drive = AsciiZ(item, 3);
-    if (drive && drive->size() >= 2 && (*drive)[1] == ':')
-      return {*drive, Segment::Restart};
-    return {UnknownItem(type), Segment::Append};
-  }
-  if ((type & 0x70) == 0x30)
-    return {FileEntryName(item, type), Segment::Append};
-  // A delegate item (Windows 7 on, below the user's files): "CFSF", then a file entry whose
-  // extension block follows the delegate's class GUIDs.
-  if (type == 0x74 && item.size() >= 10 + 15 && Le32(item, 6) == kDelegateSignature)
-    return {FileEntryName(item.subspan(10), type), Segment::Append};
-  if ((type & 0xF0) == 0x40 || type == 0xC3) {
-    const auto location = item.size() > 5 ? AsciiZ(item, 5) : std::nullopt;
-    if (!location || location->empty())
-      return {UnknownItem(type), Segment::Append};
-    return {*location, location->starts_with("\\\\") ? Segment::Restart : Segment::Append};
-  }
-  return {UnknownItem(type), Segment::Append};
+// A drive ("C:\") or a UNC name starts the path afresh, whatever came before it.
+bool StartsPath(const ShellItem& item, const std::string& name) {
+  if (item.kind == ShellItemKind::Volume)
+    return name.size() >= 2 && name[1] == ':';
+  return item.kind == ShellItemKind::NetworkLocation && name.starts_with("\\\\");
 }
 
 } // namespace
@@ -338,22 +245,16 @@ std::optional<std::string> DecodeUtf16String(Bytes data, std::size_t* consumed) 
 }
 
 std::string DecodeItemIdList(Bytes data) {
+  const ShellItemList list = DecodeShellItemList(data);
+  if (list.end != ListEnd::Terminated)
+    return Undecodable(data.size());
   std::string path;
-  std::size_t at = 0;
-  for (int items = 0;; ++items) {
-    if (at + 2 > data.size() || items > kMaxIdListItems)
-      return Undecodable(data.size());
-    const std::uint16_t size = Le16(data, at);
-    if (size == 0)
-      break;
-    if (size < 3 || size > data.size() - at)
-      return Undecodable(data.size());
-    const ItemText item = DecodeItem(data.subspan(at, size));
-    if (item.segment == Segment::Restart || path.empty())
-      path = item.text;
+  for (const ShellItem& item : list.items) {
+    const std::string name = AnsiName(item);
+    if (StartsPath(item, name) || path.empty())
+      path = name;
     else
-      path += (path.ends_with('\\') ? "" : "\\") + item.text;
-    at += size;
+      path += (path.ends_with('\\') ? "" : "\\") + name;
   }
   return path;
 }

@@ -6,14 +6,13 @@
 
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace tw {
+#include "readers/byte_fields.h"
 
-using Bytes = std::span<const std::uint8_t>;
+namespace tw {
 
 // "(undecodable: N bytes)".
 std::string Undecodable(std::size_t size);
@@ -53,9 +52,9 @@ std::vector<std::uint32_t> DecodeMruListEx(Bytes data);
 // gets its length in bytes with the terminator. None when no terminator lies inside the data.
 std::optional<std::string> DecodeUtf16String(Bytes data, std::size_t* consumed = nullptr);
 
-// A shell item ID list as a path: file-system, drive, root and known-folder, and network items
-// are decoded; any other item is shown as "(item 0xNN)". Undecodable when an item's size runs
-// past the end or the list has no terminator or never ends.
+// A shell item ID list as a path of the items' display names (shell_items.h), started afresh
+// at a drive or a UNC name; an item not decoded is shown as "(item 0xNN)". Undecodable when an
+// item's size runs past the end or the list has no terminator or never ends.
 std::string DecodeItemIdList(Bytes data);
 
 // A LastVisitedPidlMRU value: the program's name (UTF-16) followed by an ID list of the folder.

@@ -107,10 +107,49 @@ TEST(ItemIdList, DelegateItemsGiveTheNameOfTheFileEntryTheyHold) {
       DecodeItemIdList(List({RootItem(0x44, userFiles), DelegateFolderItem("DOWNLO~1", "Downloads"),
                              FileItem("CHROME~1.EXE", "ChromeSetup.exe", 0x32)})),
       "User Files\\Downloads\\ChromeSetup.exe");
-  // Without its signature the item is not a delegate.
+  // Data of another kind: the delegate is named by the class it stands for.
   Buffer other = DelegateFolderItem("DOWNLO~1", "Downloads");
   other[6] = 'X';
-  EXPECT_EQ(DecodeItemIdList(List({other})), "(item 0x74)");
+  EXPECT_EQ(DecodeItemIdList(List({other})), "{F3364BA0-65B9-11CE-A9BA-00AA004AE837}");
+  // Without the delegate GUID after its data the item is no delegate either.
+  Buffer broken = DelegateFolderItem("DOWNLO~1", "Downloads");
+  broken[6] = 'X';
+  broken[4] ^= 0x40;
+  EXPECT_EQ(DecodeItemIdList(List({broken})), "(item 0x74)");
+}
+
+// A Windows 10 user's class hive: a removable drive at the navigation pane's top was shown as
+// "{B710002F-...}" (the delegate's data read as a root's GUID) instead of its drive letter.
+TEST(ItemIdList, ADriveHeldByARootDelegateStartsThePathAtItsLetter) {
+  const Buffer stored = {
+      0x55, 0x00, 0x1f, 0x00, 0x2f, 0x00, 0x10, 0xb7, 0xa6, 0xf5, 0x19, 0x00, 0x2f, 0x44, 0x3a,
+      0x5c, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+      0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+      0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x74, 0x1a, 0x59, 0x5e, 0x96, 0xdf, 0xd3,
+      0x48, 0x8d, 0x67, 0x17, 0x33, 0xbc, 0xee, 0x28, 0xba, 0x77, 0x2c, 0xfb, 0xf5, 0x2f, 0x0e,
+      0x16, 0x4a, 0xa3, 0x81, 0x3e, 0x56, 0x0c, 0x68, 0xbc, 0x83};
+  Buffer list = stored;
+  const Buffer coda = FileItem("CODA", "CODA");
+  list.insert(list.end(), coda.begin(), coda.end());
+  Put16(list, 0);
+  EXPECT_EQ(DecodeItemIdList(list), "D:\\CODA");
+  EXPECT_EQ(DecodeItemIdList(List({RootItem(0x50, kMyComputer), DriveItem("C:\\"),
+                                   RemovableDriveItem('E'), FileItem("PHOTOS")})),
+            "E:\\PHOTOS");
+}
+
+// Type 0x00 items below the Desktop were all "(item 0x00)": the property views name a known
+// folder by GUID or keep the display name in a property store.
+TEST(ItemIdList, PropertyViewItemsGiveTheirKnownFolderOrStoredName) {
+  EXPECT_EQ(DecodeItemIdList(List({KnownFolderViewItem("{B4BFCC3A-DB2C-424C-B029-7FE99A87C641}"),
+                                   FileItem("NOTES")})),
+            "Desktop\\NOTES");
+  EXPECT_EQ(DecodeItemIdList(List({PropertyViewItem(0xBEEBEE00, "Desktop Background")})),
+            "Desktop Background");
+  // A view whose store holds no display name stays unnamed.
+  Buffer unnamed = PropertyViewItem(0x10141981, "x");
+  unnamed[unnamed.size() - 27] = 11; // another property number
+  EXPECT_EQ(DecodeItemIdList(List({unnamed})), "(item 0x00)");
 }
 
 TEST(ItemIdList, NetworkUnknownAndUnlistedRootItemsAreNamedAsSuch) {

@@ -148,14 +148,16 @@ inline Buffer KnownFolderItem(std::string_view guid) {
   return Item(body);
 }
 
-// A folder below the user's files as Windows 7 and later store it: a delegate item ("CFSF"),
-// holding a file entry without its extension blocks, the delegate's and the folder's class
-// GUIDs, then the long name's extension block.
+// A folder below the user's files as Windows 7 and later store it: a delegate item whose data
+// is "CFSF" and a file entry without its extension blocks, then the delegate's and the folder's
+// class GUIDs, then the long name's extension block.
 inline Buffer DelegateFolderItem(std::string_view shortName, std::string_view longName) {
-  const Buffer entry = FileEntryBody(0x31, shortName);
-  const auto entrySize = static_cast<std::uint8_t>(entry.size() + 2);
-  Buffer body{0x74, 0x1A, entrySize, 0x00, 'C', 'F', 'S', 'F', entrySize, 0x00};
+  const Buffer entry = Item(FileEntryBody(0x31, shortName));
+  Buffer body{0x74, 0x00};
+  Put16(body, static_cast<unsigned>(4 + entry.size() + 2));
+  body.insert(body.end(), {'C', 'F', 'S', 'F'});
   body.insert(body.end(), entry.begin(), entry.end());
+  Put16(body, 0);
   for (const char* guid :
        {"{5E591A74-DF96-48D3-8D67-1733BCEE28BA}", "{F3364BA0-65B9-11CE-A9BA-00AA004AE837}"}) {
     const Buffer bytes = GuidBytes(guid);
@@ -163,6 +165,75 @@ inline Buffer DelegateFolderItem(std::string_view shortName, std::string_view lo
   }
   const Buffer ext = LongNameBlock(longName);
   body.insert(body.end(), ext.begin(), ext.end());
+  return Item(body);
+}
+
+// Windows 10's item for a removable drive at the navigation pane's top: a root-typed delegate
+// whose data is a signature and the drive's own item, then the delegate GUID and the class
+// (removable drives).
+inline Buffer RemovableDriveItem(char letter) {
+  const std::string drive = std::string(1, letter) + ":\\";
+  Buffer data;
+  Put32(data, 0xF5A6B710);
+  const Buffer inner = DriveItem(drive);
+  data.insert(data.end(), inner.begin(), inner.end());
+  data.resize(data.size() + 16, 0);
+  Buffer body{0x1F, 0x00};
+  Put16(body, static_cast<unsigned>(data.size()));
+  body.insert(body.end(), data.begin(), data.end());
+  for (const char* guid :
+       {"{5E591A74-DF96-48D3-8D67-1733BCEE28BA}", "{F5FB2C77-0E2F-4A16-A381-3E560C68BC83}"}) {
+    const Buffer bytes = GuidBytes(guid);
+    body.insert(body.end(), bytes.begin(), bytes.end());
+  }
+  return Item(body);
+}
+
+// A type-0x00 property view naming a known folder by GUID (signature 0x23FEBBEE).
+inline Buffer KnownFolderViewItem(std::string_view guid) {
+  Buffer body{0x00, 0x00};
+  Put16(body, 0x1A);
+  Put32(body, 0x23FEBBEE);
+  Put16(body, 0);  // no property store
+  Put16(body, 16); // identifier size
+  const Buffer bytes = GuidBytes(guid);
+  body.insert(body.end(), bytes.begin(), bytes.end());
+  Put16(body, 0);
+  return Item(body);
+}
+
+// A property store of one storage set with one string property (VT_LPWSTR).
+inline Buffer PropertyStore(std::string_view fmtid, std::uint32_t id, std::string_view text) {
+  Buffer value;
+  Put32(value, 0); // size, set below
+  Put32(value, id);
+  value.push_back(0);
+  Put16(value, 0x1F);
+  Put16(value, 0);
+  Put32(value, static_cast<std::uint32_t>(text.size() + 1));
+  PutUtf16Z(value, text);
+  value[0] = static_cast<std::uint8_t>(value.size());
+  Buffer storage;
+  Put32(storage, static_cast<std::uint32_t>(4 + 4 + 16 + value.size() + 4));
+  Put32(storage, 0x53505331); // "1SPS"
+  const Buffer guid = GuidBytes(fmtid);
+  storage.insert(storage.end(), guid.begin(), guid.end());
+  storage.insert(storage.end(), value.begin(), value.end());
+  Put32(storage, 0); // end of the values
+  Put32(storage, 0); // end of the storages
+  return storage;
+}
+
+// A type-0x00 property view whose property store holds the item's display name.
+inline Buffer PropertyViewItem(std::uint32_t signature, std::string_view displayName) {
+  const Buffer store = PropertyStore("{B725F130-47EF-101A-A5F1-02608C9EEBAC}", 10, displayName);
+  Buffer body{0x00, 0x00};
+  Put16(body, static_cast<unsigned>(8 + store.size()));
+  Put32(body, signature);
+  Put16(body, static_cast<unsigned>(store.size()));
+  Put16(body, 0); // no identifier
+  body.insert(body.end(), store.begin(), store.end());
+  Put16(body, 0);
   return Item(body);
 }
 
