@@ -226,7 +226,7 @@ ExitCode RunCatalog(const Options& o, CliPlatform& platform, std::ostream& out,
     CheckFreeFolder(o, items);
 
   // Every source is opened before anything is written.
-  SourceSet set(platform, *page, sources, o.recovery);
+  SourceSet set(platform.LiveRegistry(), *page, sources, o.recovery);
   SayRecovery(set, err);
   const ScopedSeam<RegistryApi> registrySeam(set.Registry());
   const ScopedSeam<Collation> collationSeam(platform.RowCollation());
@@ -351,6 +351,9 @@ ExitCode RunCli(const std::vector<std::string>& args, CliPlatform& platform, std
       return RunCatalog(o, platform, out, err);
     }
   } catch (const UsageError& e) {
+    err << "trailwick-cli: " << e.what() << '\n' << kUsage;
+    return ExitCode::Usage;
+  } catch (const SourceConflict& e) {
     err << "trailwick-cli: " << e.what() << '\n' << kUsage;
     return ExitCode::Usage;
   } catch (const std::exception& e) {

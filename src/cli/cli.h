@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/hive_source.h"
+#include "cli/cli_platform.h"
 
 namespace tw {
 

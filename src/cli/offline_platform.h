@@ -2,7 +2,7 @@
 // The command line where there is no registry of its own (Linux): hive files and regedit
 // exports only, the portable list comparison, UTF-8 text unless another code page is asked for.
 
-#include "cli/hive_source.h"
+#include "cli/cli_platform.h"
 
 namespace tw {
 

@@ -7,7 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/hive_source.h"
+#include "cli/errors.h"
+#include "registry/evidence_sources.h"
 
 namespace tw {
 

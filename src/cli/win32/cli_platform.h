@@ -3,7 +3,7 @@
 // system's code page), the system's list comparison; hive files are read by our own reader as
 // on every platform, never handed to the system's hive loader.
 
-#include "cli/hive_source.h"
+#include "cli/cli_platform.h"
 #include "registry/win32/win32_registry.h"
 #include "runtime/win32/win32_collation.h"
 

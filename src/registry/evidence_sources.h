@@ -1,8 +1,7 @@
 #pragma once
-// The sources of one command: hive files (read into memory, brought up to date from their
-// transaction logs, mounted where Windows mounts them), regedit exports imported into an
-// in-memory store, or the running system's registry; and what differs between the platforms
-// (whether there is a live registry, the list comparison, the default code page). Evidence
+// The sources of registry data for the command line and the window: hive files (read into
+// memory, brought up to date from their transaction logs, mounted where Windows mounts them),
+// regedit exports imported into an in-memory store, or the running system's registry. Evidence
 // files are only ever opened for reading.
 
 #include <memory>
@@ -10,30 +9,17 @@
 #include <string>
 #include <vector>
 
-#include "cli/errors.h"
 #include "hive/hive.h"
 #include "hive/recovery.h"
 #include "registry/hive_store.h"
 #include "registry/memory_registry.h"
 #include "registry/mounted_registry.h"
+#include "registry/source_errors.h"
 #include "runtime/code_page.h"
-#include "runtime/collation.h"
 
 namespace tw {
 
 enum class LiveSystem { Absent, Present };
-
-class CliPlatform {
-public:
-  virtual ~CliPlatform() = default;
-  // The running system's registry; nullptr where there is none.
-  virtual RegistryApi* LiveRegistry() = 0;
-  virtual Collation& RowCollation() = 0;
-  // The code page when none is asked for, and whether another one can be: the live registry
-  // delivers the system's ANSI code page and no other.
-  virtual unsigned DefaultCodePage(LiveSystem live) const = 0;
-  virtual bool AcceptsCodePage(unsigned /*number*/, LiveSystem /*live*/) const { return true; }
-};
 
 enum class SourceType { Hive, Reg, Live };
 enum class Recovery { Apply, Skip };
@@ -73,10 +59,10 @@ struct HiveSource {
 class SourceSet {
 public:
   // Opens every source or raises: SourceError for a file that cannot be read, or a hive whose
-  // contents contradict the kind it was given as; UsageError for sources that cannot go
-  // together.
-  SourceSet(CliPlatform& platform, const CodePage& codePage,
-            const std::vector<SourceSpec>& sources, Recovery recovery);
+  // contents contradict the kind it was given as; SourceConflict for sources that cannot go
+  // together. `live` is the running system's registry, nullptr where there is none.
+  SourceSet(RegistryApi* live, const CodePage& codePage, const std::vector<SourceSpec>& sources,
+            Recovery recovery);
   SourceSet(const SourceSet&) = delete;
   SourceSet& operator=(const SourceSet&) = delete;
 

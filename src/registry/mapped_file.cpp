@@ -1,11 +1,11 @@
-#include "cli/mapped_file.h"
+#include "registry/mapped_file.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <vector>
 
-#include "cli/errors.h"
+#include "registry/source_errors.h"
 
 #if !defined(_WIN32)
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "cli/hive_source.h"
+#include "registry/evidence_sources.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -7,8 +7,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "cli/hive_check.h"
-#include "cli/mapped_file.h"
+#include "registry/hive_check.h"
+#include "registry/mapped_file.h"
 #include "registry/reg_file.h"
 #include "runtime/ansi_text.h"
 
@@ -162,7 +162,7 @@ std::string RecoveryLine(const LoadedHive& hive) {
   return "";
 }
 
-SourceSet::SourceSet(CliPlatform& platform, const CodePage& codePage,
+SourceSet::SourceSet(RegistryApi* live, const CodePage& codePage,
                      const std::vector<SourceSpec>& sources, Recovery recovery) {
   const auto has = [&](SourceType type) {
     return std::any_of(sources.begin(), sources.end(),
@@ -170,12 +170,12 @@ SourceSet::SourceSet(CliPlatform& platform, const CodePage& codePage,
   };
   RegistryApi* fallback = &memory_;
   if (has(SourceType::Live)) {
-    fallback = platform.LiveRegistry();
+    fallback = live;
     if (fallback == nullptr)
-      throw UsageError("--live: this system has no registry of its own");
+      throw SourceConflict("--live: this system has no registry of its own");
     // Importing would write into the running system's registry.
     if (has(SourceType::Reg))
-      throw UsageError("--reg cannot be combined with --live");
+      throw SourceConflict("--reg cannot be combined with --live");
     live_ = LiveSystem::Present;
   }
   mounted_ = std::make_unique<MountedRegistry>(*fallback);
@@ -223,7 +223,7 @@ SourceSet::SourceSet(CliPlatform& platform, const CodePage& codePage,
                                : ": " + Article(looks.front()) + " " + looksAs() +
                                      " hive, which this command does not read"));
       if (std::find(mounted.begin(), mounted.end(), *kind) != mounted.end())
-        throw UsageError("two " + std::string(HiveKindName(*kind)) + " hives");
+        throw SourceConflict("two " + std::string(HiveKindName(*kind)) + " hives");
       mounted.push_back(*kind);
       mounted_->Mount(*kind, *store, store->Root());
       hives_.push_back(HiveSource{*kind, std::move(loaded), std::move(store)});

@@ -1,4 +1,4 @@
-#include "cli/hive_check.h"
+#include "registry/hive_check.h"
 
 #include <cerrno>
 #include <cstring>
