@@ -7,6 +7,28 @@ TW_WINESERVER=/usr/lib/wine/wineserver
 
 tw_log() { printf '\033[1m== %s\033[0m\n' "$*"; }
 
+# Phases of a script, timed: tw_phase NAME starts one (ending the one before); the seconds of
+# each are printed when the script ends, whether it passed or not.
+TW_PHASES=()
+TW_PHASE=""
+TW_PHASE_START=0
+tw_phase() {
+  tw_phase_end
+  TW_PHASE=$1
+  TW_PHASE_START=$SECONDS
+  tw_log "$1"
+}
+tw_phase_end() {
+  [ -n "$TW_PHASE" ] && TW_PHASES+=("$(printf '%6d s  %s' $((SECONDS - TW_PHASE_START)) "$TW_PHASE")")
+  TW_PHASE=""
+}
+tw_phase_summary() {
+  tw_phase_end
+  [ ${#TW_PHASES[@]} -gt 0 ] || return 0
+  tw_log "time per phase"
+  printf '%s\n' "${TW_PHASES[@]}"
+}
+
 # Commands run when the calling script ends, last added first.
 TW_CLEANUP=()
 tw_on_exit() {
@@ -107,41 +129,82 @@ tw_has_locale() {
 # --- The 32-bit release build under Wine ---------------------------------------------------
 TW_WINE32=/usr/lib/wine/wine
 
+# Adds the i386 architecture, so that Wine's 32-bit half (wine32:i386) can be installed with
+# the other packages in one pass, before any prefix is made: a prefix made without it never
+# gets its 32-bit half.
+tw_enable_i386() {
+  dpkg --print-foreign-architectures | grep -qx i386 && return 0
+  tw_sudo dpkg --add-architecture i386
+}
+
 # Installs Wine's 32-bit half (the i386 architecture first); false when that fails.
 tw_require_wine32() {
   dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed' && return 0
-  tw_log "installing wine32:i386"
-  dpkg --print-foreign-architectures | grep -qx i386 || tw_sudo dpkg --add-architecture i386
-  tw_sudo apt-get update -qq &&
-    tw_sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-      wine32:i386
+  tw_enable_i386
+  tw_require_packages wine32:i386
 }
 
-# Whether this machine runs a 32-bit Windows program under Wine: a tiny one is built and run
-# once in the prefix $WINEPREFIX (some kernels cannot execute 32-bit code at all). Wine's
-# helpers keep the display they find: set DISPLAY first, or wait for the server to end.
+# Whether a prefix has its 32-bit half: a prefix made before wine32 was installed has an
+# empty syswow64 folder and runs no 32-bit program, and no later update adds the half.
+tw_prefix_has_32bit_half() {
+  [ -f "$1/drive_c/windows/syswow64/kernel32.dll" ]
+}
+
+# Whether the kernel executes 32-bit programs at all: Wine's 32-bit loader is one. Some
+# machines' kernels refuse them ("Exec format error"); nothing in a prefix can help there.
+tw_kernel_runs_32bit() {
+  local out
+  out=$("$TW_WINE32" --version 2>&1) && return 0
+  ! printf '%s' "$out" | grep -qi 'exec format error'
+}
+
+# Whether this machine runs a 32-bit Windows program under Wine in the prefix $WINEPREFIX: a
+# tiny one is built and run. Sets TW_WIN32_REASON when it does not. Wine's helpers keep the
+# display they find: set DISPLAY first, or wait for the server to end.
 tw_can_run_win32() {
-  tw_require_wine32 || return 1
+  TW_WIN32_REASON=""
+  if ! tw_require_wine32; then
+    TW_WIN32_REASON="Wine's 32-bit half (wine32:i386) cannot be installed"
+    return 1
+  fi
+  if ! tw_kernel_runs_32bit; then
+    TW_WIN32_REASON="the kernel refuses 32-bit programs (exec format error)"
+    return 1
+  fi
   local probe=$WINEPREFIX/win32-probe.exe
   [ -f "$probe" ] || printf 'int main(void) { return 32; }\n' |
     i686-w64-mingw32-gcc-posix -x c -o "$probe" - || return 1
   local status=0
   timeout 60 "$TW_WINE32" "$probe" </dev/null >/dev/null 2>&1 || status=$?
-  [ "$status" -eq 32 ]
+  [ "$status" -eq 32 ] && return 0
+  TW_WIN32_REASON="a 32-bit program in $WINEPREFIX ended with status $status"
+  return 1
 }
 
 # Runs the win32 preset's tests under Wine in their own 64-bit prefix, with a display and a
-# persistent server, where the machine allows it; otherwise says so in one line and goes on.
+# persistent server. Only a kernel that refuses 32-bit programs skips them, with one line that
+# says so; a prefix without its 32-bit half is made again, and any other failure fails.
 tw_win32_tests() {
   local build=$1
+  tw_require_wine32
+  if ! tw_kernel_runs_32bit; then
+    echo "win32: the kernel refuses 32-bit programs (exec format error); its tests are skipped"
+    return 0
+  fi
+  if [ -f "$build/wineprefix/.trailwick-ready" ] && ! tw_prefix_has_32bit_half "$build/wineprefix"
+  then
+    tw_log "win32: the prefix has no 32-bit half (made before wine32 was installed); making it again"
+    "$TW_WINESERVER" -k 2>/dev/null || true
+    rm -rf "$build/wineprefix"
+  fi
   tw_wine_prefix "$build/wineprefix"
   # The display before the first program: Wine's helpers, started with it, keep the display
   # they found.
   [ -n "${DISPLAY:-}" ] || tw_virtual_display
   tw_wineserver_persistent "$build/wineprefix"
   if ! tw_can_run_win32; then
-    echo "win32: this machine cannot run 32-bit programs under Wine; its tests are skipped"
-    return 0
+    echo "win32: $TW_WIN32_REASON" >&2
+    return 1
   fi
   local start=$SECONDS
   ctest --preset win32
