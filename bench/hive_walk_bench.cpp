@@ -23,6 +23,7 @@
 #include "cli/cli.h"
 #include "cli/offline_platform.h"
 #include "hive/hive.h"
+#include "support/hivex_value.h"
 
 namespace {
 
@@ -104,9 +105,9 @@ void WalkHivex(hive_h* h, hive_node_h node, Tally& t) {
         t.nameUnits += std::char_traits<char>::length(name);
         std::free(name);
       }
-      hive_type type;
+      std::uint32_t type = 0;
       std::size_t size = 0;
-      if (char* data = hivex_value_value(h, *v, &type, &size)) {
+      if (char* data = tw::test::HivexValueData(h, *v, &type, &size)) {
         t.dataBytes += size;
         t.check += size == 0 ? 0 : static_cast<unsigned char>(data[0]);
         std::free(data);

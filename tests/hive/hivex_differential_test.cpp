@@ -18,6 +18,7 @@
 #include "runtime/code_page.h"
 #include "hive_files.h"
 #include "support/platform.h"
+#include "support/hivex_value.h"
 
 namespace tw::hive {
 namespace {
@@ -48,11 +49,10 @@ void HivexWalk(hive_h* h, hive_node_h node, const std::string& path, int depth,
   if (hive_value_h* values = hivex_node_values(h, node)) {
     for (hive_value_h* v = values; *v != 0; ++v) {
       char* name = hivex_value_key(h, *v);
-      hive_type type{};
+      std::uint32_t type = 0;
       std::size_t size = 0;
-      char* data = hivex_value_value(h, *v, &type, &size);
-      out.push_back({path, name != nullptr ? name : "(unreadable)",
-                     static_cast<std::uint32_t>(type),
+      char* data = test::HivexValueData(h, *v, &type, &size);
+      out.push_back({path, name != nullptr ? name : "(unreadable)", type,
                      data != nullptr ? std::string(data, size) : "(unreadable)", true});
       std::free(name);
       std::free(data);

@@ -16,6 +16,7 @@
 #include "hive/marvin32.h"
 #include "hive/recovery.h"
 #include "runtime/little_endian.h"
+#include "support/hivex_value.h"
 
 namespace tw::hive {
 namespace {
@@ -138,9 +139,9 @@ void WalkNode(hive_h* h, hive_node_h node, const std::string& path, HivexWalk& w
   } else {
     for (std::size_t i = 0; values[i] != 0; ++i) {
       char* name = hivex_value_key(h, values[i]);
-      hive_type type{};
+      std::uint32_t type = 0;
       std::size_t length = 0;
-      char* data = hivex_value_value(h, values[i], &type, &length);
+      char* data = test::HivexValueData(h, values[i], &type, &length);
       if (name == nullptr || data == nullptr)
         ++walk.errors;
       else

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "readers/binary_traces.h"
+#include "support/hivex_value.h"
 
 namespace tw::test {
 namespace {
@@ -98,12 +99,12 @@ std::optional<RawValue> RawHive::Value(hive_node_h key, const std::string& name)
   const hive_value_h value = hivex_node_get_value(hive_, key, name.c_str());
   if (value == 0)
     return std::nullopt;
-  hive_type type{};
+  std::uint32_t type = 0;
   std::size_t length = 0;
-  char* data = hivex_value_value(hive_, value, &type, &length);
+  char* data = HivexValueData(hive_, value, &type, &length);
   if (data == nullptr)
     return std::nullopt;
-  RawValue raw{static_cast<std::uint32_t>(type), std::vector<std::uint8_t>(data, data + length)};
+  RawValue raw{type, std::vector<std::uint8_t>(data, data + length)};
   free(data);
   return raw;
 }
