@@ -235,4 +235,12 @@ SourceSet::SourceSet(RegistryApi* live, const CodePage& codePage,
   }
 }
 
+const HiveSource* SourceSet::HiveOf(RegKey root, std::string_view path) const {
+  const RegistryApi* store = mounted_->StoreOf(root, path);
+  for (const HiveSource& h : hives_)
+    if (h.store.get() == store)
+      return &h;
+  return nullptr;
+}
+
 } // namespace tw
