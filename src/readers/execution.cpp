@@ -163,7 +163,7 @@ void ReadOlderFileEntries(ReaderContext& ctx) {
       fields.Add("SHA-1", sha1.empty() ? "" : Sha1Of(sha1))
           .AddTime("Last Modified", modified)
           .AddTime("Created", created)
-          .AddTime("Last Modified (17)", modifiedAgain)
+          .AddTime("Modified (17)", modifiedAgain)
           .AddTime("Key Written", written)
           .Add("File Reference", ctx.scratch2[i]);
       ctx.Add(file.empty() ? ctx.scratch2[i] : file, fields.Text(), {reg::kLocalMachine, path});

@@ -12,7 +12,8 @@ namespace tw {
 void ReadShimCache(ReaderContext& ctx);
 // "path=SHA-1 ..., Size ..., Link Date ..., Product ..., Publisher ..., Version ..., Key
 // Written ..." from Root\InventoryApplicationFile, then the older Root\File\{volume}\{entry}:
-// "path=SHA-1 ..., Last Modified ..., Created ..., Key Written ..., Entry ...".
+// "path=SHA-1 ..., Last Modified ..., Created ..., Modified (17) ..., Key Written ..., File
+// Reference ..." (values 101, 11, 12 and 17).
 void ReadAmcacheFiles(ReaderContext& ctx);
 // "name=Version ..., Publisher ..., Installed ..., Folder ..., Source ..., Key Written ..." from
 // Root\InventoryApplication.
