@@ -52,8 +52,12 @@ std::string ExecutedText(Executed executed) {
 std::string CacheSummary(const ShimCache& cache, std::size_t size) {
   if (cache.format == ShimCacheFormat::Unknown)
     return Undecodable(size);
-  std::string text = std::string(ShimCacheFormatName(cache.format)) + ", " +
-                     std::to_string(cache.entries.size()) + " entries";
+  const std::size_t read = cache.entries.size();
+  std::string text = std::string(ShimCacheFormatName(cache.format)) + ", " + std::to_string(read);
+  const bool shortOfCount = cache.declaredEntries && *cache.declaredEntries != read;
+  if (shortOfCount)
+    text += " of " + std::to_string(*cache.declaredEntries);
+  text += read == 1 && !shortOfCount ? " entry" : " entries";
   switch (cache.damage) {
   case ShimCacheDamage::None:
   case ShimCacheDamage::Unrecognized:
@@ -65,8 +69,6 @@ std::string CacheSummary(const ShimCache& cache, std::size_t size) {
     text += " (damaged: an entry points past the end of the data)";
     break;
   }
-  if (cache.declaredEntries && *cache.declaredEntries != cache.entries.size())
-    text += " of " + std::to_string(*cache.declaredEntries) + " declared";
   return text;
 }
 
