@@ -127,6 +127,25 @@ public:
 
   bool IsOpen() const { return key_.has_value(); }
 
+  // Type and data of a value in one query when they fit a small buffer (most values of the
+  // many keys evidence readers walk), in two otherwise; false when it cannot be read.
+  bool ReadWhole(std::string_view name, RegValueData& value) {
+    if (!key_)
+      return false;
+    const std::string n(name);
+    value.bytes.resize(256);
+    uint32_t size = static_cast<uint32_t>(value.bytes.size());
+    RegStatus status = api_.QueryValueEx(*key_, n.c_str(), &value.type, value.bytes.data(), &size);
+    if (status == reg::kMoreData && size <= static_cast<uint32_t>(kMaxBinarySize)) {
+      value.bytes.resize(size);
+      status = api_.QueryValueEx(*key_, n.c_str(), &value.type, value.bytes.data(), &size);
+    }
+    if (status != reg::kSuccess)
+      return false;
+    value.bytes.resize(std::min<size_t>(size, value.bytes.size()));
+    return true;
+  }
+
   // The open key's last-write time; 0 when there is none.
   uint64_t LastWrite() {
     uint64_t time = 0;
@@ -204,17 +223,9 @@ bool OpenRegKey::Exists() const {
 }
 
 std::optional<RegValueData> OpenRegKey::Value(std::string_view name) const {
-  const auto info = accessor_->Info(name);
-  if (!info || info->size > static_cast<uint32_t>(kMaxBinarySize))
-    return std::nullopt;
   RegValueData value;
-  try {
-    const DataInfo read = accessor_->GetData(name, value.bytes, info->size);
-    value.type = read.type;
-    value.bytes.resize(std::min<size_t>(read.size, value.bytes.size()));
-  } catch (const ERegistryException&) {
-    return std::nullopt; // changed between the two queries
-  }
+  if (!accessor_->ReadWhole(name, value))
+    return std::nullopt;
   return value;
 }
 
