@@ -30,6 +30,14 @@ std::string FieldText(std::string_view text) {
   return out;
 }
 
+// ISO 8601 UTC with all seven decimals, whole seconds too, so that the text sorts as the time.
+std::string DateTime(uint64_t fileTime) {
+  std::string text = IsoFileTime(fileTime);
+  if (text.size() == 20)
+    text.insert(19, ".0000000");
+  return text;
+}
+
 enum class BodyTime { Accessed, Modified, Born };
 
 // Which of the body format's times an event is: its birth for creations and installations,
@@ -48,7 +56,7 @@ BodyTime BodyTimeOf(std::string_view kind) {
 std::string TimelineCsv(const std::vector<TimelineEvent>& events) {
   std::string out = "datetime,timestamp_desc,message,item,source,key_path\r\n";
   for (const TimelineEvent& e : events) {
-    out.append(IsoFileTime(e.time)).append(",");
+    out.append(DateTime(e.time)).append(",");
     out.append(CsvField(e.kind)).append(",");
     out.append(CsvField(e.message)).append(",");
     out.append(CsvField(e.item)).append(",");
@@ -61,7 +69,7 @@ std::string TimelineCsv(const std::vector<TimelineEvent>& events) {
 std::string TimelineJsonLines(const std::vector<TimelineEvent>& events) {
   std::string out;
   for (const TimelineEvent& e : events) {
-    out.append("{\"datetime\": \"").append(IsoFileTime(e.time)).append("\"");
+    out.append("{\"datetime\": \"").append(DateTime(e.time)).append("\"");
     out.append(", \"timestamp_desc\": ").append(JsonString(e.kind));
     out.append(", \"message\": ").append(JsonString(e.message));
     out.append(", \"item\": ").append(JsonString(e.item));

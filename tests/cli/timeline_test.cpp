@@ -189,6 +189,7 @@ TEST_F(TimelineTest, CsvReadsBackSortedWithAnEventForEveryTimeTheRowsShow) {
              "last = None\n"
              "for r in rows:\n"
              "    assert None not in r and all(r[f] for f in fields[:5]), r\n"
+             "    assert len(r['datetime']) == 28, r['datetime']  # sorts as text too\n"
              "    t = datetime.datetime.fromisoformat(r['datetime'].replace('Z', '+00:00'))\n"
              "    assert t.tzinfo is not None and (last is None or last <= t), (last, t)\n"
              "    last = t\n"
