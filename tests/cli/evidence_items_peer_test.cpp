@@ -9,7 +9,8 @@
 //   PATH="ControlSet00N, Position P, Last Modified TIME, Executed Yes|No". RegRipper lists the
 //   entries in an order of its own (ours is the cache's: Position), drops the "\??\" some
 //   stored paths start with (the bytes hold it, and so do we), and prints a whole-second time
-//   one second early where its floating-point conversion lands below it.
+//   one second early where its floating-point conversion lands below it (44 entries of the
+//   660: each a whole second to the tick in the bytes, as our timeline gives it).
 // - amcache over Amcache.hve: under "***InventoryApplicationFile***", "PATH  LastWrite: TIME"
 //   and "Hash: SHA1" are our row PATH="SHA-1 SHA1, ..., Key Written TIME"; under "***Files***",
 //   "File Reference: REF" with "Path", "SHA-1", "Last Mod Time", "Create Time", "Last Mod
@@ -38,10 +39,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <ctime>
+#include <fstream>
 #include <map>
 #include <set>
+#include <sstream>
 
+#include "cli/cli.h"
+#include "cli/offline_platform.h"
 #include "hive_files.h"
 #include "peer_runs.h"
 #include "support/platform.h"
@@ -135,6 +141,23 @@ std::string SecondBefore(const std::string& time) {
 TEST_F(EvidenceItemsPeerTest, ShimCacheAgreesWithRegRipperInEveryControlSet) {
   const std::vector<CsvRow> rows = Rows({"SYSTEM"}, "[H] ShimCache - AppCompatCache (LM)");
   const test::Rows lines = RegRipper("SYSTEM", "shimcache");
+  // Each entry's time to the tick, from the timeline's events: "ControlSet00N, Position P" ->
+  // ISO 8601 time.
+  std::map<std::string, std::string> ticks;
+  {
+    const test::TempFolder out;
+    const std::string file = (out.Host() / "timeline.csv").string();
+    OfflineCliPlatform platform;
+    std::ostringstream stdOut, err;
+    ASSERT_EQ(RunCli({"timeline", "--hive", Hive("SYSTEM"), "--format", "csv", "--out", file},
+                     platform, stdOut, err),
+              ExitCode::Done);
+    for (const auto& record : test::CsvRecords(test::ReadFileBytes(file)))
+      if (record.size() == 6 && record[3] == "[H] ShimCache - AppCompatCache (LM)") {
+        const std::size_t open = record[2].rfind(" (ControlSet");
+        ticks[record[2].substr(open + 2, record[2].find(", Last", open) - open - 2)] = record[0];
+      }
+  }
   int prefixed = 0, secondBefore = 0;
   for (const std::string set : {"ControlSet001", "ControlSet002"}) {
     SCOPED_TRACE(set);
@@ -172,7 +195,12 @@ TEST_F(EvidenceItemsPeerTest, ShimCacheAgreesWithRegRipperInEveryControlSet) {
       const std::string tail = executed == "Yes" ? "  Executed" : "";
       auto match = theirs.find(path + "  " + time + tail);
       if (match == theirs.end()) {
+        // RegRipper turns a FILETIME into seconds through a floating-point number: on a whole
+        // second it can land a hair below and print the second before. The bytes must hold a
+        // whole second then.
         match = theirs.find(path + "  " + SecondBefore(time) + tail);
+        const std::string exact = ticks[set + ", Position " + std::to_string(position - 1)];
+        EXPECT_TRUE(exact.ends_with(".0000000Z")) << exact;
         secondBefore += match != theirs.end() ? 1 : 0;
       }
       ASSERT_NE(match, theirs.end()) << row->name << "=" << row->value;
@@ -259,24 +287,33 @@ TEST_F(EvidenceItemsPeerTest, AmcacheFilesAgreeWithRegRipperPathHashAndTimes) {
 TEST_F(EvidenceItemsPeerTest, AmcacheProgramsGiveWhatTheirKeysHold) {
   const std::vector<CsvRow> rows = Rows({"amcache.hve"}, "[H] Amcache - Programs");
   EXPECT_EQ(rows.size(), 74u);
-  int compared = 0;
+  // Every program's values as hivexsh prints them, one line each, in one run.
+  constexpr std::array<const char*, 5> kValues = {"Name", "Version", "Publisher", "Source",
+                                                  "InstallDate"};
+  std::string script;
   for (const CsvRow& row : rows) {
-    const std::string key = row.keyPath.substr(std::string("HKLM\\Amcache.hve\\").size());
-    SCOPED_TRACE(key);
-    // hivexget ends a string with a line break.
-    const auto text = [&](const char* value) {
-      std::string raw = Raw("amcache.hve", key, value);
-      if (raw.ends_with('\n'))
-        raw.pop_back();
-      return raw;
-    };
+    script += "cd \\" + row.keyPath.substr(std::string("HKLM\\Amcache.hve\\").size()) + "\n";
+    for (const char* value : kValues)
+      script += std::string("lsval ") + value + "\n";
+  }
+  const std::filesystem::path file = folder_->Host() / "programs.hivexsh";
+  std::ofstream(file) << script;
+  const test::Rows printed =
+      Lines(test::RunCommand("hivexsh -f '" + file.string() + "' '" + Hive("amcache.hve") + "'"));
+  ASSERT_EQ(printed.size(), rows.size() * kValues.size());
+  int compared = 0;
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    const CsvRow& row = rows[r];
+    SCOPED_TRACE(row.keyPath);
+    const auto text = [&](std::size_t value) { return printed[r * kValues.size() + value]; };
     // A program without a name is named by its key.
-    EXPECT_EQ(row.name, text("Name").empty() ? key.substr(key.rfind('\\') + 1) : text("Name"));
-    EXPECT_EQ(FieldOf(row.value, "Version"), text("Version"));
-    EXPECT_EQ(FieldOf(row.value, "Publisher"), text("Publisher"));
-    EXPECT_EQ(FieldOf(row.value, "Source"), text("Source"));
+    EXPECT_EQ(row.name,
+              text(0).empty() ? row.keyPath.substr(row.keyPath.rfind('\\') + 1) : text(0));
+    EXPECT_EQ(FieldOf(row.value, "Version"), text(1));
+    EXPECT_EQ(FieldOf(row.value, "Publisher"), text(2));
+    EXPECT_EQ(FieldOf(row.value, "Source"), text(3));
     // "MM/DD/YYYY HH:MM:SS" as stored, ours "YYYY-MM-DD HH:MM:SS".
-    const std::string date = text("InstallDate");
+    const std::string date = text(4);
     if (date.size() == 19) {
       EXPECT_EQ(FieldOf(row.value, "Installed"), date.substr(6, 4) + "-" + date.substr(0, 2) + "-" +
                                                      date.substr(3, 2) + date.substr(10));
