@@ -1,5 +1,6 @@
-// Hive bytes in, every item's rows out: the hive store (our reader underneath), the mounts and the
-// readers under the sanitizers. The first byte picks the kind the hive is mounted as.
+// Hive bytes in, every item's rows out as timeline events: the hive store (our reader
+// underneath), the mounts, the readers and the timeline under the sanitizers. The first byte
+// picks the kind the hive is mounted as.
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -16,16 +17,16 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1)
     return 0;
-  static const char* const kKinds[] = {"ntuser", "usrclass", "software", "system"};
+  static const char* const kKinds[] = {"ntuser", "usrclass", "software",
+                                       "system", "sam",      "amcache"};
   const int fd = memfd_create("hive", 0);
   if (fd < 0)
     return 0;
   if (write(fd, data + 1, size - 1) == static_cast<ssize_t>(size - 1)) {
-    std::vector<std::string> args = {"show", "--hive",
-                                     std::string(kKinds[data[0] % 4]) + "=/proc/self/fd/" +
-                                         std::to_string(fd)};
-    for (int i = 0; i < 34; ++i)
-      args.push_back(std::to_string(i));
+    const std::vector<std::string> args = {"timeline", "--hive",
+                                           std::string(kKinds[data[0] % 6]) + "=/proc/self/fd/" +
+                                               std::to_string(fd),
+                                           "--format", "csv"};
     tw::OfflineCliPlatform platform;
     std::ostringstream out, err;
     tw::RunCli(args, platform, out, err);

@@ -30,8 +30,8 @@ TWKSForm::TWKSForm() : TForm("TWKSForm", "WKSForm") {
   ZList.SetSorted(true);
   for (const CatalogItem& item : Catalog())
     ZList.Items().Add(std::string(item.label));
-  WList.SetSorted(true);
-  for (const CatalogItem& item : ModernCatalog())
+  // The tab's 15 stand in list order; ShimCache and ShellBags follow them.
+  for (const CatalogItem& item : ModernTabCatalog())
     WList.Items().Add(std::string(item.label));
   NMList.SetSorted(true);
   ConnectEvents();

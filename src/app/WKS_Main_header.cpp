@@ -3,10 +3,10 @@
 #include <string>
 
 #include "app/about.h"
-#include "readers/catalog.h"
 #include "app/form_host.h"
-#include "readers/modern_catalog.h"
 #include "app/WKS_Main.h"
+#include "readers/catalog.h"
+#include "readers/modern_catalog.h"
 #include "registry/registry.h"
 #include "runtime/dialogs.h"
 #include "runtime/executable.h"
@@ -32,7 +32,7 @@ void TWKSForm::FormCreate(TControl& /*sender*/) {
   caption += " items";
   ZCap.SetCaption(caption);
   std::string modernCaption = "WKS List : ";
-  modernCaption += std::to_string(kModernCatalogSize);
+  modernCaption += std::to_string(kModernTabSize);
   modernCaption += " items";
   Label7.SetCaption(modernCaption);
   GetNML();

@@ -4,10 +4,10 @@
 #include <optional>
 #include <string>
 
-#include "readers/modern_catalog.h"
+#include "app/batch.h"
 #include "app/WKS_Main.h"
 #include "navigate/navigate.h"
-#include "app/batch.h"
+#include "readers/modern_catalog.h"
 #include "report/report.h"
 
 namespace tw {
@@ -39,7 +39,7 @@ void TWKSForm::LayoutModernTab() {
   ComboBox2.SetItemIndex(1);
   add(Preview3, {216, 24, 601, 345}, {}, 1);
   add(ProgressBar2, {216, 476, 601, 25});
-  ProgressBar2.SetRange(0, kModernCatalogSize - 1);
+  ProgressBar2.SetRange(0, kModernTabSize - 1);
   ProgressBar2.SetStep(1);
   add(Button23, {224, 376, 137, 25}, "Copy Selected Key", 0);
   add(Button24, {224, 408, 137, 25}, "Copy Selected Value", 0);
@@ -67,7 +67,7 @@ void TWKSForm::ConnectModernEvents() {
 }
 
 RunOutcome TWKSForm::WListClick(TControl& /*sender*/) {
-  return RunItem(ModernCatalog(), WList, Preview3, Label10);
+  return RunItem(ModernTabCatalog(), WList, Preview3, Label10);
 }
 
 void TWKSForm::Button21Click(TControl& /*sender*/) {

@@ -7,42 +7,15 @@
 
 #include "cli/data_reports.h"
 #include "cli/evidence_commands.h"
+#include "cli/items.h"
 #include "cli/options.h"
-#include "readers/catalog.h"
-#include "readers/modern_catalog.h"
+#include "cli/timeline.h"
 #include "readers/run_item.h"
 #include "report/report.h"
 #include "runtime/seam.h"
 
 namespace tw {
 namespace {
-
-// Item 10 shows the machine's memory figures and clock, which no hive holds.
-constexpr int kLiveFiguresItem = 10;
-// The items of the "Windows 7 - 11" tab follow the 34, in that tab's order.
-constexpr int kItemCount = kCatalogSize + kModernCatalogSize;
-
-const CatalogItem& ItemAt(int index) {
-  return index < kCatalogSize ? Catalog()[static_cast<size_t>(index)]
-                              : ModernCatalog()[static_cast<size_t>(index - kCatalogSize)];
-}
-
-int ResolveItem(const std::string& text) {
-  if (const auto number = [&]() -> std::optional<unsigned> {
-        if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos ||
-            text.size() > 9)
-          return std::nullopt;
-        return static_cast<unsigned>(std::stoul(text));
-      }()) {
-    if (*number < static_cast<unsigned>(kItemCount))
-      return static_cast<int>(*number);
-    throw UsageError("no item " + text + " (0-" + std::to_string(kItemCount - 1) + ")");
-  }
-  for (int i = 0; i < kItemCount; ++i)
-    if (ItemAt(i).label == text)
-      return i;
-  throw UsageError("no item labelled '" + text + "' (see: trailwick-cli list)");
-}
 
 std::vector<int> SelectedItems(const Options& o) {
   std::vector<int> items;
@@ -53,44 +26,10 @@ std::vector<int> SelectedItems(const Options& o) {
       if (o.admin || IsCurrentUserItem(Catalog()[static_cast<size_t>(i)].label))
         items.push_back(i);
   if (o.modern)
-    for (int i = kCatalogSize; i < kItemCount; ++i)
+    for (int i = kModernFirstItem; i < kModernTabEnd; ++i)
       items.push_back(i);
   return items;
 }
-
-// One run's text converted for the data formats; UTF-8 text passes as it is.
-class Utf8Text {
-public:
-  explicit Utf8Text(const CodePage& page) : page_(page) {}
-  std::string operator()(std::string_view text) const {
-    return page_.Number() == kUtf8CodePage ? std::string(text)
-                                           : Utf16ToUtf8(page_.ToUtf16(text));
-  }
-
-private:
-  const CodePage& page_;
-};
-
-// The last-write time of each key rows were read from, asked once per key.
-class KeyTimes {
-public:
-  explicit KeyTimes(RegistryApi& registry) : registry_(registry) {}
-  uint64_t Of(const RowKey& key) {
-    const auto [it, added] = times_.try_emplace({key.root, key.path}, 0);
-    if (added) {
-      RegKey handle = 0;
-      if (registry_.OpenKeyEx(key.root, key.path.c_str(), reg::kRead, &handle) == reg::kSuccess) {
-        registry_.QueryInfoKey(handle, nullptr, nullptr, nullptr, nullptr, nullptr, &it->second);
-        registry_.CloseKey(handle);
-      }
-    }
-    return it->second;
-  }
-
-private:
-  RegistryApi& registry_;
-  std::map<std::pair<RegKey, std::string>, uint64_t> times_;
-};
 
 std::vector<DataRow> DataRows(const std::vector<RowBuffer::Row>& rows, const Utf8Text& utf8,
                               SourceSet& set, KeyTimes& times) {
@@ -202,32 +141,21 @@ HiveDamage Minus(HiveDamage after, HiveDamage before) {
   return {after.keys - before.keys, after.values - before.values};
 }
 
-ExitCode RunCatalog(const Options& o, CliPlatform& platform, std::ostream& out,
-                    std::ostream& err) {
+ExitCode RunCatalog(const Options& o, CliPlatform& platform, std::ostream& out, std::ostream& err) {
   if (o.command == Command::List) {
     for (int i = 0; i < kItemCount; ++i)
       out << i << '\t' << ItemAt(i).label << '\n';
     return ExitCode::Done;
   }
   const std::vector<int> items = SelectedItems(o);
-  std::vector<SourceSpec> sources = o.sources;
-  if (sources.empty()) {
-    if (platform.LiveRegistry() == nullptr)
-      throw UsageError("no source: give --hive FILE, --reg FILE or --live");
-    sources.push_back(SourceSpec{SourceType::Live, std::nullopt, {}, {}});
-  }
-  const LiveSystem live = std::any_of(sources.begin(), sources.end(),
-                                      [](const SourceSpec& s) { return s.type == SourceType::Live; })
-                              ? LiveSystem::Present
-                              : LiveSystem::Absent;
-  const std::unique_ptr<CodePage> page = ChooseCodePage(o, platform, live);
+  const std::unique_ptr<CodePage> page = ChooseCodePage(o, platform, LiveOf(o, platform));
   const ScopedSeam<CodePage> codePageSeam(*page);
   if (o.command == Command::Export)
     CheckFreeFolder(o, items);
 
   // Every source is opened before anything is written.
-  SourceSet set(platform.LiveRegistry(), *page, sources, o.recovery);
-  SayRecovery(set, err);
+  const std::unique_ptr<SourceSet> sources = OpenSources(o, platform, *page, err);
+  SourceSet& set = *sources;
   const ScopedSeam<RegistryApi> registrySeam(set.Registry());
   const ScopedSeam<Collation> collationSeam(platform.RowCollation());
 
@@ -294,6 +222,8 @@ ExitCode RunCatalog(const Options& o, CliPlatform& platform, std::ostream& out,
       break;
     case OutputFormat::Jsonl:
     case OutputFormat::Reg:
+    case OutputFormat::Tln:
+    case OutputFormat::Bodyfile:
       break;
     }
     const std::filesystem::path path = ReportPath(folder, index, *o.format);
@@ -306,8 +236,33 @@ ExitCode RunCatalog(const Options& o, CliPlatform& platform, std::ostream& out,
 
 } // namespace
 
-std::unique_ptr<CodePage> ChooseCodePage(const Options& o, CliPlatform& platform,
-                                         LiveSystem live) {
+std::vector<SourceSpec> SourcesOf(const Options& o, CliPlatform& platform) {
+  std::vector<SourceSpec> sources = o.sources;
+  if (sources.empty()) {
+    if (platform.LiveRegistry() == nullptr)
+      throw UsageError("no source: give --hive FILE, --reg FILE or --live");
+    sources.push_back(SourceSpec{SourceType::Live, std::nullopt, {}, {}});
+  }
+  return sources;
+}
+
+LiveSystem LiveOf(const Options& o, CliPlatform& platform) {
+  const std::vector<SourceSpec> sources = SourcesOf(o, platform);
+  return std::any_of(sources.begin(), sources.end(),
+                     [](const SourceSpec& s) { return s.type == SourceType::Live; })
+             ? LiveSystem::Present
+             : LiveSystem::Absent;
+}
+
+std::unique_ptr<SourceSet> OpenSources(const Options& o, CliPlatform& platform,
+                                       const CodePage& page, std::ostream& err) {
+  auto set = std::make_unique<SourceSet>(platform.LiveRegistry(), page, SourcesOf(o, platform),
+                                         o.recovery);
+  SayRecovery(*set, err);
+  return set;
+}
+
+std::unique_ptr<CodePage> ChooseCodePage(const Options& o, CliPlatform& platform, LiveSystem live) {
   const unsigned number = o.codePage.value_or(platform.DefaultCodePage(live));
   if (!platform.AcceptsCodePage(number, live))
     throw UsageError("code page " + std::to_string(number) +
@@ -347,6 +302,8 @@ ExitCode RunCli(const std::vector<std::string>& args, CliPlatform& platform, std
       return RunDump(o, out, err);
     case Command::Deleted:
       return RunDeleted(o, out, err);
+    case Command::Timeline:
+      return RunTimeline(o, platform, out, err);
     default:
       return RunCatalog(o, platform, out, err);
     }

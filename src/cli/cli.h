@@ -25,8 +25,14 @@ ExitCode RunCli(const std::vector<std::string>& args, CliPlatform& platform, std
 
 // The code page of a run: the one asked for, else the platform's; raises UsageError for one
 // the platform cannot give.
-std::unique_ptr<CodePage> ChooseCodePage(const Options& o, CliPlatform& platform,
-                                         LiveSystem live);
+std::unique_ptr<CodePage> ChooseCodePage(const Options& o, CliPlatform& platform, LiveSystem live);
+// The sources named, or the live registry where none is named and the platform has one;
+// raises UsageError where it has none.
+std::vector<SourceSpec> SourcesOf(const Options& o, CliPlatform& platform);
+LiveSystem LiveOf(const Options& o, CliPlatform& platform);
+// Opens every source (raising as SourceSet does) and says what recovery did.
+std::unique_ptr<SourceSet> OpenSources(const Options& o, CliPlatform& platform,
+                                       const CodePage& page, std::ostream& err);
 // One line per hive on what recovery did; one per damaged hive on what could not be read.
 void SayRecovery(const SourceSet& set, std::ostream& err);
 void SayDamage(const SourceSet& set, std::ostream& err);

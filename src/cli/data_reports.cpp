@@ -35,13 +35,14 @@ std::string JsonSource(const SourceRecord& s) {
 std::string CsvField(std::string_view utf8) {
   if (utf8.find_first_of(",\"\r\n") == std::string_view::npos)
     return std::string(utf8);
-  std::string out = "\"";
-  for (const char c : utf8) {
-    if (c == '"')
-      out += '"';
-    out += c;
-  }
-  return out + "\"";
+  std::string out;
+  out.reserve(utf8.size() + 8);
+  out += '"';
+  std::size_t start = 0;
+  for (std::size_t quote; (quote = utf8.find('"', start)) != std::string_view::npos;
+       start = quote + 1)
+    out.append(utf8.substr(start, quote + 1 - start)).append("\"");
+  return out.append(utf8.substr(start)).append("\"");
 }
 
 std::string CsvReport(std::string_view label, const std::vector<DataRow>& rows) {

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <utility>
 
+#include "readers/byte_fields.h"
+
 namespace tw {
 
 const std::string_view kUsage =
@@ -16,16 +18,21 @@ const std::string_view kUsage =
     "       trailwick-cli dump    --hive FILE [--key PATH] --format jsonl|reg [--root KEY]\n"
     "                             [--out FILE]\n"
     "       trailwick-cli deleted --hive FILE [--format txt|csv|json] [--out FILE]\n"
-    "SOURCE: --hive [ntuser|usrclass|software|system|sam=]FILE [--log LOGFILE...]\n"
+    "       trailwick-cli timeline [SOURCE...] --format csv|jsonl|tln|bodyfile [--out FILE]\n"
+    "                             [--from TIME] [--to TIME]\n"
+    "SOURCE: --hive [ntuser|usrclass|software|system|sam|amcache=]FILE [--log LOGFILE...]\n"
     "        --reg FILE  --live\n"
     "        --no-recover   read hive files as they are, without their transaction logs\n"
     "                       (by default the logs beside a hive, or those named with --log,\n"
     "                       bring a dirty hive up to date in memory; files are never changed)\n"
     "        --codepage N   the code page of the text read (UTF-8 by default; N for reports\n"
     "                       equal to the window's on a system with code page N)\n"
-    "ITEM:   a catalog index (0-48; 34 on: Windows 7 - 11) or a label, as 'list' prints them\n"
+    "ITEM:   a catalog index (0-53; 34-50: Windows 7 - 11; 51-53: Amcache and SAM hives) or a\n"
+    "        label, as 'list' prints them\n"
     "--guest: the first tab's (CU) items; --admin: all its items; --modern: every Windows 7 - 11\n"
-    "item (with --guest or --admin: both sets); --force: replace reports already in DIR\n";
+    "item (with --guest or --admin: both sets); --force: replace reports already in DIR\n"
+    "timeline: one event per time every item's rows carry, sorted; TIME is UTC, yyyy-mm-dd or\n"
+    "yyyy-mm-ddThh:mm:ss, both ends included (a day alone as --to: the whole day)\n";
 
 namespace {
 
@@ -38,18 +45,59 @@ std::optional<unsigned> ParseNumber(std::string_view text) {
 }
 
 std::optional<OutputFormat> FormatFromName(std::string_view name) {
-  static constexpr std::array<std::pair<std::string_view, OutputFormat>, 6> kFormats = {{
+  static constexpr std::array<std::pair<std::string_view, OutputFormat>, 8> kFormats = {{
       {"txt", OutputFormat::Txt},
       {"html", OutputFormat::Html},
       {"csv", OutputFormat::Csv},
       {"json", OutputFormat::Json},
       {"jsonl", OutputFormat::Jsonl},
       {"reg", OutputFormat::Reg},
+      {"tln", OutputFormat::Tln},
+      {"bodyfile", OutputFormat::Bodyfile},
   }};
   for (const auto& [text, format] : kFormats)
     if (text == name)
       return format;
   return std::nullopt;
+}
+
+enum class DayEnd { First, Last };
+
+// "yyyy-mm-dd" (its first or last tick, as the range's end needs) or "yyyy-mm-ddThh:mm:ss",
+// optionally ending in "Z", as a FILETIME.
+std::optional<uint64_t> ParseTime(std::string_view text, DayEnd end) {
+  if (text.ends_with('Z'))
+    text.remove_suffix(1);
+  const auto number = [&](std::size_t at, std::size_t digits) -> std::optional<int> {
+    if (at + digits > text.size())
+      return std::nullopt;
+    const auto parsed = ParseNumber(text.substr(at, digits));
+    return parsed ? std::optional<int>(static_cast<int>(*parsed)) : std::nullopt;
+  };
+  if (text.size() != 10 && text.size() != 19)
+    return std::nullopt;
+  if (text[4] != '-' || text[7] != '-')
+    return std::nullopt;
+  const auto year = number(0, 4), month = number(5, 2), day = number(8, 2);
+  if (!year || !month || !day)
+    return std::nullopt;
+  if (text.size() == 10) {
+    const auto start = FileTimeFromCivil(*year, *month, *day, 0, 0, 0);
+    if (!start || end == DayEnd::First)
+      return start;
+    return *start + 86'400ull * 10'000'000 - 1;
+  }
+  if (text[10] != 'T' && text[10] != ' ')
+    return std::nullopt;
+  if (text[13] != ':' || text[16] != ':')
+    return std::nullopt;
+  const auto hour = number(11, 2), minute = number(14, 2), second = number(17, 2);
+  if (!hour || !minute || !second)
+    return std::nullopt;
+  const auto start = FileTimeFromCivil(*year, *month, *day, *hour, *minute, *second);
+  if (!start || end == DayEnd::First)
+    return start;
+  return *start + 10'000'000 - 1;
 }
 
 // "KIND=FILE" names a kind when the part before "=" reads like one (a plain word) and the
@@ -65,8 +113,7 @@ SourceSpec HiveSpec(const std::string& text) {
     });
     std::error_code error;
     if (plainWord && !std::filesystem::exists(text, error))
-      throw UsageError("unknown hive kind '" + word + "' (" + std::string(HiveKindNames()) +
-                       ")");
+      throw UsageError("unknown hive kind '" + word + "' (" + std::string(HiveKindNames()) + ")");
   }
   return SourceSpec{SourceType::Hive, std::nullopt, text, {}};
 }
@@ -82,6 +129,8 @@ Command CommandFromName(const std::string& name) {
     return Command::Dump;
   if (name == "deleted")
     return Command::Deleted;
+  if (name == "timeline")
+    return Command::Timeline;
   if (name == "help" || name == "--help" || name == "-h")
     return Command::Help;
   throw UsageError("unknown command '" + name + "'");
@@ -96,12 +145,23 @@ void CheckOneHive(const Options& o, std::string_view command) {
 
 void Check(Options& o) {
   const bool batch = o.guest || o.admin || o.modern;
+  if ((o.from || o.to) && o.command != Command::Timeline)
+    throw UsageError("--from and --to limit a timeline");
   switch (o.command) {
   case Command::Help:
     return;
   case Command::List:
     if (!o.items.empty() || !o.sources.empty() || batch || o.format)
       throw UsageError("list takes no arguments");
+    return;
+  case Command::Timeline:
+    if (!o.items.empty() || batch)
+      throw UsageError("timeline takes sources only: it runs every item");
+    if (!o.format || (*o.format != OutputFormat::Csv && *o.format != OutputFormat::Jsonl &&
+                      *o.format != OutputFormat::Tln && *o.format != OutputFormat::Bodyfile))
+      throw UsageError("timeline needs --format csv|jsonl|tln|bodyfile");
+    if (o.from && o.to && *o.from > *o.to)
+      throw UsageError("--from is later than --to");
     return;
   case Command::Show:
     if (batch || o.format || !o.out.empty())
@@ -155,6 +215,10 @@ std::string_view Extension(OutputFormat format) {
     return ".jsonl";
   case OutputFormat::Reg:
     return ".reg";
+  case OutputFormat::Tln:
+    return ".tln";
+  case OutputFormat::Bodyfile:
+    return ".body";
   }
   return "";
 }
@@ -211,7 +275,8 @@ Options ParseCommandLine(const std::vector<std::string>& args) {
       const std::string name = value();
       o.format = FormatFromName(name);
       if (!o.format)
-        throw UsageError("unknown format '" + name + "' (txt, html, csv, json, jsonl or reg)");
+        throw UsageError("unknown format '" + name +
+                         "' (txt, html, csv, json, jsonl, reg, tln or bodyfile)");
     } else if (arg == "--out") {
       o.out = value();
       if (o.out.empty())
@@ -220,6 +285,13 @@ Options ParseCommandLine(const std::vector<std::string>& args) {
       o.key = value();
     } else if (arg == "--root") {
       o.regRoot = value();
+    } else if (arg == "--from" || arg == "--to") {
+      const std::string text = value();
+      const auto time = ParseTime(text, arg == "--to" ? DayEnd::Last : DayEnd::First);
+      if (!time)
+        throw UsageError(arg + " needs a UTC time, yyyy-mm-dd or yyyy-mm-ddThh:mm:ss, not '" +
+                         text + "'");
+      (arg == "--from" ? o.from : o.to) = time;
     } else if (arg == "--codepage") {
       const std::string text = value();
       o.codePage = ParseNumber(text);

@@ -2,6 +2,7 @@
 // The command line, parsed: the command, its sources and what they ask for. Parse raises
 // UsageError for a line that makes no sense.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,8 +13,8 @@
 
 namespace tw {
 
-enum class Command { List, Show, Export, Dump, Deleted, Help };
-enum class OutputFormat { Txt, Html, Csv, Json, Jsonl, Reg };
+enum class Command { List, Show, Export, Dump, Deleted, Timeline, Help };
+enum class OutputFormat { Txt, Html, Csv, Json, Jsonl, Reg, Tln, Bodyfile };
 enum class Overwrite { Refuse, Replace };
 
 struct Options {
@@ -28,8 +29,10 @@ struct Options {
   std::optional<unsigned> codePage;
   Recovery recovery = Recovery::Apply;
   Overwrite overwrite = Overwrite::Refuse;
-  std::string key;      // dump: the subtree's path from the hive's root
-  std::string regRoot;  // dump --format reg: the key the hive's root becomes
+  std::string key;              // dump: the subtree's path from the hive's root
+  std::string regRoot;          // dump --format reg: the key the hive's root becomes
+  std::optional<uint64_t> from; // timeline: FILETIMEs of the range's ends, both included
+  std::optional<uint64_t> to;
 };
 
 extern const std::string_view kUsage;

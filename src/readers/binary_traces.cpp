@@ -183,6 +183,17 @@ std::optional<std::string> FormatSystemTime(Bytes data) {
   return FormatStamp(year, month, day, hour, minute, second);
 }
 
+std::optional<std::uint64_t> FileTimeOfSystemTime(Bytes data) {
+  if (!FormatSystemTime(data))
+    return std::nullopt;
+  const auto time = FileTimeFromCivil(Le16(data, 0), Le16(data, 2), Le16(data, 6), Le16(data, 8),
+                                      Le16(data, 10), Le16(data, 12));
+  const unsigned milliseconds = Le16(data, 14);
+  if (!time || milliseconds > 999)
+    return time;
+  return *time + milliseconds * 10'000ull;
+}
+
 std::optional<UserAssistRecord> DecodeUserAssistRecord(Bytes data) {
   if (data.size() != kUserAssistRecordSize)
     return std::nullopt;
@@ -249,14 +260,17 @@ std::string DecodeItemIdList(Bytes data) {
   if (list.end != ListEnd::Terminated)
     return Undecodable(data.size());
   std::string path;
-  for (const ShellItem& item : list.items) {
-    const std::string name = AnsiName(item);
-    if (StartsPath(item, name) || path.empty())
-      path = name;
-    else
-      path += (path.ends_with('\\') ? "" : "\\") + name;
-  }
+  for (const ShellItem& item : list.items)
+    AppendShellItemToPath(path, item);
   return path;
+}
+
+void AppendShellItemToPath(std::string& path, const ShellItem& item) {
+  const std::string name = AnsiName(item);
+  if (StartsPath(item, name) || path.empty())
+    path = name;
+  else
+    path += (path.ends_with('\\') ? "" : "\\") + name;
 }
 
 ProgramAndFolder DecodeLastVisitedEntry(Bytes data) {

@@ -27,6 +27,8 @@ void AppendIsoFileTime(std::string& out, std::uint64_t fileTime);
 std::optional<std::uint64_t> FileTimeAt(Bytes data);
 // A 16-byte SYSTEMTIME as "yyyy-mm-dd hh:nn:ss"; none when too short or out of range.
 std::optional<std::string> FormatSystemTime(Bytes data);
+// The same SYSTEMTIME as a FILETIME, milliseconds included; none where FormatSystemTime has none.
+std::optional<std::uint64_t> FileTimeOfSystemTime(Bytes data);
 
 // The usage record of one UserAssist entry on Windows 7 and later (72 bytes).
 struct UserAssistRecord {
@@ -56,6 +58,9 @@ std::optional<std::string> DecodeUtf16String(Bytes data, std::size_t* consumed =
 // at a drive or a UNC name; an item not decoded is shown as "(item 0xNN)". Undecodable when an
 // item's size runs past the end or the list has no terminator or never ends.
 std::string DecodeItemIdList(Bytes data);
+// Extends a path by one shell item as DecodeItemIdList does.
+struct ShellItem;
+void AppendShellItemToPath(std::string& path, const ShellItem& item);
 
 // A LastVisitedPidlMRU value: the program's name (UTF-16) followed by an ID list of the folder.
 // "program=folder path"'s two halves; Undecodable in `first` when the name has no terminator.

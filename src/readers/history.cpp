@@ -1,5 +1,7 @@
 #include "readers/history.h"
 
+#include "readers/binary_traces.h"
+#include "readers/row_times.h"
 #include "registry/registry.h"
 #include "runtime/collation.h"
 
@@ -18,6 +20,19 @@ constexpr const char* kMuiCacheKey = "Software\\Microsoft\\Windows\\ShellNoRoam\
 constexpr const char* kNetworkRecentKey = "Network\\Recent";
 constexpr const char* kRunMruKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
 constexpr const char* kTypedUrlsKey = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
+// Windows 8 and later: when each typed address was typed, by the same value names.
+constexpr const char* kTypedUrlsTimeKey = "Software\\Microsoft\\Internet Explorer\\TypedURLsTime";
+
+// The entry an MRUList value names first ("cba": c) is the list's most recent; its row is dated
+// by the key's last write.
+void DateFirstOfMruList(ReaderContext& ctx, const std::string& keyPath, const std::string& prefix) {
+  if (ctx.Times() == TimeKeeping::Dropped)
+    return;
+  const std::string order = ReadRegString(reg::kCurrentUser, keyPath, "MRUList");
+  if (!order.empty())
+    ctx.DateByKeyWrite({reg::kCurrentUser, keyPath}, prefix + order.substr(0, 1),
+                       when::kMostRecentEntry);
+}
 
 } // namespace
 
@@ -25,6 +40,7 @@ void ReadRegeditFavorites(ReaderContext& ctx) {
   ctx.ListValueRows(reg::kCurrentUser, kRegeditFavoritesKey, vlNameValue);
   ctx.Add("Regedit Last Key", ReadUserString(kRegeditKey, "LastKey"),
           {reg::kCurrentUser, kRegeditKey});
+  ctx.DateByKeyWrite(when::kRegeditClosed);
 }
 
 void ReadOpenSaveMru(ReaderContext& ctx) {
@@ -38,11 +54,13 @@ void ReadOpenSaveMru(ReaderContext& ctx) {
       ctx.Add(SubKeyPath(subKey, name), ReadRegString(reg::kCurrentUser, path, name),
               {reg::kCurrentUser, path});
     }
+    DateFirstOfMruList(ctx, path, subKey + "\\");
   }
 }
 
 void ReadMmcRecentFiles(ReaderContext& ctx) {
   ctx.ListValueRows(reg::kCurrentUser, kMmcRecentKey, vlNameValue);
+  ctx.DateByKeyWrite({reg::kCurrentUser, kMmcRecentKey}, "File1", when::kMostRecentEntry);
 }
 
 void ReadMuiCache(ReaderContext& ctx) {
@@ -62,10 +80,21 @@ void ReadNetworkRecent(ReaderContext& ctx) {
 
 void ReadRunMru(ReaderContext& ctx) {
   ctx.ListValueRows(reg::kCurrentUser, kRunMruKey, vlNameValue);
+  DateFirstOfMruList(ctx, kRunMruKey, "");
 }
 
 void ReadTypedUrls(ReaderContext& ctx) {
   ctx.ListValueRows(reg::kCurrentUser, kTypedUrlsKey, vlNameValue);
+  if (ctx.Times() == TimeKeeping::Dropped)
+    return;
+  ctx.DateByKeyWrite({reg::kCurrentUser, kTypedUrlsKey}, "url1", when::kMostRecentEntry);
+  // The rows stand in the order of the value names.
+  ListValueNames(reg::kCurrentUser, kTypedUrlsKey, ctx.scratch1);
+  for (int i = 0; i < ctx.scratch1.Count() && i < ctx.rows.Count(); ++i) {
+    const auto stamp = ReadRegValue(reg::kCurrentUser, kTypedUrlsTimeKey, ctx.scratch1[i]);
+    if (stamp && stamp->bytes.size() == 8)
+      ctx.AddTimeAt(i, when::kUrlTyped, *FileTimeAt(stamp->bytes));
+  }
 }
 
 } // namespace tw

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "readers/binary_traces.h"
+#include "readers/row_times.h"
 #include "readers/software.h"
 #include "readers/userassist.h"
 #include "registry/registry.h"
@@ -38,7 +39,7 @@ constexpr const char* kClassesMuiCacheKey =
     "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache";
 constexpr const char* kNetworkProfilesKey =
     "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkList\\Profiles";
-constexpr const char* kUsbStorKey = "SYSTEM\\CurrentControlSet\\Enum\\USBSTOR";
+constexpr const char* kTimeZoneKey = "SYSTEM\\CurrentControlSet\\Control\\TimeZoneInformation";
 constexpr const char* kWow64RunKey =
     "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* kWow64RunOnceKey =
@@ -77,13 +78,17 @@ void AddMruRows(ReaderContext& ctx, std::string_view keyPath, const std::string&
                 Decode decode) {
   const std::vector<uint8_t> order = ValueBytes(reg::kCurrentUser, keyPath, "MRUListEx");
   const RowKey key{reg::kCurrentUser, std::string(keyPath)};
+  bool first = true;
   for (const uint32_t entry : DecodeMruListEx(order)) {
     const std::string name = std::to_string(entry);
     const auto value = ReadRegValue(reg::kCurrentUser, keyPath, name);
     if (value) {
       const Cells cells = decode(name, Bytes(value->bytes));
       ctx.Add(prefix + cells.name, cells.value, key);
+      if (first)
+        ctx.DateByKeyWrite(when::kMostRecentEntry);
     }
+    first = false;
   }
 }
 
@@ -98,6 +103,8 @@ void ReadModernUserAssist(ReaderContext& ctx, const char* keyPath) {
     const std::vector<uint8_t> record = ValueBytes(reg::kCurrentUser, keyPath, name);
     ctx.Add(ReplaceKnownFolderPrefix(DecodeRot13(name)), DescribeUserAssistRecord(record),
             {reg::kCurrentUser, keyPath});
+    if (const auto decoded = DecodeUserAssistRecord(record))
+      ctx.AddTime(when::kLastRun, decoded->lastRun);
   }
 }
 
@@ -142,6 +149,7 @@ void ReadRecentDocs(ReaderContext& ctx) {
 
 void ReadTypedPaths(ReaderContext& ctx) {
   ctx.ListValueRows(reg::kCurrentUser, kTypedPathsKey, vlNameValue);
+  ctx.DateByKeyWrite({reg::kCurrentUser, kTypedPathsKey}, "url1", when::kMostRecentEntry);
 }
 
 void ReadWordWheelQuery(ReaderContext& ctx) {
@@ -152,16 +160,26 @@ void ReadWordWheelQuery(ReaderContext& ctx) {
 
 void ReadMapNetworkDriveMru(ReaderContext& ctx) {
   ctx.ListValueRows(reg::kCurrentUser, kMapNetworkDriveMruKey, vlNameValue);
+  if (ctx.Times() == TimeKeeping::Dropped)
+    return;
+  const std::string order = ReadRegString(reg::kCurrentUser, kMapNetworkDriveMruKey, "MRUList");
+  if (!order.empty())
+    ctx.DateByKeyWrite({reg::kCurrentUser, kMapNetworkDriveMruKey}, order.substr(0, 1),
+                       when::kMostRecentEntry);
 }
 
 void ReadTerminalServerClient(ReaderContext& ctx) {
   ctx.ListValueRows(reg::kCurrentUser, kTerminalServerDefaultKey, vlNameValue);
+  ctx.DateByKeyWrite({reg::kCurrentUser, kTerminalServerDefaultKey}, "MRU0",
+                     when::kMostRecentEntry);
   ListSubKeyNames(reg::kCurrentUser, kTerminalServerServersKey, ctx.scratch1);
   for (int i = 0; i < ctx.scratch1.Count(); ++i) {
     const std::string& server = ctx.scratch1[i];
     const std::string serverKey = SubKeyPath(kTerminalServerServersKey, server);
     ctx.Add(server, ReadRegString(reg::kCurrentUser, serverKey, "UsernameHint"),
             {reg::kCurrentUser, serverKey});
+    // The server's key is written as a connection to it saves the user name.
+    ctx.DateByKeyWrite(when::kLastConnection);
   }
 }
 
@@ -187,8 +205,10 @@ void ReadBamDam(ReaderContext& ctx) {
         if (!value || value->type != reg::kBinary)
           continue;
         const auto stamp = FileTimeAt(value->bytes);
-        const std::string when = stamp ? FormatFileTime(*stamp) : Undecodable(value->bytes.size());
-        ctx.Add(names[j], when + ", " + key.service + ", " + sid, {reg::kLocalMachine, userKey});
+        const std::string time = stamp ? FormatFileTime(*stamp) : Undecodable(value->bytes.size());
+        ctx.Add(names[j], time + ", " + key.service + ", " + sid, {reg::kLocalMachine, userKey});
+        if (stamp)
+          ctx.AddTime(when::kLastRun, *stamp);
       }
     }
   }
@@ -196,31 +216,33 @@ void ReadBamDam(ReaderContext& ctx) {
 
 void ReadNetworkListProfiles(ReaderContext& ctx) {
   ListSubKeyNames(reg::kLocalMachine, kNetworkProfilesKey, ctx.scratch1);
-  const auto stamp = [](const std::string& profileKey, const char* name) {
-    const std::vector<uint8_t> data = ValueBytes(reg::kLocalMachine, profileKey, name);
-    return FormatSystemTime(data).value_or(Undecodable(data.size()));
-  };
+  // The profiles keep the machine's local time; the time zone's active bias (minutes, UTC =
+  // local + bias) makes it UTC where the SYSTEM hive is at hand.
+  std::optional<int32_t> bias;
+  if (ctx.Times() == TimeKeeping::Kept)
+    if (const auto value = ReadRegValue(reg::kLocalMachine, kTimeZoneKey, "ActiveTimeBias");
+        value && value->type == reg::kDword && value->bytes.size() == 4)
+      bias = static_cast<int32_t>(Le32(value->bytes, 0));
   for (int i = 0; i < ctx.scratch1.Count(); ++i) {
     const std::string profileKey = SubKeyPath(kNetworkProfilesKey, ctx.scratch1[i]);
+    const std::vector<uint8_t> created = ValueBytes(reg::kLocalMachine, profileKey, "DateCreated");
+    const std::vector<uint8_t> last =
+        ValueBytes(reg::kLocalMachine, profileKey, "DateLastConnected");
     ctx.Add(ReadRegString(reg::kLocalMachine, profileKey, "ProfileName"),
-            "First Connected " + stamp(profileKey, "DateCreated") + ", Last Connected " +
-                stamp(profileKey, "DateLastConnected"),
+            "First Connected " + FormatSystemTime(created).value_or(Undecodable(created.size())) +
+                ", Last Connected " + FormatSystemTime(last).value_or(Undecodable(last.size())),
             {reg::kLocalMachine, profileKey});
-  }
-}
-
-void ReadUsbStorage(ReaderContext& ctx) {
-  ListSubKeyNames(reg::kLocalMachine, kUsbStorKey, ctx.scratch1);
-  for (int i = 0; i < ctx.scratch1.Count(); ++i) {
-    const std::string deviceKey = SubKeyPath(kUsbStorKey, ctx.scratch1[i]);
-    ListSubKeyNames(reg::kLocalMachine, deviceKey, ctx.scratch2);
-    for (int j = 0; j < ctx.scratch2.Count(); ++j) {
-      const std::string& serial = ctx.scratch2[j];
-      const std::string serialKey = SubKeyPath(deviceKey, serial);
-      ctx.Add(SubKeyPath(ctx.scratch1[i], serial),
-              ReadRegString(reg::kLocalMachine, serialKey, "FriendlyName"),
-              {reg::kLocalMachine, serialKey});
-    }
+    if (ctx.Times() == TimeKeeping::Dropped)
+      continue;
+    const auto utc = [&](Bytes data) -> uint64_t {
+      const auto local = FileTimeOfSystemTime(data);
+      if (!local)
+        return 0;
+      return bias ? *local + static_cast<uint64_t>(static_cast<int64_t>(*bias) * 60 * 10'000'000)
+                  : *local;
+    };
+    ctx.AddTime(bias ? when::kFirstConnected : when::kFirstConnectedLocal, utc(created));
+    ctx.AddTime(bias ? when::kLastConnected : when::kLastConnectedLocal, utc(last));
   }
 }
 

@@ -1,5 +1,8 @@
 #include "readers/modern_catalog.h"
 
+#include <algorithm>
+
+#include "readers/evidence_catalog.h"
 #include "readers/modern.h"
 
 namespace tw {
@@ -25,6 +28,17 @@ const std::array<CatalogItem, kModernCatalogSize>& ModernCatalog() {
       {"[O] Startup - 32-bit (LM)", ReadWow64Startup, Sorted},
       {"[O] USB Storage Devices (LM)", ReadUsbStorage, Sorted},
   }};
+  return catalog;
+}
+
+const std::array<CatalogItem, kModernTabSize>& ModernTabCatalog() {
+  static_assert(kModernTabSize == kModernCatalogSize + kTabEvidenceItems);
+  static const std::array<CatalogItem, kModernTabSize> catalog = [] {
+    std::array<CatalogItem, kModernTabSize> items{};
+    std::copy(ModernCatalog().begin(), ModernCatalog().end(), items.begin());
+    std::copy_n(EvidenceCatalog().begin(), kTabEvidenceItems, items.begin() + kModernCatalogSize);
+    return items;
+  }();
   return catalog;
 }
 

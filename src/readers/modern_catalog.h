@@ -13,6 +13,10 @@ inline constexpr int kModernCatalogSize = 15;
 
 const std::array<CatalogItem, kModernCatalogSize>& ModernCatalog();
 
+// The third tab's list: the 15, then ShimCache and ShellBags (evidence_catalog.h).
+inline constexpr int kModernTabSize = 17;
+const std::array<CatalogItem, kModernTabSize>& ModernTabCatalog();
+
 // Row order of a run for a selection index; -1 (no selection) is sorted.
 RowOrder ModernRowOrderOf(int index);
 

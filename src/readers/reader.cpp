@@ -33,7 +33,9 @@ void RowBuffer::Put(int index, std::string text) {
 void RowBuffer::Insert(int index, std::string text) {
   if (index < 0 || index > Count())
     ThrowListIndexError(index);
-  rows_.insert(rows_.begin() + index, Row{std::move(text), {}, {}, {}, false});
+  Row row;
+  row.text = std::move(text);
+  rows_.insert(rows_.begin() + index, std::move(row));
 }
 
 void RowBuffer::Delete(int index) {
@@ -42,13 +44,13 @@ void RowBuffer::Delete(int index) {
 }
 
 void RowBuffer::AddRow(std::string_view name, std::string_view value, RowKey key) {
-  rows_.push_back(
-      Row{RowText(name, value), std::string(name), std::string(value), std::move(key), true});
+  rows_.push_back(Row{
+      RowText(name, value), std::string(name), std::string(value), std::move(key), true, {}, {}});
 }
 
 void RowBuffer::PutRow(int index, std::string_view name, std::string_view value, RowKey key) {
-  At(index) =
-      Row{RowText(name, value), std::string(name), std::string(value), std::move(key), true};
+  At(index) = Row{
+      RowText(name, value), std::string(name), std::string(value), std::move(key), true, {}, {}};
 }
 
 void ReaderContext::Add(std::string_view name, std::string_view value, const RowKey& key) {
@@ -76,6 +78,36 @@ void ReaderContext::ListValueRows(RegKey root, std::string_view keyPath, ValueLa
       Put(i, name, text, key);
     else
       Put(i, text, name, key);
+  }
+}
+
+void ReaderContext::AddTime(std::string_view kind, std::uint64_t fileTime) {
+  if (RowBuffer* details = Details(); details != nullptr && details->Count() > 0)
+    AddTimeAt(details->Count() - 1, kind, fileTime);
+}
+
+void ReaderContext::AddTimeAt(int index, std::string_view kind, std::uint64_t fileTime) {
+  RowBuffer* details = Details();
+  if (details != nullptr && fileTime != 0)
+    details->RowAt(index).times.push_back(RowTime{fileTime, kind});
+}
+
+void ReaderContext::DateByKeyWrite(std::string_view kind) {
+  if (RowBuffer* details = Details())
+    details->Last().keyTimeKind = kind;
+}
+
+void ReaderContext::DateByKeyWrite(const RowKey& key, std::string_view name,
+                                   std::string_view kind) {
+  RowBuffer* details = Details();
+  if (details == nullptr)
+    return;
+  for (int i = details->Count() - 1; i >= 0; --i) {
+    const RowBuffer::Row& row = details->Rows()[static_cast<size_t>(i)];
+    if (row.hasCells && row.name == name && row.key.root == key.root && row.key.path == key.path) {
+      details->RowAt(i).keyTimeKind = kind;
+      return;
+    }
   }
 }
 

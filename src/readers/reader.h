@@ -8,8 +8,11 @@
 // Readers add rows through the context (Add, Put, ListValueRows), naming each row's two cells
 // and the key it was read from. The window's buffer keeps only the row text; the command line
 // passes a RowBuffer, which also keeps the cells and the key, so that its data formats never
-// split a row at its first "=" and can say where each row came from.
+// split a row at its first "=" and can say where each row came from, and the times the row's
+// trace carries, for the timeline. Times cost the window nothing: readers look up what only
+// the timeline needs when the context keeps times.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +31,12 @@ struct RowKey {
   bool Empty() const { return root == 0; }
 };
 
+// A time a row's trace carries (a FILETIME, UTC) and what happened then ("Last Run", ...).
+struct RowTime {
+  std::uint64_t fileTime = 0;
+  std::string_view kind;
+};
+
 // A row buffer that keeps, beside each row's text, its cells as the reader made them and the
 // key it came from. Rows added as bare text (Add, Insert, Put of TStrings) have no cells of
 // their own: HasCells is false for them.
@@ -39,6 +48,10 @@ public:
     std::string value;
     RowKey key;
     bool hasCells = false;
+    std::vector<RowTime> times;
+    // When not empty, the row's key's last-write time dates the row (the most recent entry of
+    // a most-recently-used list), as this kind of event.
+    std::string_view keyTimeKind;
   };
 
   int Count() const override { return static_cast<int>(rows_.size()); }
@@ -51,6 +64,9 @@ public:
   void AddRow(std::string_view name, std::string_view value, RowKey key);
   void PutRow(int index, std::string_view name, std::string_view value, RowKey key);
 
+  // Raise for an index outside the buffer.
+  Row& RowAt(int index) { return At(index); }
+  Row& Last() { return At(Count() - 1); }
   const std::vector<Row>& Rows() const { return rows_; }
   std::vector<Row> TakeRows() { return std::move(rows_); }
 
@@ -58,6 +74,8 @@ private:
   Row& At(int index);
   std::vector<Row> rows_;
 };
+
+enum class TimeKeeping { Dropped, Kept };
 
 struct ReaderContext {
   TStrings& rows;        // the row buffer
@@ -75,6 +93,17 @@ struct ReaderContext {
   // may transform each name first.
   template <class NameOf>
   void ListNumberedValueRows(RegKey root, std::string_view keyPath, NameOf nameOf);
+
+  // Whether rows keep their times: readers read what only times need when they do.
+  TimeKeeping Times() const { return Details() ? TimeKeeping::Kept : TimeKeeping::Dropped; }
+  // Gives the last row added a time its trace carries; 0 (no time) is left out.
+  void AddTime(std::string_view kind, std::uint64_t fileTime);
+  void AddTimeAt(int index, std::string_view kind, std::uint64_t fileTime);
+  // The last row added is dated by its key's last-write time.
+  void DateByKeyWrite(std::string_view kind);
+  // The row of this key and name, added last, is dated by the key's last-write time: the most
+  // recent entry of a list whose order the key keeps.
+  void DateByKeyWrite(const RowKey& key, std::string_view name, std::string_view kind);
 
 private:
   RowBuffer* Details() const { return dynamic_cast<RowBuffer*>(&rows); }

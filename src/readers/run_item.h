@@ -13,6 +13,8 @@ namespace tw {
 
 // Raises whatever the reader raises.
 std::vector<RowBuffer::Row> RunCatalogItem(const CatalogItem& item);
+// The rows in the order the reader made them (for those who sort them otherwise).
+std::vector<RowBuffer::Row> RunReader(const CatalogItem& item);
 
 // Re-adds each row in order at the place the window's sorted list would insert it.
 void SortRowsLikeList(std::vector<RowBuffer::Row>& rows);

@@ -98,9 +98,19 @@ LoadedHive LoadHive(const std::string& path, const std::vector<std::string>& log
   const bool needsRecovery = base && (base->Dirty() || !base->checksumValid);
   try {
     if (recovery == Recovery::Apply && needsRecovery) {
+      loaded.logs = logs.empty() ? LogsBeside(path) : logs;
+      if (loaded.logs.empty()) {
+        // Nothing to apply: recovery reads no more than the base block, and the hive is read
+        // from the file as it is, without a copy.
+        std::vector<uint8_t> head(
+            file.bytes.begin(), file.bytes.begin() + static_cast<std::ptrdiff_t>(std::min<size_t>(
+                                                         file.bytes.size(), hive::kBaseBlockSize)));
+        loaded.report = hive::Recover(head, {});
+        loaded.hive = std::make_unique<hive::Hive>(file.bytes, std::move(file.keeper));
+        return loaded;
+      }
       // Recovery works on a copy in memory; the file stays as it is.
       std::vector<uint8_t> image(file.bytes.begin(), file.bytes.end());
-      loaded.logs = logs.empty() ? LogsBeside(path) : logs;
       std::vector<hive::LogFile> files;
       for (const std::string& log : loaded.logs) {
         const FileBytes bytes = ReadFileBytes(log);
@@ -233,6 +243,14 @@ SourceSet::SourceSet(RegistryApi* live, const CodePage& codePage,
     }
     }
   }
+}
+
+const HiveSource* SourceSet::HiveOf(RegKey root, std::string_view path) const {
+  const RegistryApi* store = mounted_->StoreOf(root, path);
+  for (const HiveSource& h : hives_)
+    if (h.store.get() == store)
+      return &h;
+  return nullptr;
 }
 
 } // namespace tw

@@ -70,6 +70,8 @@ public:
   const MountedRegistry& Mounted() const { return *mounted_; }
   LiveSystem Live() const { return live_; }
   const std::vector<HiveSource>& Hives() const { return hives_; }
+  // The hive file a key lies in; nullptr for a key of a regedit file or the live registry.
+  const HiveSource* HiveOf(RegKey root, std::string_view path) const;
   // Every source in the order given: a line naming it, and its hive for a hive file.
   struct Source {
     std::string description;

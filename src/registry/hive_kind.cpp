@@ -10,12 +10,13 @@
 namespace tw {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, HiveKind>, 5> kKinds = {{
+constexpr std::array<std::pair<std::string_view, HiveKind>, 6> kKinds = {{
     {"ntuser", HiveKind::NtUser},
     {"usrclass", HiveKind::UsrClass},
     {"software", HiveKind::Software},
     {"system", HiveKind::System},
     {"sam", HiveKind::Sam},
+    {"amcache", HiveKind::Amcache},
 }};
 
 std::vector<std::string> SubKeyNames(RegistryApi& store, RegKey key) {
@@ -50,7 +51,7 @@ std::string_view HiveKindName(HiveKind kind) {
 }
 
 std::string_view HiveKindNames() {
-  return "ntuser, usrclass, software, system, sam";
+  return "ntuser, usrclass, software, system, sam, amcache";
 }
 
 std::vector<std::string_view> HiveLooks(RegistryApi& store, RegKey root) {

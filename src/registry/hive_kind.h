@@ -11,11 +11,16 @@
 
 namespace tw {
 
-enum class HiveKind { NtUser, UsrClass, Software, System, Sam };
+enum class HiveKind { NtUser, UsrClass, Software, System, Sam, Amcache };
+
+// Where an Amcache hive is mounted below HKEY_LOCAL_MACHINE. Windows loads Amcache.hve as an
+// application hive, which has no path under HKEY_LOCAL_MACHINE, and no hive Windows mounts
+// there is named with a file extension, so this cannot hide a key of a live registry.
+inline constexpr std::string_view kAmcacheMount = "Amcache.hve";
 
 std::optional<HiveKind> HiveKindFromName(std::string_view name);
 std::string_view HiveKindName(HiveKind kind);
-// "ntuser, usrclass, software, system, sam".
+// "ntuser, usrclass, software, system, sam, amcache".
 std::string_view HiveKindNames();
 
 // The names of every kind the hive's top-level keys fit ("system", "bcd", "security", ...),

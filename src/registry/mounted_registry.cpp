@@ -99,21 +99,34 @@ void MountedRegistry::Mount(HiveKind kind, RegistryApi& store, RegKey root) {
   case HiveKind::Sam:
     AddMount(reg::kLocalMachine, "SAM", store, root, false);
     return;
+  case HiveKind::Amcache:
+    AddMount(reg::kLocalMachine, kAmcacheMount, store, root, false);
+    return;
   }
+}
+
+const RegistryApi* MountedRegistry::StoreOf(RegKey root, std::string_view path) const {
+  const MountPoint* m = MountOf(root, SplitPath(path));
+  return m != nullptr ? m->store : nullptr;
+}
+
+const MountedRegistry::MountPoint*
+MountedRegistry::MountOf(RegKey root, const std::vector<std::string>& parts) const {
+  for (const MountPoint& m : mounts_)
+    if (m.root == root && m.path.size() <= parts.size() &&
+        std::equal(m.path.begin(), m.path.end(), parts.begin(),
+                   [](const std::string& a, const std::string& b) {
+                     return AsciiEqualIgnoringCase(a, b);
+                   }))
+      return &m;
+  return nullptr;
 }
 
 std::string MountedRegistry::DisplayPath(RegKey root, std::string_view path) const {
   std::vector<std::string> parts = SplitPath(path);
-  for (const MountPoint& m : mounts_) {
-    if (m.root != root || m.path.size() > parts.size() ||
-        !std::equal(m.path.begin(), m.path.end(), parts.begin(),
-                    [](const std::string& a, const std::string& b) {
-                      return AsciiEqualIgnoringCase(a, b);
-                    }))
-      continue;
-    parts.erase(parts.begin(), parts.begin() + static_cast<std::ptrdiff_t>(m.path.size()));
-    parts.insert(parts.begin(), m.shownAs.begin(), m.shownAs.end());
-    break;
+  if (const MountPoint* m = MountOf(root, parts)) {
+    parts.erase(parts.begin(), parts.begin() + static_cast<std::ptrdiff_t>(m->path.size()));
+    parts.insert(parts.begin(), m->shownAs.begin(), m->shownAs.end());
   }
   std::string shown(RootShortName(root));
   for (const std::string& part : parts)
@@ -135,18 +148,11 @@ std::optional<MountedRegistry::Target> MountedRegistry::Locate(RegKey key,
   }
   for (std::string& part : SplitPath(subKey != nullptr ? subKey : ""))
     target.path.push_back(std::move(part));
-  for (const MountPoint& m : mounts_) {
-    if (m.root != target.root || m.path.size() > target.path.size())
-      continue;
-    if (std::equal(m.path.begin(), m.path.end(), target.path.begin(),
-                   [](const std::string& a, const std::string& b) {
-                     return AsciiEqualIgnoringCase(a, b);
-                   })) {
-      target.store = m.store;
-      target.from = m.base;
-      target.subKey = JoinPath(target.path, m.path.size());
-      return target;
-    }
+  if (const MountPoint* m = MountOf(target.root, target.path)) {
+    target.store = m->store;
+    target.from = m->base;
+    target.subKey = JoinPath(target.path, m->path.size());
+    return target;
   }
   target.store = &fallback_;
   target.from = target.root;

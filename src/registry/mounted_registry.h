@@ -3,7 +3,7 @@
 // as HKEY_CURRENT_USER, its UsrClass.dat as HKEY_CURRENT_USER\Software\Classes, SOFTWARE as
 // HKEY_LOCAL_MACHINE\SOFTWARE (its Classes also as HKEY_CLASSES_ROOT, as the readers see it),
 // SYSTEM as HKEY_LOCAL_MACHINE\SYSTEM with CurrentControlSet resolved through Select\Current,
-// SAM as HKEY_LOCAL_MACHINE\SAM.
+// SAM as HKEY_LOCAL_MACHINE\SAM, Amcache.hve as HKEY_LOCAL_MACHINE\Amcache.hve (kAmcacheMount).
 // Every other key comes from a fallback store (keys imported from regedit files). The deepest
 // mount point under a path wins; enumerating a key above a mount point does not list it.
 
@@ -31,6 +31,8 @@ public:
   // A key's path as an examiner names it: the root's short name ("HKCU", "HKLM", "HKCR") and
   // the path, CurrentControlSet given as the control set it stands for.
   std::string DisplayPath(RegKey root, std::string_view path) const;
+  // The hive store a key's path lies in; nullptr for the fallback store.
+  const RegistryApi* StoreOf(RegKey root, std::string_view path) const;
 
 protected:
   RegStatus DoOpenKeyEx(RegKey key, const char* subKey, uint32_t samDesired,
@@ -52,7 +54,7 @@ protected:
 private:
   struct MountPoint {
     RegKey root;
-    std::vector<std::string> path; // components below the predefined key
+    std::vector<std::string> path;    // components below the predefined key
     std::vector<std::string> shownAs; // the mount point's path as it is named in the hive
     RegistryApi* store;
     RegKey base;
@@ -76,6 +78,8 @@ private:
   void AddMount(RegKey root, std::string_view path, RegistryApi& store, RegKey base, bool ownsBase,
                 std::string_view shownAs = {});
   std::optional<Target> Locate(RegKey key, const char* subKey) const;
+  // The deepest mount point the path lies under; nullptr when none.
+  const MountPoint* MountOf(RegKey root, const std::vector<std::string>& parts) const;
   // The store and key a call on `key` goes to; nothing for an unknown handle.
   std::optional<std::pair<RegistryApi*, RegKey>> Inner(RegKey key) const;
   RegStatus OpenOrCreate(RegKey key, const char* subKey, uint32_t options, uint32_t samDesired,

@@ -53,15 +53,17 @@ struct DataInfo {
   uint32_t size = 0;
 };
 
+} // namespace
+
 // One accessor per call: it starts on HKEY_CURRENT_USER, is switched to a hive, opens at most
 // one key and closes it on every path.
-class Accessor {
+class RegAccessor {
 public:
-  explicit Accessor(RegKey hive = reg::kCurrentUser)
+  explicit RegAccessor(RegKey hive = reg::kCurrentUser)
       : api_(Seam<RegistryApi>::Get()), root_(hive) {}
-  ~Accessor() { Close(); }
-  Accessor(const Accessor&) = delete;
-  Accessor& operator=(const Accessor&) = delete;
+  ~RegAccessor() { Close(); }
+  RegAccessor(const RegAccessor&) = delete;
+  RegAccessor& operator=(const RegAccessor&) = delete;
 
   void SelectRoot(std::string_view rootName) {
     if (const auto root = RootKeyFromName(rootName))
@@ -123,6 +125,36 @@ public:
     return TextUpToNul(buffer);
   }
 
+  bool IsOpen() const { return key_.has_value(); }
+
+  // Type and data of a value in one query when they fit a small buffer (most values of the
+  // many keys evidence readers walk), in two otherwise; false when it cannot be read.
+  bool ReadWhole(std::string_view name, RegValueData& value) {
+    if (!key_)
+      return false;
+    const std::string n(name);
+    value.bytes.resize(256);
+    uint32_t size = static_cast<uint32_t>(value.bytes.size());
+    RegStatus status = api_.QueryValueEx(*key_, n.c_str(), &value.type, value.bytes.data(), &size);
+    if (status == reg::kMoreData && size <= static_cast<uint32_t>(kMaxBinarySize)) {
+      value.bytes.resize(size);
+      status = api_.QueryValueEx(*key_, n.c_str(), &value.type, value.bytes.data(), &size);
+    }
+    if (status != reg::kSuccess)
+      return false;
+    value.bytes.resize(std::min<size_t>(size, value.bytes.size()));
+    return true;
+  }
+
+  // The open key's last-write time; 0 when there is none.
+  uint64_t LastWrite() {
+    uint64_t time = 0;
+    if (!key_ || api_.QueryInfoKey(*key_, nullptr, nullptr, nullptr, nullptr, nullptr, &time) !=
+                     reg::kSuccess)
+      return 0;
+    return time;
+  }
+
   // Replaces the list by the value names (or subkey names) of the open key.
   void ListNames(TStrings& list, bool subKeys) {
     list.Clear();
@@ -161,8 +193,10 @@ private:
   std::optional<RegKey> key_;
 };
 
+namespace {
+
 std::string StrictRead(RegKey hive, std::string_view keyPath, std::string_view valueName) {
-  Accessor accessor(hive);
+  RegAccessor accessor(hive);
   accessor.Open(keyPath, kReadAccess);
   return accessor.ReadString(valueName);
 }
@@ -177,8 +211,45 @@ std::vector<std::string> AddressParts(std::string_view address) {
 
 } // namespace
 
+OpenRegKey::OpenRegKey(RegKey hive, std::string_view keyPath)
+    : accessor_(std::make_unique<RegAccessor>(hive)) {
+  accessor_->Open(keyPath, kReadAccess);
+}
+
+OpenRegKey::~OpenRegKey() = default;
+
+bool OpenRegKey::Exists() const {
+  return accessor_->IsOpen();
+}
+
+std::optional<RegValueData> OpenRegKey::Value(std::string_view name) const {
+  RegValueData value;
+  if (!accessor_->ReadWhole(name, value))
+    return std::nullopt;
+  return value;
+}
+
+std::string OpenRegKey::String(std::string_view name) const {
+  const auto value = Value(name);
+  if (!value || !IsText(value->type))
+    return std::string();
+  return TextUpToNul(value->bytes);
+}
+
+uint64_t OpenRegKey::LastWrite() const {
+  return accessor_->LastWrite();
+}
+
+void OpenRegKey::ValueNames(TStrings& list) const {
+  accessor_->ListNames(list, false);
+}
+
+void OpenRegKey::SubKeyNames(TStrings& list) const {
+  accessor_->ListNames(list, true);
+}
+
 std::string ReadRegString(RegKey hive, std::string_view keyPath, std::string_view valueName) {
-  Accessor accessor(hive);
+  RegAccessor accessor(hive);
   accessor.Open(keyPath, kReadAccess);
   const auto info = accessor.Info(valueName);
   if (!info || !IsText(info->type) || info->size == 0)
@@ -196,7 +267,7 @@ std::string ReadRegString(RegKey hive, std::string_view keyPath, std::string_vie
 }
 
 std::string ReadRegFlag(RegKey hive, std::string_view keyPath, std::string_view valueName) {
-  Accessor accessor(hive);
+  RegAccessor accessor(hive);
   accessor.Open(keyPath, kReadAccess);
   const auto info = accessor.Info(valueName);
   if (!info || info->type != reg::kSz)
@@ -217,7 +288,7 @@ std::string ReadMachineString(std::string_view keyPath, std::string_view valueNa
 }
 
 int32_t ReadMachineInteger(std::string_view keyPath, std::string_view valueName) {
-  Accessor accessor(reg::kLocalMachine);
+  RegAccessor accessor(reg::kLocalMachine);
   accessor.Open(keyPath, kReadAccess);
   std::vector<uint8_t> buffer;
   const DataInfo read = accessor.GetData(valueName, buffer, 4);
@@ -230,7 +301,7 @@ int32_t ReadMachineInteger(std::string_view keyPath, std::string_view valueName)
 
 std::string ReadAddressValue(std::string_view address) {
   const std::vector<std::string> parts = AddressParts(address);
-  Accessor accessor;
+  RegAccessor accessor;
   accessor.SelectRoot(parts[0]);
   // From the view in which the key exists, the native one first.
   if (!accessor.Open(parts[1], kReadAccess))
@@ -240,7 +311,7 @@ std::string ReadAddressValue(std::string_view address) {
 
 bool AddressKeyExists(std::string_view address) {
   const std::vector<std::string> parts = AddressParts(address);
-  Accessor accessor;
+  RegAccessor accessor;
   accessor.SelectRoot(parts[0]);
   return accessor.Open(parts[1], kExistsAccess) ||
          accessor.Open(parts[1], kExistsAccess, View::Wow32);
@@ -249,7 +320,7 @@ bool AddressKeyExists(std::string_view address) {
 int AddressBinarySize(std::string_view address) {
   const std::vector<std::string> parts = AddressParts(address);
   const std::string_view name = parts.size() >= 3 ? std::string_view(parts[2]) : std::string_view();
-  Accessor accessor;
+  RegAccessor accessor;
   accessor.SelectRoot(parts[0]);
   accessor.Open(parts[1], kReadAccess);
   const auto info = accessor.Info(name);
@@ -264,7 +335,7 @@ int AddressBinarySize(std::string_view address) {
 
 std::optional<RegValueData> ReadRegValue(RegKey hive, std::string_view keyPath,
                                          std::string_view valueName) {
-  Accessor accessor(hive);
+  RegAccessor accessor(hive);
   accessor.Open(keyPath, kReadAccess);
   const auto info = accessor.Info(valueName);
   if (!info || info->size > static_cast<uint32_t>(kMaxBinarySize))
@@ -281,14 +352,14 @@ std::optional<RegValueData> ReadRegValue(RegKey hive, std::string_view keyPath,
 }
 
 bool ListValueNames(RegKey hive, std::string_view keyPath, TStrings& list) {
-  Accessor accessor(hive);
+  RegAccessor accessor(hive);
   accessor.Open(keyPath, kReadAccess);
   accessor.ListNames(list, false);
   return true;
 }
 
 bool ListSubKeyNames(RegKey hive, std::string_view keyPath, TStrings& list) {
-  Accessor accessor(hive);
+  RegAccessor accessor(hive);
   accessor.Open(keyPath, kReadAccess);
   accessor.ListNames(list, true);
   return true;

@@ -12,6 +12,7 @@
 // when it exists there.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,6 +54,31 @@ struct RegValueData {
 };
 std::optional<RegValueData> ReadRegValue(RegKey hive, std::string_view keyPath,
                                          std::string_view valueName);
+
+// One key held open for several reads, for readers that take many values of each of many
+// keys. Tolerant like the reads above: a key that cannot be opened has no values, no subkeys
+// and no time.
+class RegAccessor;
+
+class OpenRegKey {
+public:
+  OpenRegKey(RegKey hive, std::string_view keyPath);
+  ~OpenRegKey();
+  OpenRegKey(const OpenRegKey&) = delete;
+  OpenRegKey& operator=(const OpenRegKey&) = delete;
+
+  bool Exists() const;
+  std::optional<RegValueData> Value(std::string_view name) const;
+  // The text of a REG_SZ or REG_EXPAND_SZ value up to its first NUL, else empty.
+  std::string String(std::string_view name) const;
+  // The key's last-write time (FILETIME); 0 when the store keeps none.
+  uint64_t LastWrite() const;
+  void ValueNames(TStrings& list) const;
+  void SubKeyNames(TStrings& list) const;
+
+private:
+  std::unique_ptr<RegAccessor> accessor_;
+};
 
 // Listings replace the list's content; they always return true.
 bool ListValueNames(RegKey hive, std::string_view keyPath, TStrings& list);

@@ -51,10 +51,13 @@ TEST(ModernTab, MirrorsTheFirstTabControlForControl) {
   EXPECT_EQ(f.Button22.Caption(), "Save All Items");
   EXPECT_EQ(f.ComboBox2.Items().ToVector(), f.cmbSave.Items().ToVector());
   EXPECT_EQ(f.ComboBox2.ItemIndex(), 1);
-  EXPECT_EQ(f.ProgressBar2.Max(), kModernCatalogSize - 1);
-  ASSERT_EQ(f.WList.Items().Count(), kModernCatalogSize);
+  EXPECT_EQ(f.ProgressBar2.Max(), kModernTabSize - 1);
+  // The catalog in its list order, then ShimCache and ShellBags.
+  ASSERT_EQ(f.WList.Items().Count(), kModernTabSize);
   for (int i = 0; i < kModernCatalogSize; ++i)
     EXPECT_EQ(f.WList.Items()[i], ModernCatalog()[i].label);
+  EXPECT_EQ(f.WList.Items()[15], "[H] ShimCache - AppCompatCache (LM)");
+  EXPECT_EQ(f.WList.Items()[16], "[H] ShellBags (CU)");
 }
 
 class ModernTabTest : public test::PortablePlatformTest {
@@ -64,8 +67,8 @@ protected:
     form.SetHandle(0x77);
   }
   void Select(std::string_view label) {
-    for (int i = 0; i < kModernCatalogSize; ++i)
-      if (ModernCatalog()[i].label == label)
+    for (int i = 0; i < kModernTabSize; ++i)
+      if (ModernTabCatalog()[i].label == label)
         form.WList.SetItemIndex(i);
     form.WList.Click();
   }
@@ -74,7 +77,7 @@ protected:
 
 TEST_F(ModernTabTest, StartUpCountsTheModernCatalog) {
   form.FormCreate(form);
-  EXPECT_EQ(form.Label7.Caption(), "WKS List : 15 items");
+  EXPECT_EQ(form.Label7.Caption(), "WKS List : 17 items");
   EXPECT_EQ(form.ZCap.Caption(), "WKS List : 34 items");
 }
 
@@ -114,7 +117,7 @@ TEST_F(ModernTabTest, SaveAllWritesEveryItemIntoTheDatedFolderWithItsOwnRows) {
   form.ComboBox2.SetItemIndex(0);
   form.Button22.Click();
   Rows expected;
-  for (const CatalogItem& item : ModernCatalog())
+  for (const CatalogItem& item : ModernTabCatalog())
     expected.push_back(std::string(item.label) + ".txt");
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(ReportFiles(), expected);

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "readers/catalog.h"
+#include "readers/evidence_catalog.h"
 #include "readers/modern_catalog.h"
 #include "cli/cli.h"
 #include "cli/offline_platform.h"
@@ -135,7 +136,7 @@ TEST_F(CliTest, UsageErrorsEndWithStatusTwoAndTheUsage) {
       {"browse"},
       {"show", "6"}, // no source on a system without a registry of its own
       {"show", "--hive", ntuser},
-      {"show", "--hive", ntuser, "49"},
+      {"show", "--hive", ntuser, "54"},
       {"show", "--hive", ntuser, "[H] Typed URLs"},
       {"show", "--live", "6"},
       {"show", "--hive", ntuser, "--hive", "ntuser=" + ntuser, "6"},
@@ -178,12 +179,22 @@ TEST_F(CliTest, ItemsAreNamedByIndexOrExactLabel) {
   EXPECT_EQ(byLabel.out, byIndex.out);
   const CliRun list = Cli({"list"});
   EXPECT_TRUE(list.out.starts_with("0\t[C] Regedit Favorites & Last Key (CU)\n1\t")) << list.out;
-  EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), kCatalogSize + kModernCatalogSize);
+  EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'),
+            kCatalogSize + kModernCatalogSize + kEvidenceCatalogSize);
   EXPECT_NE(list.out.find("\n33\t" + std::string(Catalog()[33].label) + "\n34\t" +
                           std::string(ModernCatalog()[0].label) + "\n"),
             std::string::npos)
       << list.out;
-  EXPECT_TRUE(list.out.ends_with("\n48\t" + std::string(ModernCatalog()[14].label) + "\n"));
+  // The third tab's own items after its 15, then the items of evidence-only hives.
+  EXPECT_NE(list.out.find("\n48\t[O] USB Storage Devices (LM)\n"
+                          "49\t[H] ShimCache - AppCompatCache (LM)\n"
+                          "50\t[H] ShellBags (CU)\n"
+                          "51\t[H] Amcache - Files\n"
+                          "52\t[H] Amcache - Programs\n"
+                          "53\t[I] SAM Accounts (LM)\n"),
+            std::string::npos)
+      << list.out;
+  EXPECT_TRUE(list.out.ends_with("\n53\t[I] SAM Accounts (LM)\n"));
 }
 
 TEST_F(CliTest, TheWindows7To11ItemsFollowTheFirstTabsAndExportAsTheirOwnBatch) {
@@ -192,11 +203,15 @@ TEST_F(CliTest, TheWindows7To11ItemsFollowTheFirstTabsAndExportAsTheirOwnBatch) 
   const CliRun byIndex = Cli({"show", "--hive", system, "48"});
   const CliRun byLabel = Cli({"show", "--hive", system, "[O] USB Storage Devices (LM)"});
   EXPECT_EQ(byIndex.code, ExitCode::Done) << byIndex.err;
-  EXPECT_EQ(byIndex.out,
-            "Disk&Ven_HP&Prod_v100w&Rev_1024\\AA951D0000007252&0=HP v100w USB Device\n");
+  // Windows 7 keeps two install times; MountedDevices gives the drive and the volume.
+  constexpr std::string_view kHpRow =
+      "Disk&Ven_HP&Prod_v100w&Rev_1024\\AA951D0000007252&0=HP v100w USB Device, Installed "
+      "2011-04-01 04:52:38, First Installed 2011-04-01 04:52:38, Volume "
+      "{eba74da6-5bb2-11e0-95d1-000c2971073c}, Drive E:";
+  EXPECT_EQ(byIndex.out, std::string(kHpRow) + "\n");
   EXPECT_EQ(byLabel.out, byIndex.out);
 
-  // The third tab's batch is its whole catalog, one report per item, and nothing else.
+  // The third tab's batch is its whole list, one report per item, and nothing else.
   const std::filesystem::path out = Path("modern");
   const CliRun batch = Cli({"export", "--hive", ntuser, "--hive", "system=" + system, "--modern",
                             "--format", "txt", "--out", out.string()});
@@ -205,14 +220,14 @@ TEST_F(CliTest, TheWindows7To11ItemsFollowTheFirstTabsAndExportAsTheirOwnBatch) 
   for (const auto& entry : std::filesystem::directory_iterator(out))
     written.push_back(entry.path().filename().string());
   std::vector<std::string> expected;
-  for (const CatalogItem& item : ModernCatalog())
+  for (const CatalogItem& item : ModernTabCatalog())
     expected.push_back(ReportFileName(item.label) + ".txt");
   std::sort(written.begin(), written.end());
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(written, expected);
   EXPECT_EQ(
       test::ReadFileBytes((out / (ReportFileName(ModernCatalog()[14].label) + ".txt")).string()),
-      "Disk&Ven_HP&Prod_v100w&Rev_1024\\AA951D0000007252&0=HP v100w USB Device\r\n");
+      std::string(kHpRow) + "\r\n");
 }
 
 // --- CSV and JSON -------------------------------------------------------------------------

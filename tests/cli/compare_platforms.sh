@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Windows command line under Wine and the native one over the same real hives (dirty ones
-# with their logs): every export, dump and listing of deleted entries must be byte for byte the
-# same. Both run in one folder with the same relative file names, so the reports name their
+# with their logs): every export, timeline, dump and listing of deleted entries must be byte for
+# byte the same. Both run in one folder with the same relative file names, so the reports name their
 # sources alike.
 #   compare_platforms.sh WINDOWS_CLI NATIVE_CLI HIVE_FIXTURES WINE_LOADER
 set -euo pipefail
@@ -46,6 +46,10 @@ for format in txt html csv json; do
 done
 run_both stale-csv export --hive NTUSER.DAT --no-recover --guest --format csv
 run_both codepage-html export --hive NTUSER.DAT --modern --format html --codepage 1252
+for format in csv jsonl tln bodyfile; do
+  run_both "timeline-$format" timeline --hive NTUSER.DAT --hive UsrClass.dat --hive SYSTEM \
+    --hive SAM --hive amcache.hve --format "$format"
+done
 for hive in NTUSER.DAT UsrClass.dat SYSTEM SAM amcache.hve; do
   run_both "dump-$hive-jsonl" dump --hive "$hive" --format jsonl
   run_both "dump-$hive-reg" dump --hive "$hive" --format reg

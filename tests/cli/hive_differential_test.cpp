@@ -139,7 +139,7 @@ TEST_F(HiveDifferentialTest, TheWindows7To11ItemsExportFromHivesWhatTheThirdTabS
     const std::filesystem::path out = exports.Host() / (std::string("modern-") + name);
     EXPECT_EQ(Export(sources, name, out, "--modern"), 0) << err.str();
     const Files cli = ReadFolder(out, std::string(".") + name);
-    EXPECT_EQ(cli.size(), static_cast<size_t>(kModernCatalogSize));
+    EXPECT_EQ(cli.size(), static_cast<size_t>(kModernTabSize));
     EXPECT_EQ(cli.size(), window.size());
     size_t filled = 0;
     for (const auto& [file, bytes] : window) {

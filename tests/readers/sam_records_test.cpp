@@ -68,24 +68,6 @@ TEST(SamUserFixed, ACutRecordKeepsTheFieldsBeforeTheCut) {
   EXPECT_FALSE(DecodeSamUserF({}).lastLogon);
 }
 
-// A V record: the table of (offset, length, unknown) from 0, its texts from 0xCC.
-Buffer VRecord(const std::vector<std::pair<std::size_t, std::string>>& texts) {
-  Buffer v(0xCC, 0);
-  for (const auto& [entry, text] : texts) {
-    const auto offset = static_cast<std::uint32_t>(v.size() - 0xCC);
-    for (const char c : text)
-      Put16(v, static_cast<std::uint8_t>(c));
-    const auto length = static_cast<std::uint32_t>(text.size() * 2);
-    for (int i = 0; i < 4; ++i) {
-      v[entry + i] = static_cast<std::uint8_t>(offset >> (8 * i));
-      v[entry + 4 + i] = static_cast<std::uint8_t>(length >> (8 * i));
-    }
-    while (v.size() % 4 != 0)
-      v.push_back(0);
-  }
-  return v;
-}
-
 TEST(SamUserVariable, ReadsTheNamesTheTablePointsAt) {
   const Buffer v = VRecord({{0x0C, "Preston"},
                             {0x18, "Preston Q. User"},
@@ -122,13 +104,6 @@ TEST(SamUserVariable, TextsPastTheEndAreLeftOutAndFlagged) {
   EXPECT_EQ(DecodeSamUserV(Bytes(v).first(0x20)).state, RecordState::Cut);
 }
 
-Buffer Sid(std::uint8_t authority, std::initializer_list<std::uint32_t> subAuthorities) {
-  Buffer sid{1, static_cast<std::uint8_t>(subAuthorities.size()), 0, 0, 0, 0, 0, authority};
-  for (const std::uint32_t s : subAuthorities)
-    Put32(sid, s);
-  return sid;
-}
-
 TEST(Sid, FormatsRevisionAuthorityAndSubAuthorities) {
   EXPECT_EQ(SidAt(Sid(5, {21, 1760460187, 1592185332, 161725925, 1000}), 0),
             "S-1-5-21-1760460187-1592185332-161725925-1000");
@@ -140,34 +115,6 @@ TEST(Sid, FormatsRevisionAuthorityAndSubAuthorities) {
   // A sub-authority count running past the data.
   EXPECT_FALSE(SidAt(Bytes(Sid(5, {32, 544})).first(15), 0));
   EXPECT_FALSE(SidAt(Buffer{1, 0, 0}, 0));
-}
-
-// An alias's C value: the header's offsets count from 0x34, where a security descriptor, the
-// name, the description and the member SIDs follow.
-Buffer AliasC(std::uint32_t rid, std::string_view name, std::string_view description,
-              const std::vector<Buffer>& members) {
-  Buffer data(0x20, 0xAB); // a stand-in for the security descriptor
-  const auto put = [&](std::string_view text) {
-    const auto offset = static_cast<std::uint32_t>(data.size());
-    for (const char c : text)
-      Put16(data, static_cast<std::uint8_t>(c));
-    while (data.size() % 4 != 0)
-      data.push_back(0);
-    return std::pair{offset, static_cast<std::uint32_t>(text.size() * 2)};
-  };
-  const auto [nameAt, nameSize] = put(name);
-  const auto [descriptionAt, descriptionSize] = put(description);
-  const auto membersAt = static_cast<std::uint32_t>(data.size());
-  for (const Buffer& sid : members)
-    data.insert(data.end(), sid.begin(), sid.end());
-  Buffer c;
-  for (const std::uint32_t v :
-       {rid, 0u, 0x20u, 0x00010002u, nameAt, nameSize, 0u, descriptionAt, descriptionSize, 0u,
-        membersAt, static_cast<std::uint32_t>(data.size() - membersAt),
-        static_cast<std::uint32_t>(members.size())})
-    Put32(c, v);
-  c.insert(c.end(), data.begin(), data.end());
-  return c;
 }
 
 TEST(SamAlias, GivesNameDescriptionAndMemberSids) {

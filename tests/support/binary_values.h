@@ -1,6 +1,6 @@
 #pragma once
 // Builders of binary registry data for tests: little-endian fields, shell item ID lists,
-// UserAssist usage records, and the ".reg" hex text that stores them.
+// UserAssist usage records, SAM records, and the ".reg" hex text that stores them.
 
 #include <algorithm>
 #include <cstdint>
@@ -283,6 +283,59 @@ inline Buffer MruListEx(std::initializer_list<std::uint32_t> entries) {
     Put32(b, e);
   Put32(b, 0xFFFFFFFFu);
   return b;
+}
+
+// A V record: the table of (offset, length, unknown) from 0, its texts from 0xCC.
+inline Buffer VRecord(const std::vector<std::pair<std::size_t, std::string>>& texts) {
+  Buffer v(0xCC, 0);
+  for (const auto& [entry, text] : texts) {
+    const auto offset = static_cast<std::uint32_t>(v.size() - 0xCC);
+    for (const char c : text)
+      Put16(v, static_cast<std::uint8_t>(c));
+    const auto length = static_cast<std::uint32_t>(text.size() * 2);
+    for (int i = 0; i < 4; ++i) {
+      v[entry + i] = static_cast<std::uint8_t>(offset >> (8 * i));
+      v[entry + 4 + i] = static_cast<std::uint8_t>(length >> (8 * i));
+    }
+    while (v.size() % 4 != 0)
+      v.push_back(0);
+  }
+  return v;
+}
+
+inline Buffer Sid(std::uint8_t authority, std::initializer_list<std::uint32_t> subAuthorities) {
+  Buffer sid{1, static_cast<std::uint8_t>(subAuthorities.size()), 0, 0, 0, 0, 0, authority};
+  for (const std::uint32_t s : subAuthorities)
+    Put32(sid, s);
+  return sid;
+}
+
+// An alias's C value: the header's offsets count from 0x34, where a security descriptor, the
+// name, the description and the member SIDs follow.
+inline Buffer AliasC(std::uint32_t rid, std::string_view name, std::string_view description,
+                     const std::vector<Buffer>& members) {
+  Buffer data(0x20, 0xAB); // a stand-in for the security descriptor
+  const auto put = [&](std::string_view text) {
+    const auto offset = static_cast<std::uint32_t>(data.size());
+    for (const char c : text)
+      Put16(data, static_cast<std::uint8_t>(c));
+    while (data.size() % 4 != 0)
+      data.push_back(0);
+    return std::pair{offset, static_cast<std::uint32_t>(text.size() * 2)};
+  };
+  const auto [nameAt, nameSize] = put(name);
+  const auto [descriptionAt, descriptionSize] = put(description);
+  const auto membersAt = static_cast<std::uint32_t>(data.size());
+  for (const Buffer& sid : members)
+    data.insert(data.end(), sid.begin(), sid.end());
+  Buffer c;
+  for (const std::uint32_t v :
+       {rid, 0u, 0x20u, 0x00010002u, nameAt, nameSize, 0u, descriptionAt, descriptionSize, 0u,
+        membersAt, static_cast<std::uint32_t>(data.size() - membersAt),
+        static_cast<std::uint32_t>(members.size())})
+    Put32(c, v);
+  c.insert(c.end(), data.begin(), data.end());
+  return c;
 }
 
 } // namespace tw::test::binary

@@ -303,10 +303,12 @@ TEST_F(EndToEnd, EveryControlStandsAtItsBounds) {
 }
 
 // The third tab on the traces of a Windows 10 user: its list, a preview decoded from binary
-// values, its batch into the dated folder; the session still writes only HKCU\Velmo "09".
+// values, the ShimCache and ShellBags after its 15, its batch into the dated folder; the
+// session still writes only HKCU\Velmo "09".
 TEST_F(EndToEnd, TheWindowsSevenToElevenTab) {
   Win32Registry registry;
   ImportRegFile(registry, ReadFileBytes(std::string(TW_DEMO_DIR) + "/modern.reg"));
+  ImportRegFile(registry, ReadFileBytes(std::string(TW_DEMO_DIR) + "/evidence.reg"));
   RegDeleteTreeA(HKEY_CURRENT_USER, "Velmo");
   DestroyWindow(
       CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
@@ -314,10 +316,17 @@ TEST_F(EndToEnd, TheWindowsSevenToElevenTab) {
   driver.Start();
   driver.ClickAt(driver.PageControl(), 200, 10);
   ASSERT_TRUE(ProgramDriver::WaitFor([&] { return IsWindowVisible(driver.Sheet(2)) != FALSE; }));
-  EXPECT_EQ(ProgramDriver::Text(SheetLabel(2, "WKS List : ")), "WKS List : 15 items");
+  EXPECT_EQ(ProgramDriver::Text(SheetLabel(2, "WKS List : ")), "WKS List : 17 items");
   HWND list = driver.FindOfClass(driver.Sheet(2), WC_LISTBOXA, 0);
   HWND grid = driver.FindOfClass(driver.Sheet(2), WC_LISTVIEWA, 0);
-  ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 15);
+  ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 17);
+
+  // "[H] ShimCache - AppCompatCache (LM)": the control set's row, then the cache's 6 entries.
+  driver.ClickListItem(list, 15);
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return Rows(grid) == 7; })) << Rows(grid);
+  // "[H] ShellBags (CU)": the class hive's 11 bags and the user hive's 2.
+  driver.ClickListItem(list, 16);
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return Rows(grid) == 13; })) << Rows(grid);
 
   // "[H] CDialog - Open Save PIDL MRU (CU)": item ID lists decoded to paths.
   driver.ClickListItem(list, 2);
@@ -333,7 +342,7 @@ TEST_F(EndToEnd, TheWindowsSevenToElevenTab) {
   driver.PressButton(SheetButton(2, "Save All Items"));
   const std::string userAssist =
       ReportFolder() + "\\[H] User Assist - {CEBFF5CD-ACE2-4F4F-9178-9926F41749EA} (CU).html";
-  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return FilesIn(ReportFolder()).size() == 15; }, 30000))
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return FilesIn(ReportFolder()).size() == 17; }, 30000))
       << FilesIn(ReportFolder()).size();
   ASSERT_TRUE(ProgramDriver::WaitFor([&] { return IsWindowEnabled(list) != FALSE; }));
   const std::string report = ReadFileBytes(userAssist);
