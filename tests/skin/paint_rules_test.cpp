@@ -1,10 +1,10 @@
 // Frame choice and state rules of the control painters, table by table.
 
-#include "skin/paint_check.h"
-#include "skin/paint_combo.h"
-#include "skin/paint_panels.h"
-#include "skin/paint_progress.h"
-#include "skin/paint_tab.h"
+#include "skin/paint/paint_check.h"
+#include "skin/paint/paint_combo.h"
+#include "skin/paint/paint_panels.h"
+#include "skin/paint/paint_progress.h"
+#include "skin/paint/paint_tab.h"
 #include "skin_test_support.h"
 
 namespace tw::test {
