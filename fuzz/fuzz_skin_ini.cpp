@@ -7,6 +7,7 @@
 #include "runtime/seam.h"
 #include "runtime/strings.h"
 #include "skin/model/bmp.h"
+#include "skin/model/portable_skin_manager.h"
 #include "skin/model/quick_ini.h"
 #include "skin/model/skin_data.h"
 

@@ -4,6 +4,7 @@
 
 #include "runtime/little_endian.h"
 #include "runtime/seam.h"
+#include "skin/model/portable_skin_manager.h"
 #include "skin/model/skin_data.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -4,6 +4,7 @@
 
 #include "runtime/seam.h"
 #include "skin/model/embedded_skin.h"
+#include "skin/model/portable_skin_manager.h"
 #include "skin/model/skin_data.h"
 #include "skin/paint/paint_scroll.h"
 #include "skin/paint/paint_tab.h"

@@ -6,6 +6,7 @@
 #include "app/WKS_Main.h"
 #include "runtime/seam.h"
 #include "skin/model/embedded_skin.h"
+#include "skin/model/portable_skin_manager.h"
 #include "skin/model/skin_manager.h"
 #include "skin/model/skin_platform.h"
 #include "support/platform.h"

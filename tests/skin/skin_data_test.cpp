@@ -6,6 +6,7 @@
 #include "skin/model/quick_ini.h"
 #include "skin/model/skin_data.h"
 #include "skin/model/skin_reader.h"
+#include "skin/model/system_colour.h"
 #include "skin_test_support.h"
 
 namespace tw::test {

@@ -11,6 +11,7 @@
 #include "skin/model/bitmap.h"
 #include "skin/model/embedded_skin.h"
 #include "skin/model/memory_stream.h"
+#include "skin/model/portable_skin_manager.h"
 #include "skin/model/skin_data.h"
 #include "skin/model/skin_manager.h"
 #include "skin/model/skin_platform.h"

@@ -13,6 +13,7 @@
 #include "font.h"
 #include "runtime/seam.h"
 #include "skin/model/bmp.h"
+#include "skin/model/portable_skin_manager.h"
 #include "skin/model/raster.h"
 #include "skin/model/skin_data.h"
 

@@ -58,16 +58,8 @@ constexpr TColor PixelToColour(Pixel p) {
   return MakeColour(PixelRed(p), PixelGreen(p), PixelBlue(p));
 }
 
-// A system colour reference becomes the platform's current colour; other values keep their
-// red, green and blue.
-TColor ColorToRGB(TColor colour);
-
 // The skin's colour text: the digit runs, in order, are red, green and blue; missing numbers
 // are 0, so text without digits is black.
 TColor ColourFromText(std::string_view text);
-
-// Mixes two colours channel by channel with weight w for c1 (out of 100 when w is below 100,
-// out of 1000 otherwise).
-TColor MixColour(TColor c1, TColor c2, int weight);
 
 } // namespace tw

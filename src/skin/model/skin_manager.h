@@ -1,10 +1,7 @@
 #pragma once
 // The skin component's view of the process-wide skin manager. The manager runs requested
 // actions from a timer after a delay and fires the component's OnSkinChanged after each; the
-// Win32 build provides the real manager, PortableSkinManager records the requests and runs them
-// when asked to.
-
-#include <vector>
+// Win32 build provides the real manager (PortableSkinManager stands in for it elsewhere).
 
 namespace tw {
 
@@ -33,40 +30,6 @@ public:
   virtual void RequestAction(TSkinData& data, SkinAction action, int delayMs, SkinScope scope) = 0;
   // Skins the component's owner form at once.
   virtual void SkinOwnerForm(TSkinData& data) = 0;
-};
-
-class PortableSkinManager : public SkinManagerApi {
-public:
-  struct Request {
-    TSkinData* data;
-    SkinAction action;
-    int delayMs;
-    SkinScope scope;
-  };
-
-  bool Exists() const override { return exists; }
-  void Create() override { exists = true; }
-  void Register(TSkinData& data) override { registered.push_back(&data); }
-  void Unregister(TSkinData& data) override;
-  void InstallCreationHook() override { hookInstalled = true; }
-  void SetRunning() override { running = true; }
-  bool Running() const override { return running; }
-  void RequestAction(TSkinData& data, SkinAction action, int delayMs, SkinScope scope) override {
-    pending.push_back({&data, action, delayMs, scope});
-  }
-  void SkinOwnerForm(TSkinData& data) override { ownerFormsSkinned.push_back(&data); }
-
-  // Runs every pending action as the timer would: skinning on or off, then OnSkinChanged.
-  void RunPending();
-
-  bool exists = false;
-  bool hookInstalled = false;
-  bool running = false;
-  bool skinningOn = false;
-  std::vector<TSkinData*> registered;
-  std::vector<Request> pending;
-  std::vector<Request> done;
-  std::vector<TSkinData*> ownerFormsSkinned;
 };
 
 } // namespace tw

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "skin/model/system_colour.h"
+
 namespace tw {
 
 namespace {

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "skin/model/raster.h"
+#include "skin/model/system_colour.h"
 
 namespace tw {
 

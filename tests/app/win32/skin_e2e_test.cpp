@@ -12,6 +12,7 @@
 #include "program_driver.h"
 #include "runtime/seam.h"
 #include "skin/model/embedded_skin.h"
+#include "skin/model/portable_skin_manager.h"
 #include "skin/model/skin_data.h"
 #include "skin/paint/form_frame.h"
 #include "skin/paint/form_layout.h"

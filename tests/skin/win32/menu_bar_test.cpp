@@ -16,6 +16,7 @@
 
 #include "menu_bar_window.h"
 #include "runtime/win32/application.h"
+#include "skin/model/system_colour.h"
 #include "skin/win32/engine/gdi_bridge.h"
 #include "skin/win32/members/skin_members.h"
 #include "skin/win32/menus/win_skin_menu.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "skin/model/system_colour.h"
 #include "skin/win32/engine/gdi_bridge.h"
 
 namespace tw::win {

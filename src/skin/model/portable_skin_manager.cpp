@@ -1,4 +1,4 @@
-#include "skin/model/skin_manager.h"
+#include "skin/model/portable_skin_manager.h"
 
 #include <algorithm>
 
