@@ -22,6 +22,7 @@
 #include "skin/win32/engine/skin_messages.h"
 #include "skin/win32/engine/win32_skin_platform.h"
 #include "skin/win32/engine/win_skin_form.h"
+#include "skin/win32/members/create_skin_control.h"
 #include "skin/win32/members/skin_members.h"
 #include "support/win32/message_pump.h"
 

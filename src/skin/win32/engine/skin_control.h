@@ -2,8 +2,8 @@
 // TSkinControl on Win32: the base of the control-skinning family. It hooks a control's message
 // handling (a control object through its stacked hooks, a window without one through the
 // subclass chain), answers 13603, switches on and off with 13574, repaints on focus, enable
-// and text changes, and lets go when its form is restored or its window is destroyed. Members
-// are created by their class names (skin_members.h, skin_scrollbar.h); a member without a
+// and text changes, and lets go when its form is restored or its window is destroyed. The
+// members are created by their class names (members/create_skin_control.h); a member without a
 // painter of its own behaves as the base.
 
 #include <windows.h>
@@ -15,12 +15,11 @@
 #include "skin/model/skin_data.h"
 #include "skin/paint/control_chooser.h"
 #include "skin/paint/frame_cache.h"
+#include "skin/win32/engine/form_site.h"
 #include "skin/win32/engine/gdi_bridge.h"
 #include "skin/win32/engine/window_hook.h"
 
 namespace tw {
-
-class TWinSkinForm;
 
 inline constexpr int kControlAttached = 1;
 inline constexpr int kControlDestroyed = 6;
@@ -33,9 +32,9 @@ public:
   TSkinControl& operator=(const TSkinControl&) = delete;
 
   // 1. For a control object.
-  virtual void Attach(TWinSkinForm& form, TSkinData& data, TControl& control, bool useFaceColour);
+  virtual void Attach(FormSite& form, TSkinData& data, TControl& control, bool useFaceColour);
   // 2. For a window without a control object.
-  virtual void AttachHandle(HWND window, TSkinData& data, TWinSkinForm& form);
+  virtual void AttachHandle(HWND window, TSkinData& data, FormSite& form);
   // 3. Lets the window go and gives back what skinning changed.
   virtual void Detach();
   // 4. Before the standard handling; false when the message is handled and stops here.
@@ -69,7 +68,7 @@ protected:
   void PaintNow();
   const SkinModel& Skin() const { return data_->Model(); }
   TSkinData& Data() const { return *data_; }
-  TWinSkinForm* Form() const { return form_; }
+  FormSite* Form() const { return form_; }
   HFONT ControlFont() const;
   bool IsEnabled() const;
   bool IsFocused() const;
@@ -94,7 +93,7 @@ private:
   HWND window_ = nullptr;
   TControl* control_ = nullptr;
   TSkinData* data_ = nullptr;
-  TWinSkinForm* form_ = nullptr;
+  FormSite* form_ = nullptr;
   bool unicode_ = false;
   bool useFaceColour_ = false;
   bool enabled_ = true;
@@ -105,20 +104,7 @@ private:
   ComposedFrame frame_;
 };
 
-// A family member by its class name; every member is the base for now.
-std::unique_ptr<TSkinControl> CreateSkinControl(SkinFamily member);
-
-// The controls of a skinned form get their members: a form with control objects through the
-// chooser for control objects, a foreign dialog's child windows through the chooser for
-// windows.
-// Objects the host supplied through OnSkinControl are attached too and listed in `supplied`;
-// the host keeps them.
-std::vector<std::unique_ptr<TSkinControl>> SkinFormControlsOf(TWinSkinForm& form,
-                                                              std::vector<TSkinControl*>& supplied);
-
 namespace win {
-using tw::CreateSkinControl;
-using tw::SkinFormControlsOf;
 using tw::TSkinControl;
 } // namespace win
 

@@ -7,7 +7,6 @@
 #include "runtime/win32/native_control.h"
 #include "skin/paint/window_qualify.h"
 #include "skin/win32/engine/skin_messages.h"
-#include "skin/win32/engine/win_skin_form.h"
 
 namespace tw::win {
 
@@ -245,6 +244,11 @@ void TSkinManage::Sweep() {
   std::erase_if(forms_, [](const auto& form) {
     return form->Stage() == kStageFinished || !IsWindow(form->Handle());
   });
+}
+
+void TSkinManage::MdiChildStateChanged(HWND frame) {
+  if (window_ != nullptr)
+    PostMessageA(window_, kMsgMdiMaximize, 0, reinterpret_cast<LPARAM>(frame));
 }
 
 TWinSkinForm* TSkinManage::FormOf(HWND window) const {

@@ -13,15 +13,12 @@
 
 #include "skin/model/skin_data.h"
 #include "skin/model/skin_manager.h"
+#include "skin/win32/engine/win_skin_form.h"
 #include "skin/win32/menus/win_skin_popmenu.h"
-
-namespace tw {
-class TWinSkinForm;
-}
 
 namespace tw::win {
 
-class TSkinManage final : public SkinManagerApi {
+class TSkinManage final : public SkinManagerApi, public FormManager {
 public:
   TSkinManage();
   ~TSkinManage() override;
@@ -58,7 +55,12 @@ public:
   HWND Window() const { return window_; }
   // Popup menu windows skinned now.
   std::size_t SkinnedPopupCount() const { return popups_.Count(); }
-  const Bitmap32* PopupBackgroundOf(HWND popup) const { return popups_.BackgroundOf(popup); }
+
+  // FormManager
+  const Bitmap32* PopupBackgroundOf(HWND popup) const override {
+    return popups_.BackgroundOf(popup);
+  }
+  void MdiChildStateChanged(HWND frame) override;
 
 private:
   static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);

@@ -4,9 +4,9 @@
 
 #include "runtime/win32/application.h"
 #include "skin/win32/engine/gdi_bridge.h"
-#include "skin/win32/engine/skin_control.h"
-#include "skin/win32/engine/skin_manage.h"
 #include "skin/win32/engine/skin_messages.h"
+#include "skin/win32/members/create_skin_control.h"
+#include "skin/win32/menus/popup_items.h"
 #include "skin/win32/menus/win_skin_menu.h"
 
 namespace tw {
@@ -76,7 +76,7 @@ bool IsIconAction(int action) {
 
 } // namespace
 
-TWinSkinForm::TWinSkinForm(HWND window, TSkinData& data, TSkinManage& manager)
+TWinSkinForm::TWinSkinForm(HWND window, TSkinData& data, FormManager& manager)
     : window_(window), data_(&data), manager_(manager), unicode_(IsWindowUnicode(window) != 0),
       className_(ClassOf(window)), hint_(window) {
   hook_.Attach(window_,
@@ -535,7 +535,7 @@ void TWinSkinForm::Execute(const CaptionDecision& decision) {
 }
 
 void TWinSkinForm::SkinControls() {
-  controls_ = SkinFormControlsOf(*this, supplied_);
+  controls_ = SkinFormControlsOf(*this, this, supplied_);
 }
 
 void TWinSkinForm::SkinGrip(HWND grip) {
@@ -710,9 +710,8 @@ void TWinSkinForm::OnMessage(TMessage& m, const WindowProcHook& next) {
     if (facts_.state != before || m.msg == WM_SIZE)
       Relayout();
     // An MDI child's frame shows the child's buttons while the child is maximized.
-    if (facts_.role == MdiRole::Child && facts_.state != before && manager_.Window() != nullptr)
-      PostMessageA(manager_.Window(), kMsgMdiMaximize, 0,
-                   reinterpret_cast<LPARAM>(GetAncestor(window_, GA_ROOT)));
+    if (facts_.role == MdiRole::Child && facts_.state != before)
+      manager_.MdiChildStateChanged(GetAncestor(window_, GA_ROOT));
     return;
   }
   case WM_WINDOWPOSCHANGED: {

@@ -17,17 +17,28 @@
 #include "skin/paint/form_layout.h"
 #include "skin/paint/form_style.h"
 #include "skin/paint/nc_object.h"
+#include "skin/win32/engine/form_site.h"
 #include "skin/win32/engine/hint_window.h"
 #include "skin/win32/engine/window_hook.h"
-#include "skin/win32/menus/popup_items.h"
 
 namespace tw {
 
 namespace win {
-class TSkinManage;
+class PopupItems;
 class WinSkinMenuBar;
 } // namespace win
 class TSkinControl;
+
+// What a skinned form asks of the manager that made it.
+class FormManager {
+public:
+  virtual ~FormManager() = default;
+  // The rendered background of a skinned popup menu window, or null.
+  virtual const Bitmap32* PopupBackgroundOf(HWND popup) const = 0;
+  // An MDI child of the frame changed its maximized state: the frame's state is read again
+  // once the message that changed it is done.
+  virtual void MdiChildStateChanged(HWND frame) = 0;
+};
 
 // Skinning stage codes.
 inline constexpr int kStageNotStarted = 0;
@@ -35,15 +46,15 @@ inline constexpr int kStageSkinned = 1;
 inline constexpr int kStageDestroying = 4;
 inline constexpr int kStageFinished = 6;
 
-class TWinSkinForm final : public NcHost {
+class TWinSkinForm final : public FormSite {
 public:
-  TWinSkinForm(HWND window, TSkinData& data, win::TSkinManage& manager);
+  TWinSkinForm(HWND window, TSkinData& data, FormManager& manager);
   ~TWinSkinForm() override;
   TWinSkinForm(const TWinSkinForm&) = delete;
   TWinSkinForm& operator=(const TWinSkinForm&) = delete;
 
-  HWND Handle() const { return window_; }
-  TSkinData& SkinData() const { return *data_; }
+  HWND Handle() const override { return window_; }
+  TSkinData& SkinData() const override { return *data_; }
   int Stage() const { return stage_; }
   void SetStage(int stage) { stage_ = stage; }
   const std::string& ClassName() const { return className_; }
@@ -52,10 +63,10 @@ public:
   void Restore();
   // Re-reads geometry and caption buttons from the skin, then repaints.
   void Reload();
-  void RepaintFrame();
+  void RepaintFrame() override;
   // The window's state or its MDI child's changed: facts, layout and frame anew.
   void StateChanged();
-  const FormGeometry& Geometry() const { return geometry_; }
+  const FormGeometry& Geometry() const override { return geometry_; }
   const FrameLayout& Layout() const { return layout_; }
   // A size grip created on this window gets its member.
   void SkinGrip(HWND grip);
@@ -94,7 +105,7 @@ private:
 
   HWND window_;
   TSkinData* data_;
-  win::TSkinManage& manager_;
+  FormManager& manager_;
   win::WindowHook hook_;
   int stage_ = kStageNotStarted;
   bool unicode_ = false;

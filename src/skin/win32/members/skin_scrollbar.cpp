@@ -7,6 +7,7 @@
 #include "runtime/win32/gdi.h"
 #include "skin/win32/engine/gdi_bridge.h"
 #include "skin/win32/engine/skin_messages.h"
+#include "skin/win32/members/skin_members.h"
 
 namespace tw {
 
@@ -249,14 +250,14 @@ TSkinScrollbar::~TSkinScrollbar() {
   DropOverlays();
 }
 
-void TSkinScrollbar::Attach(TWinSkinForm& form, TSkinData& data, TControl& control,
+void TSkinScrollbar::Attach(FormSite& form, TSkinData& data, TControl& control,
                             bool useFaceColour) {
   TSkinControl::Attach(form, data, control, useFaceColour);
   MakeOverlays();
   AttachHeader();
 }
 
-void TSkinScrollbar::AttachHandle(HWND window, TSkinData& data, TWinSkinForm& form) {
+void TSkinScrollbar::AttachHandle(HWND window, TSkinData& data, FormSite& form) {
   TSkinControl::AttachHandle(window, data, form);
   MakeOverlays();
   AttachHeader();
@@ -283,7 +284,7 @@ void TSkinScrollbar::AttachHeader() {
       ChooseForWindow(name, static_cast<WindowStyle>(GetWindowLongA(header, GWL_STYLE)), Data());
   if (choice.member != SkinFamily::TSkinHeader)
     return;
-  header_ = CreateSkinControl(choice.member);
+  header_ = CreateCommonControlMember(choice.member);
   header_->AttachHandle(header, Data(), *Form());
 }
 

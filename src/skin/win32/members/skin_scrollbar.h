@@ -57,8 +57,8 @@ class TSkinScrollbar final : public TSkinControl {
 public:
   explicit TSkinScrollbar(SkinFamily member) : TSkinControl(member) {}
   ~TSkinScrollbar() override;
-  void Attach(TWinSkinForm& form, TSkinData& data, TControl& control, bool useFaceColour) override;
-  void AttachHandle(HWND window, TSkinData& data, TWinSkinForm& form) override;
+  void Attach(FormSite& form, TSkinData& data, TControl& control, bool useFaceColour) override;
+  void AttachHandle(HWND window, TSkinData& data, FormSite& form) override;
   void Detach() override;
   void AfterMessage(win::TMessage& message) override;
   void Refresh() override;

@@ -4,7 +4,6 @@
 
 #include "skin/paint/form_style.h"
 #include "skin/win32/engine/gdi_bridge.h"
-#include "skin/win32/engine/win_skin_form.h"
 
 namespace tw::win {
 
@@ -129,7 +128,7 @@ struct WinSkinMenuBar::TrackingState {
 };
 
 std::unique_ptr<WinSkinMenuBar> WinSkinMenuBar::Take(HWND window, const SkinModel& skin,
-                                                     TWinSkinForm& form) {
+                                                     FormSite& form) {
   if ((GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0)
     return nullptr;
   HMENU menu = GetMenu(window);
@@ -138,7 +137,7 @@ std::unique_ptr<WinSkinMenuBar> WinSkinMenuBar::Take(HWND window, const SkinMode
   return std::make_unique<WinSkinMenuBar>(window, menu, skin, form);
 }
 
-WinSkinMenuBar::WinSkinMenuBar(HWND window, HMENU native, const SkinModel& skin, TWinSkinForm& form)
+WinSkinMenuBar::WinSkinMenuBar(HWND window, HMENU native, const SkinModel& skin, FormSite& form)
     : window_(window), native_(native), form_(form), menu_(skin, form, text_) {
   Rebuild();
   SetMenu(window_, nullptr);

@@ -16,11 +16,8 @@
 #include "runtime/win32/native_control.h"
 #include "skin/paint/menu_bar.h"
 #include "skin/paint/menu_navigation.h"
+#include "skin/win32/engine/form_site.h"
 #include "skin/win32/menus/menu_font_text.h"
-
-namespace tw {
-class TWinSkinForm;
-}
 
 namespace tw::win {
 
@@ -32,9 +29,8 @@ class WinSkinMenuBar {
 public:
   // The bar for a top-level window with a menu; null otherwise. The window's own update of its
   // menu (WM_INITMENU) runs before the items are read; then the native bar is removed.
-  static std::unique_ptr<WinSkinMenuBar> Take(HWND window, const SkinModel& skin,
-                                              TWinSkinForm& form);
-  WinSkinMenuBar(HWND window, HMENU native, const SkinModel& skin, TWinSkinForm& form);
+  static std::unique_ptr<WinSkinMenuBar> Take(HWND window, const SkinModel& skin, FormSite& form);
+  WinSkinMenuBar(HWND window, HMENU native, const SkinModel& skin, FormSite& form);
   // Gives the native menu back to a living window that has none.
   ~WinSkinMenuBar();
   WinSkinMenuBar(const WinSkinMenuBar&) = delete;
@@ -74,7 +70,7 @@ private:
 
   HWND window_;
   HMENU native_;
-  TWinSkinForm& form_;
+  FormSite& form_;
   MenuFontText text_;
   TWinSkinMenu menu_;
   Rect laidOut_;
