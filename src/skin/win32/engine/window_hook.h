@@ -1,12 +1,14 @@
 #pragma once
-// How the skin engine takes a window's messages: a window with a control object through a hook
-// stacked over the object's handler; any other window through the comctl32 subclass chain.
-// Either way hooks of different owners stack and come off in any order, attaching twice is
-// harmless, and `next` runs the rest of the window's handling.
+// How the skin engine takes a window's messages, whatever the window: through comctl32's
+// subclass chain, in front of the window's own handling (a control object's included). Hooks of
+// different owners stack and come off in any order, attaching twice is harmless, and `next` runs
+// the rest of the window's handling. An error reaching the hook goes to the application's
+// handler and the window's own handling answers instead.
 
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 
 #include "runtime/win32/native_control.h"
 
@@ -24,8 +26,6 @@ public:
   void Attach(HWND window, Handler handler);
   void Detach();
   bool Attached() const { return window_ != nullptr; }
-  // The window went away: nothing to take off any more.
-  void Forget() { window_ = nullptr; }
   HWND Window() const { return window_; }
 
 private:
@@ -33,8 +33,9 @@ private:
                                        UINT_PTR id, DWORD_PTR data);
 
   HWND window_ = nullptr;
-  NativeControl* control_ = nullptr;
-  Handler handler_;
+  // Shared with the calls running through it: the hook's owner may go while a message it
+  // passed on runs a modal loop.
+  std::shared_ptr<Handler> handler_;
 };
 
 } // namespace tw::win

@@ -43,16 +43,16 @@ TWScrollbar::TWScrollbar(TSkinScrollbar& owner, HWND control, ScrollBarKind kind
                             0, 0, GetParent(control), nullptr, GetModuleHandleA(nullptr), nullptr);
   if (window_ == nullptr)
     return;
-  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWScrollbar::Proc));
+  hook_.Attach(window_,
+               [this](TMessage& message, const WindowProcHook& next) { OnMessage(message, next); });
   Place();
 }
 
 TWScrollbar::~TWScrollbar() {
-  if (window_ != nullptr && IsWindow(window_)) {
-    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+  *alive_ = false;
+  hook_.Detach();
+  if (window_ != nullptr && IsWindow(window_))
     DestroyWindow(window_);
-  }
 }
 
 BarOrientation TWScrollbar::Orientation() const {
@@ -180,67 +180,64 @@ void TWScrollbar::Forward(UINT down, UINT up, bool press, LPARAM at) {
                MAKELPARAM(click.x, click.y));
 }
 
-LRESULT TWScrollbar::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
+void TWScrollbar::OnMessage(TMessage& m, const WindowProcHook& next) {
+  switch (m.msg) {
   case WM_ERASEBKGND:
-    return 1;
+    m.result = 1;
+    return;
   case WM_PAINT: {
     PaintDc paint(window_);
     PaintTo(paint.Get());
-    return 0;
+    m.result = 0;
+    return;
   }
   case WM_MOUSEMOVE: {
     TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window_, 0};
     TrackMouseEvent(&track);
-    const int part = ScrollPartAt(Parts(), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    const int part = ScrollPartAt(Parts(), GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam));
     if (part != hot_ && held_ == ButtonHeld::Up) {
       hot_ = part;
       InvalidateRect(window_, nullptr, FALSE);
     }
-    return 0;
+    m.result = 0;
+    return;
   }
   case WM_MOUSELEAVE:
     if (held_ == ButtonHeld::Up && hot_ != kPartNone) {
       hot_ = kPartNone;
       InvalidateRect(window_, nullptr, FALSE);
     }
-    return 0;
+    m.result = 0;
+    return;
   case WM_LBUTTONDOWN: {
-    hot_ = ScrollPartAt(Parts(), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    hot_ = ScrollPartAt(Parts(), GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam));
     held_ = ButtonHeld::Down;
     InvalidateRect(window_, nullptr, FALSE);
     UpdateWindow(window_);
-    Forward(WM_LBUTTONDOWN, WM_LBUTTONUP, true, lParam);
+    const std::shared_ptr<const bool> alive = alive_;
+    Forward(WM_LBUTTONDOWN, WM_LBUTTONUP, true, m.lParam);
+    m.result = 0;
     // The platform's tracking has ended with the release.
-    if (IsWindow(window_)) {
+    if (*alive && IsWindow(window_)) {
       held_ = ButtonHeld::Up;
       Place();
       InvalidateRect(window_, nullptr, FALSE);
     }
-    return 0;
+    return;
   }
   case WM_LBUTTONUP:
     if (held_ == ButtonHeld::Down) {
       held_ = ButtonHeld::Up;
-      Forward(WM_LBUTTONDOWN, WM_LBUTTONUP, false, lParam);
+      Forward(WM_LBUTTONDOWN, WM_LBUTTONUP, false, m.lParam);
       InvalidateRect(window_, nullptr, FALSE);
     }
-    return 0;
+    m.result = 0;
+    return;
   case WM_MOUSEACTIVATE:
-    return MA_NOACTIVATE;
+    m.result = MA_NOACTIVATE;
+    return;
   default:
-    return DefWindowProcA(window_, msg, wParam, lParam);
-  }
-}
-
-LRESULT CALLBACK TWScrollbar::Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<TWScrollbar*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (self == nullptr)
-    return DefWindowProcA(window, msg, wParam, lParam);
-  try {
-    return self->OnMessage(msg, wParam, lParam);
-  } catch (...) {
-    return DefWindowProcA(window, msg, wParam, lParam);
+    next(m);
   }
 }
 

@@ -32,8 +32,7 @@ public:
   int HotPart() const { return hot_; }
 
 private:
-  static LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  void OnMessage(win::TMessage& message, const win::WindowProcHook& next);
   ScrollBarInfo ReadInfo() const;
   BarOrientation Orientation() const;
   ScrollBarParts Parts() const;
@@ -51,6 +50,9 @@ private:
   bool shown_ = false;
   int hot_ = kPartNone;
   ButtonHeld held_ = ButtonHeld::Up;
+  win::WindowHook hook_;
+  // Skinning may go off inside the platform's tracking of a forwarded press.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 class TSkinScrollbar final : public TSkinControl {
