@@ -1,7 +1,7 @@
 #pragma once
 // Between the skin's in-memory bitmaps and GDI: a 32-bit DIB section a Bitmap32 is copied into
 // and drawn from, reading GDI bitmaps and icons back as Bitmap32, text drawn onto a Bitmap32,
-// and guards for the window device context.
+// and window texts. The device-context guards are runtime/win32/gdi.h's.
 
 #include <windows.h>
 
@@ -57,36 +57,6 @@ struct TextStyle {
 void DrawTextOnto(Bitmap32& target, Rect area, const std::wstring& text, const TextStyle& style);
 // The text's width and height in the font, on one line without prefix processing.
 SIZE MeasureText(HFONT font, const std::wstring& text);
-
-// The whole window's device context (frame included), released on leaving the scope.
-class WindowDc {
-public:
-  explicit WindowDc(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
-  ~WindowDc() {
-    if (dc_ != nullptr)
-      ReleaseDC(window_, dc_);
-  }
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  HDC Get() const { return dc_; }
-
-private:
-  HWND window_;
-  HDC dc_;
-};
-
-// A screen device context, released on leaving the scope.
-class ScreenDc {
-public:
-  ScreenDc() : dc_(GetDC(nullptr)) {}
-  ~ScreenDc() { ReleaseDC(nullptr, dc_); }
-  ScreenDc(const ScreenDc&) = delete;
-  ScreenDc& operator=(const ScreenDc&) = delete;
-  HDC Get() const { return dc_; }
-
-private:
-  HDC dc_;
-};
 
 // The window text in the ANSI code page.
 std::string AnsiTextOf(HWND window);

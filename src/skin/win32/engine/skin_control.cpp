@@ -79,7 +79,8 @@ void TSkinControl::PaintNow() {
   DWORD flags = DCX_WINDOW | DCX_CACHE;
   if ((style & WS_CLIPSIBLINGS) != 0)
     flags |= DCX_CLIPSIBLINGS;
-  HDC dc = GetDCEx(window_, nullptr, flags);
+  const BorrowedDc borrowed(window_, GetDCEx(window_, nullptr, flags));
+  HDC dc = borrowed.Get();
   if (dc == nullptr)
     return;
   if ((style & WS_CLIPCHILDREN) != 0) {
@@ -96,7 +97,6 @@ void TSkinControl::PaintNow() {
     }
   }
   PaintFrame(dc);
-  ReleaseDC(window_, dc);
 }
 
 HFONT TSkinControl::ControlFont() const {

@@ -72,13 +72,11 @@ Bitmap32 ParentBackground(HWND window) {
   MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
   DibSurface surface(r.right - r.left, r.bottom - r.top);
   Bitmap32 result(r.right - r.left, r.bottom - r.top);
-  HDC dc = GetDC(parent);
-  if (surface && dc != nullptr) {
-    BitBlt(surface.Dc(), 0, 0, surface.Width(), surface.Height(), dc, r.left, r.top, SRCCOPY);
+  const ClientDc dc(parent);
+  if (surface && dc.Get() != nullptr) {
+    BitBlt(surface.Dc(), 0, 0, surface.Width(), surface.Height(), dc.Get(), r.left, r.top, SRCCOPY);
     surface.Store(result, result.Bounds());
   }
-  if (dc != nullptr)
-    ReleaseDC(parent, dc);
   return result;
 }
 
