@@ -3,6 +3,7 @@
 // colour arithmetic of skin loading.
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "skin/model/bitmap.h"
@@ -61,5 +62,10 @@ constexpr TColor PixelToColour(Pixel p) {
 // The skin's colour text: the digit runs, in order, are red, green and blue; missing numbers
 // are 0, so text without digits is black.
 TColor ColourFromText(std::string_view text);
+
+// A control's Color property as the form data writes it: a colour identifier ("clBtnFace",
+// "clWhite"; system colours become references to their slots) or a number, decimal or
+// hexadecimal after "$". Nothing for other text.
+std::optional<TColor> ColourFromProperty(std::string_view text);
 
 } // namespace tw

@@ -11,6 +11,13 @@ TabPosition TabPositionFromStyle(unsigned style) {
   return bottom ? TabPosition::Bottom : TabPosition::Top;
 }
 
+TColor TabStripBackground(const std::optional<std::string>& parentColour, TColor buttonFace) {
+  if (parentColour)
+    if (const std::optional<TColor> colour = ColourFromProperty(*parentColour))
+      return *colour;
+  return buttonFace;
+}
+
 namespace {
 
 // One pixel towards the strip's outer edge.

@@ -3,6 +3,7 @@
 // the page lie, the frame and caption colour of each tab, close boxes, and the composition of
 // the strip (turned a quarter for tabs on the left or right) and the page.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,10 @@ TColor TabCaptionColour(const TDataSkinObject& tabs, int index, int focusedIndex
 Rect TabCloseBox(Rect tab);
 // Tab.Pane's own margins when the Tabs element's Style is not 0, otherwise 4, 5, 4, 4.
 Margins TabPaneMargins(const SkinModel& skin);
+
+// What the strip and the tabs' transparent corners are filled with: the parent's Color
+// property (given as the form data writes it) when it names a colour, otherwise ButtonFace.
+TColor TabStripBackground(const std::optional<std::string>& parentColour, TColor buttonFace);
 
 // Tabs shown in the strip are at most this many characters long.
 inline constexpr std::size_t kTabCaptionLimit = 80;

@@ -8,10 +8,13 @@
 
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "runtime/controls.h"
+#include "runtime/win32/native_control.h"
+#include "skin/model/system_colour.h"
 #include "skin/paint/paint_check.h"
 #include "skin/paint/paint_combo.h"
 #include "skin/paint/paint_panels.h"
@@ -289,7 +292,7 @@ public:
   }
   void Paint(HDC dc, const RECT& rect) override {
     TabPaint paint = TabStateOf(Handle());
-    paint.background = Skin().ButtonFaceBrush;
+    paint.background = ColorToRGB(TabStripBackground(ParentColour(), Skin().ButtonFaceBrush));
     const HFONT font = ControlFont();
     FrameKey key;
     key.Add(paint.position).Add(paint.adjusted).Add(paint.focused).Add(paint.closeBoxes);
@@ -307,6 +310,17 @@ protected:
   bool HasElement() const override {
     const TDataSkinObject* tabs = Skin().Element(SkinElement::Tabs);
     return tabs != nullptr && !tabs->Bitmap.Empty();
+  }
+
+private:
+  // The Color property of the control's parent, or of the control object behind its parent
+  // window.
+  std::optional<std::string> ParentColour() const {
+    const TControl* parent = Control() != nullptr ? Control()->Parent() : nullptr;
+    if (parent == nullptr)
+      if (const NativeControl* native = NativeControl::FromHandle(GetParent(Handle())))
+        parent = &native->Model();
+    return parent != nullptr ? parent->Property("Color") : std::nullopt;
   }
 };
 
