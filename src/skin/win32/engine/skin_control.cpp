@@ -17,6 +17,7 @@ NativeControl* NativeOf(const TControl& control) {
 } // namespace
 
 TSkinControl::~TSkinControl() {
+  *alive_ = false;
   Detach();
 }
 
@@ -120,12 +121,20 @@ bool TSkinControl::IsFocused() const {
 }
 
 void TSkinControl::OnMessage(TMessage& message, const WindowProcHook& next) {
+  // The rest of the window's handling may run a modal loop (the system menu opened by the
+  // keyboard from this control) in which skinning goes off and this member is freed: after it,
+  // nothing of the member is touched then.
+  const std::shared_ptr<const bool> alive = alive_;
   const WindowProcHook* outer = std::exchange(next_, &next);
   struct RestoreNext {
+    const std::shared_ptr<const bool>& alive;
     const WindowProcHook*& slot;
     const WindowProcHook* value;
-    ~RestoreNext() { slot = value; }
-  } restore{next_, outer};
+    ~RestoreNext() {
+      if (*alive)
+        slot = value;
+    }
+  } restore{alive, next_, outer};
   if (message.msg == kMsgControlSkinning) {
     enabled_ = message.wParam > 0;
     frame_.Forget();
@@ -138,9 +147,10 @@ void TSkinControl::OnMessage(TMessage& message, const WindowProcHook& next) {
     next(message);
     return;
   }
-  if (BeforeMessage(message)) {
+  if (BeforeMessage(message) && *alive) {
     next(message);
-    AfterMessage(message);
+    if (*alive)
+      AfterMessage(message);
   }
 }
 

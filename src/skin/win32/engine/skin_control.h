@@ -102,6 +102,7 @@ private:
   win::WindowHook hook_;
   const win::WindowProcHook* next_ = nullptr;
   ComposedFrame frame_;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 namespace win {

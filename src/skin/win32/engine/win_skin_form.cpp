@@ -84,6 +84,7 @@ TWinSkinForm::TWinSkinForm(HWND window, TSkinData& data, FormManager& manager)
 }
 
 TWinSkinForm::~TWinSkinForm() {
+  *alive_ = false;
   ReleaseControls();
   buttons_.clear();
   if (timer_ != 0 && IsWindow(window_))
@@ -437,9 +438,10 @@ bool TWinSkinForm::NcMouse(TMessage& message) {
                 static_cast<short>(HIWORD(message.lParam))};
     }
     ReleaseCapture();
+    message.result = 0;
+    // Last: the system menu it may open can end skinning and this form with it.
     if (button->rect.Contains(ToWindow(screen)))
       ButtonReleased(*button);
-    message.result = 0;
     return true;
   }
   case WM_CAPTURECHANGED:
@@ -507,13 +509,17 @@ void TWinSkinForm::Execute(const CaptionDecision& decision) {
     // The platform enables the menu's commands from the caption-button styles: the window has
     // them back while its menu is open.
     ApplyStyles(CaptionStyles::Restored);
+    // The menu's loop runs the manager's timer: skinning may go off, and this form with it,
+    // before the menu returns. The chosen command still reaches the window.
+    const HWND handle = window_;
+    const std::shared_ptr<const bool> alive = alive_;
     const UINT chosen = static_cast<UINT>(TrackPopupMenu(
         systemMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_LEFTBUTTON,
-        window.left + decision.menuAt.x, window.top + decision.menuAt.y, 0, window_, nullptr));
-    if (stage_ == kStageSkinned)
+        window.left + decision.menuAt.x, window.top + decision.menuAt.y, 0, handle, nullptr));
+    if (*alive && stage_ == kStageSkinned)
       ApplyStyles(StyleRuleFor(facts_.state, facts_.role));
     if (chosen != 0)
-      command(chosen);
+      PostMessageA(handle, WM_SYSCOMMAND, chosen, 0);
     break;
   }
   case CaptionCommand::ContextHelp:
@@ -669,6 +675,11 @@ void TWinSkinForm::OnMessage(TMessage& m, const WindowProcHook& next) {
     Relayout();
     PaintSafely();
     m.result = TRUE;
+    return;
+  case WM_SYSCOMMAND:
+    // The system menu opened by the keyboard runs its loop in here; skinning may go off in it
+    // and free this form, so nothing of it is touched afterwards.
+    next(m);
     return;
   case kUahDrawCaption:
   case kUahDrawFrame:

@@ -130,6 +130,8 @@ private:
   std::unique_ptr<win::PopupItems> popupItems_; // owner-drawn items of popups opening here
   void ReleaseControls();
   std::unique_ptr<win::WinSkinMenuBar> menuBar_;
+  // Cleared as the form goes: what runs a modal loop learns whether the form outlived it.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 namespace win {
