@@ -201,7 +201,9 @@ void TSkinControl::Paint(HDC /*dc*/, const RECT& /*rect*/) {}
 
 void TSkinControl::Reskin() {
   frame_.Forget();
-  Repaint();
+  // Frame included: some members paint over the control's border.
+  if (window_ != nullptr && IsWindow(window_))
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
 }
 
 } // namespace tw

@@ -598,6 +598,11 @@ void TWinSkinForm::Reload() {
   KeepClientSize(client);
   Relayout();
   RepaintFrame();
+  // The controls show the new skin at once, not when something next repaints them.
+  for (const auto& control : controls_)
+    control->Reskin();
+  for (TSkinControl* control : supplied_)
+    control->Reskin();
 }
 
 void TWinSkinForm::OnMessage(TMessage& m, const WindowProcHook& next) {

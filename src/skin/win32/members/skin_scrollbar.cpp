@@ -315,6 +315,13 @@ const TWScrollbar* TSkinScrollbar::Overlay(ScrollBarKind kind) const {
   return nullptr;
 }
 
+void TSkinScrollbar::Reskin() {
+  TSkinControl::Reskin();
+  if (header_ != nullptr)
+    header_->Reskin();
+  Follow(TWScrollbar::Redraw::Always);
+}
+
 void TSkinScrollbar::Refresh() {
   Follow(TWScrollbar::Redraw::WhenChanged);
 }

@@ -63,6 +63,7 @@ public:
   void AttachHandle(HWND window, TSkinData& data, FormSite& form) override;
   void Detach() override;
   void AfterMessage(win::TMessage& message) override;
+  void Reskin() override;
   void Refresh() override;
 
   // The overlay of the bar, or null.
