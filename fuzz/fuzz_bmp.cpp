@@ -1,8 +1,8 @@
 // BMP files through the reader, and what it reads through the nine-slice render.
 #include <cstdint>
 
-#include "skin/bmp.h"
-#include "skin/raster.h"
+#include "skin/model/bmp.h"
+#include "skin/model/raster.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto bitmap = tw::ReadBmp(std::span<const std::uint8_t>(data, size));

@@ -2,10 +2,10 @@
 #include <cstdint>
 #include <string>
 
-#include "runtime/seam.h"
 #include "runtime/little_endian.h"
-#include "skin/skin_platform.h"
-#include "skin/skin_reader.h"
+#include "runtime/seam.h"
+#include "skin/model/skin_platform.h"
+#include "skin/model/skin_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static tw::PortableSkinPlatform platform;

@@ -6,9 +6,10 @@
 #include "lzhuf_encoder.h"
 #include "runtime/seam.h"
 #include "runtime/strings.h"
-#include "skin/bmp.h"
-#include "skin/quick_ini.h"
-#include "skin/skin_data.h"
+#include "skin/model/bmp.h"
+#include "skin/model/portable_skin_manager.h"
+#include "skin/model/quick_ini.h"
+#include "skin/model/skin_data.h"
 
 namespace {
 

@@ -2,9 +2,10 @@
 // archive directory, the definition and every bitmap it names.
 #include <cstdint>
 
-#include "runtime/seam.h"
 #include "runtime/little_endian.h"
-#include "skin/skin_data.h"
+#include "runtime/seam.h"
+#include "skin/model/portable_skin_manager.h"
+#include "skin/model/skin_data.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static tw::PortableSkinPlatform platform;

@@ -3,10 +3,11 @@
 #include <benchmark/benchmark.h>
 
 #include "runtime/seam.h"
-#include "skin/embedded_skin.h"
-#include "skin/paint_scroll.h"
-#include "skin/paint_tab.h"
-#include "skin/skin_data.h"
+#include "skin/model/embedded_skin.h"
+#include "skin/model/portable_skin_manager.h"
+#include "skin/model/skin_data.h"
+#include "skin/paint/paint_scroll.h"
+#include "skin/paint/paint_tab.h"
 
 namespace {
 

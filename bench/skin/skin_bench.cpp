@@ -3,14 +3,15 @@
 // needs it); a whole menu-bar paint, a popup window's background and one owner-drawn item.
 #include <benchmark/benchmark.h>
 
-#include "runtime/seam.h"
-#include "skin/embedded_skin.h"
-#include "skin/form_frame.h"
 #include "runtime/little_endian.h"
-#include "skin/lzh.h"
-#include "skin/menu_bar.h"
-#include "skin/menu_popup.h"
-#include "skin/skin_data.h"
+#include "runtime/seam.h"
+#include "skin/model/embedded_skin.h"
+#include "skin/model/lzh.h"
+#include "skin/model/portable_skin_manager.h"
+#include "skin/model/skin_data.h"
+#include "skin/paint/form_frame.h"
+#include "skin/paint/menu_bar.h"
+#include "skin/paint/menu_popup.h"
 #include "support/recording_host.h"
 
 namespace {

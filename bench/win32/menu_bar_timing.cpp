@@ -15,9 +15,9 @@
 
 #include "menu_bar_window.h"
 #include "runtime/win32/application.h"
-#include "skin/skin_messages.h"
-#include "skin/win32/gdi_bridge.h"
-#include "skin/win32/win_skin_menu.h"
+#include "skin/win32/engine/gdi_bridge.h"
+#include "skin/win32/engine/skin_messages.h"
+#include "skin/win32/menus/win_skin_menu.h"
 #include "timing.h"
 
 namespace {

@@ -21,7 +21,7 @@
 
 #include "app/win32/preview_menu.h"
 #include "app/WKS_Main.h"
-#include "skin/skin_messages.h"
+#include "skin/win32/engine/skin_messages.h"
 #include "support/win32/skinned_main_form.h"
 #include "timing.h"
 

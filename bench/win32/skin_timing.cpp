@@ -23,7 +23,7 @@
 
 #include "app/WKS_Main.h"
 #include "program_driver.h"
-#include "skin/skin_messages.h"
+#include "skin/win32/engine/skin_messages.h"
 #include "support/win32/skinned_main_form.h"
 #include "timing.h"
 

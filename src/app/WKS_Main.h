@@ -11,7 +11,7 @@
 #include "runtime/forms.h"
 #include "runtime/menus.h"
 #include "runtime/shell.h"
-#include "skin/skin_data.h"
+#include "skin/model/skin_data.h"
 
 namespace tw {
 

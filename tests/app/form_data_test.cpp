@@ -5,9 +5,10 @@
 
 #include "app/WKS_Main.h"
 #include "runtime/seam.h"
-#include "skin/embedded_skin.h"
-#include "skin/skin_manager.h"
-#include "skin/skin_platform.h"
+#include "skin/model/embedded_skin.h"
+#include "skin/model/portable_skin_manager.h"
+#include "skin/model/skin_manager.h"
+#include "skin/model/skin_platform.h"
 #include "support/platform.h"
 
 namespace tw {

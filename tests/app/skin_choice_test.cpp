@@ -7,10 +7,11 @@
 
 #include "app/WKS_Main.h"
 #include "runtime/seam.h"
-#include "skin/control_chooser.h"
-#include "skin/embedded_skin.h"
-#include "skin/skin_manager.h"
-#include "skin/skin_platform.h"
+#include "skin/model/embedded_skin.h"
+#include "skin/model/portable_skin_manager.h"
+#include "skin/model/skin_manager.h"
+#include "skin/model/skin_platform.h"
+#include "skin/paint/control_chooser.h"
 #include "support/platform.h"
 
 namespace tw {
@@ -62,7 +63,7 @@ TEST_F(MainWindowSkinChoiceTest, EveryControlGetsItsMember) {
   EXPECT_EQ(counts[SkinFamily::TSkinProgress], 2 + 1);
   EXPECT_EQ(plan.assignments.size(), 35u + 15u);
 
-  const std::vector<const TControl*> scrolling = {&form.ZList, &form.LT,     &form.NMList,
+  const std::vector<const TControl*> scrolling = {&form.ZList,   &form.LT,       &form.NMList,
                                                   &form.Preview, &form.Preview2, &form.WList,
                                                   &form.Preview3};
   for (const TControl* c : scrolling)

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "skin/bmp.h"
+#include "skin/model/bmp.h"
 
 namespace tw {
 namespace {

@@ -4,8 +4,8 @@
 #include <set>
 
 #include "runtime/forms.h"
-#include "skin/control_chooser.h"
-#include "skin/embedded_skin.h"
+#include "skin/model/embedded_skin.h"
+#include "skin/paint/control_chooser.h"
 #include "skin_test_support.h"
 
 namespace tw::test {

@@ -1,10 +1,10 @@
 // The non-client frame composed off-screen, checked pixel by pixel on a skin whose every
 // element has colours of its own, and at a few points on the embedded skin.
 
-#include "skin/embedded_skin.h"
-#include "skin/form_frame.h"
-#include "skin/nc_object.h"
-#include "skin/skin_data.h"
+#include "skin/model/embedded_skin.h"
+#include "skin/model/skin_data.h"
+#include "skin/paint/form_frame.h"
+#include "skin/paint/nc_object.h"
 #include "skin_test_support.h"
 #include "support/recording_host.h"
 

@@ -1,10 +1,10 @@
 // The skinned frame's rules: styles, geometry, caption-button visibility, layout, caption text
 // placement, frame choice, hit testing, actions and hints.
 
-#include "skin/caption_hint.h"
-#include "skin/embedded_skin.h"
-#include "skin/form_layout.h"
-#include "skin/skin_data.h"
+#include "skin/model/embedded_skin.h"
+#include "skin/model/skin_data.h"
+#include "skin/paint/caption_hint.h"
+#include "skin/paint/form_layout.h"
 #include "skin_test_support.h"
 
 namespace tw::test {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "skin/frame_cache.h"
+#include "skin/paint/frame_cache.h"
 
 namespace tw::test {
 namespace {

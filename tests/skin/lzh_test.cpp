@@ -4,7 +4,7 @@
 
 #include "lzhuf_encoder.h"
 #include "runtime/exceptions.h"
-#include "skin/lzh.h"
+#include "skin/model/lzh.h"
 
 namespace tw {
 namespace {

@@ -3,9 +3,9 @@
 // on an item asks the window to do.
 
 #include "menu_test_support.h"
-#include "skin/embedded_skin.h"
-#include "skin/menu_bar.h"
-#include "skin/skin_data.h"
+#include "skin/model/embedded_skin.h"
+#include "skin/model/skin_data.h"
+#include "skin/paint/menu_bar.h"
 #include "skin_test_support.h"
 #include "support/recording_host.h"
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "skin/menu_navigation.h"
+#include "skin/paint/menu_navigation.h"
 
 namespace tw::test {
 namespace {

@@ -3,8 +3,8 @@
 // become owner-drawn.
 
 #include "menu_test_support.h"
-#include "skin/embedded_skin.h"
-#include "skin/menu_popup.h"
+#include "skin/model/embedded_skin.h"
+#include "skin/paint/menu_popup.h"
 #include "skin_test_support.h"
 
 namespace tw::test {

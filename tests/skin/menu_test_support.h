@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/menu_text.h"
+#include "skin/paint/menu_text.h"
 
 namespace tw::test {
 

@@ -1,9 +1,9 @@
 // Headers, status bars, track bars and up-down controls composed with the shipped skin,
 // compared pixel by pixel with the frames of the skin's own element bitmaps.
 
-#include "skin/embedded_skin.h"
-#include "skin/paint_panels.h"
-#include "skin/skin_data.h"
+#include "skin/model/embedded_skin.h"
+#include "skin/model/skin_data.h"
+#include "skin/paint/paint_panels.h"
 #include "skin_test_support.h"
 
 namespace tw::test {

@@ -1,14 +1,14 @@
 // Controls composed with the shipped skin, compared pixel by pixel with the frames of the skin's
 // own element bitmaps.
 
-#include "skin/embedded_skin.h"
-#include "skin/paint_check.h"
-#include "skin/paint_combo.h"
-#include "skin/paint_panels.h"
-#include "skin/paint_progress.h"
-#include "skin/paint_scroll.h"
-#include "skin/paint_tab.h"
-#include "skin/skin_data.h"
+#include "skin/model/embedded_skin.h"
+#include "skin/model/skin_data.h"
+#include "skin/paint/paint_check.h"
+#include "skin/paint/paint_combo.h"
+#include "skin/paint/paint_panels.h"
+#include "skin/paint/paint_progress.h"
+#include "skin/paint/paint_scroll.h"
+#include "skin/paint/paint_tab.h"
 #include "skin_test_support.h"
 
 namespace tw::test {

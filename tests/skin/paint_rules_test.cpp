@@ -1,10 +1,11 @@
 // Frame choice and state rules of the control painters, table by table.
 
-#include "skin/paint_check.h"
-#include "skin/paint_combo.h"
-#include "skin/paint_panels.h"
-#include "skin/paint_progress.h"
-#include "skin/paint_tab.h"
+#include "skin/model/system_colour.h"
+#include "skin/paint/paint_check.h"
+#include "skin/paint/paint_combo.h"
+#include "skin/paint/paint_panels.h"
+#include "skin/paint/paint_progress.h"
+#include "skin/paint/paint_tab.h"
 #include "skin_test_support.h"
 
 namespace tw::test {
@@ -303,6 +304,26 @@ TEST(PaintRulesTest, TabPositionsAreasAndFrames) {
   EXPECT_EQ(TabCaptionColour(tabs, 1, 1), 0x040506);
   EXPECT_EQ(TabCaptionColour(tabs, 0, 1), 0x010203);
   EXPECT_EQ(TabCloseBox({10, 1, 60, 21}), (Rect{52, 3, 58, 9}));
+}
+
+// The strip and the tabs' corners take the parent's Color property as the form data writes it
+// (an identifier, a number, a system colour's negative value), and ButtonFace without one.
+TEST_F(PaintColourTest, TheTabStripTakesTheParentsColourOrButtonFace) {
+  platform.colours[SysColour::BtnFace] = MakeColour(240, 240, 240);
+  const TColor face = MakeColour(243, 245, 248);
+  const auto strip = [&](std::optional<std::string> parent) {
+    return ColorToRGB(TabStripBackground(parent, face));
+  };
+  EXPECT_EQ(strip("clBtnFace"), MakeColour(240, 240, 240));
+  EXPECT_EQ(strip("CLBTNFACE"), MakeColour(240, 240, 240));
+  EXPECT_EQ(strip("-16777201"), MakeColour(240, 240, 240));
+  EXPECT_EQ(strip("clWhite"), kWhite);
+  EXPECT_EQ(strip("clMaroon"), MakeColour(128, 0, 0));
+  EXPECT_EQ(strip("$00FF8000"), MakeColour(0, 128, 255));
+  EXPECT_EQ(strip("255"), MakeColour(255, 0, 0));
+  for (const char* unknown : {"", "clNoSuchColour", "12abc", "$", "$XYZ", "-"})
+    EXPECT_EQ(strip(unknown), face) << unknown;
+  EXPECT_EQ(strip(std::nullopt), face);
 }
 
 TEST(PaintRulesTest, TabPaneMarginsFollowTheTabsStyle) {

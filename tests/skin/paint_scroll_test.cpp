@@ -1,9 +1,9 @@
 // Scroll-bar overlays: parts from the platform's bar information, the half-length rule, hit
 // parts, frames, placement, click forwarding and the painted bar.
 
-#include "skin/embedded_skin.h"
-#include "skin/paint_scroll.h"
-#include "skin/skin_data.h"
+#include "skin/model/embedded_skin.h"
+#include "skin/model/skin_data.h"
+#include "skin/paint/paint_scroll.h"
 #include "skin_test_support.h"
 
 namespace tw::test {

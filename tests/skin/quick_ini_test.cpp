@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/exceptions.h"
-#include "skin/quick_ini.h"
+#include "skin/model/quick_ini.h"
 
 namespace tw {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "skin/raster.h"
+#include "skin/model/raster.h"
 
 namespace tw {
 namespace {

@@ -1,11 +1,12 @@
 #include <cstdio>
 #include <fstream>
 
-#include "skin/bmp.h"
-#include "skin/embedded_skin.h"
-#include "skin/quick_ini.h"
-#include "skin/skin_data.h"
-#include "skin/skin_reader.h"
+#include "skin/model/bmp.h"
+#include "skin/model/embedded_skin.h"
+#include "skin/model/quick_ini.h"
+#include "skin/model/skin_data.h"
+#include "skin/model/skin_reader.h"
+#include "skin/model/system_colour.h"
 #include "skin_test_support.h"
 
 namespace tw::test {

@@ -1,7 +1,7 @@
 #include <numeric>
 
-#include "skin/embedded_skin.h"
-#include "skin/skin_reader.h"
+#include "skin/model/embedded_skin.h"
+#include "skin/model/skin_reader.h"
 #include "skin_test_support.h"
 
 namespace tw::test {

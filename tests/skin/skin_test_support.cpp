@@ -1,7 +1,7 @@
 #include "skin_test_support.h"
 
-#include "skin/bmp.h"
-#include "skin/skin_data.h"
+#include "skin/model/bmp.h"
+#include "skin/model/skin_data.h"
 
 namespace tw::test {
 

@@ -8,12 +8,13 @@
 
 #include "lzhuf_encoder.h"
 #include "runtime/seam.h"
-#include "skin/bitmap.h"
-#include "skin/embedded_skin.h"
-#include "skin/memory_stream.h"
-#include "skin/skin_data.h"
-#include "skin/skin_manager.h"
-#include "skin/skin_platform.h"
+#include "skin/model/bitmap.h"
+#include "skin/model/embedded_skin.h"
+#include "skin/model/memory_stream.h"
+#include "skin/model/portable_skin_manager.h"
+#include "skin/model/skin_data.h"
+#include "skin/model/skin_manager.h"
+#include "skin/model/skin_platform.h"
 
 namespace tw::test {
 

@@ -1,7 +1,7 @@
 // Which windows get a skinned frame, and which skin component answers for them.
 
-#include "skin/embedded_skin.h"
-#include "skin/window_qualify.h"
+#include "skin/model/embedded_skin.h"
+#include "skin/paint/window_qualify.h"
 #include "skin_test_support.h"
 
 namespace tw::test {

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "skin/bitmap.h"
-#include "skin/nc_object.h"
+#include "skin/model/bitmap.h"
+#include "skin/paint/nc_object.h"
 
 namespace tw::test {
 

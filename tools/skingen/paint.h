@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "skin/bitmap.h"
+#include "skin/model/bitmap.h"
 
 namespace tw::skingen {
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "art.h"
-#include "skin/bmp.h"
+#include "skin/model/bmp.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "runtime/little_endian.h"
-#include "skin/lzh.h"
+#include "skin/model/lzh.h"
 
 namespace tw::skinpack {
 

@@ -12,15 +12,16 @@
 
 #include "font.h"
 #include "runtime/seam.h"
-#include "skin/bmp.h"
-#include "skin/paint_check.h"
-#include "skin/paint_combo.h"
-#include "skin/paint_panels.h"
-#include "skin/paint_progress.h"
-#include "skin/paint_scroll.h"
-#include "skin/paint_tab.h"
-#include "skin/raster.h"
-#include "skin/skin_data.h"
+#include "skin/model/bmp.h"
+#include "skin/model/portable_skin_manager.h"
+#include "skin/model/raster.h"
+#include "skin/model/skin_data.h"
+#include "skin/paint/paint_check.h"
+#include "skin/paint/paint_combo.h"
+#include "skin/paint/paint_panels.h"
+#include "skin/paint/paint_progress.h"
+#include "skin/paint/paint_scroll.h"
+#include "skin/paint/paint_tab.h"
 
 namespace {
 

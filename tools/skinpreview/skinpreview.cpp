@@ -12,9 +12,10 @@
 
 #include "font.h"
 #include "runtime/seam.h"
-#include "skin/bmp.h"
-#include "skin/raster.h"
-#include "skin/skin_data.h"
+#include "skin/model/bmp.h"
+#include "skin/model/portable_skin_manager.h"
+#include "skin/model/raster.h"
+#include "skin/model/skin_data.h"
 
 namespace {
 

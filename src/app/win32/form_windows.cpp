@@ -2,7 +2,7 @@
 
 #include "runtime/win32/application.h"
 #include "runtime/win32/win32_platform.h"
-#include "skin/win32/skin_manage.h"
+#include "skin/win32/engine/skin_manage.h"
 
 namespace tw {
 namespace {

@@ -6,8 +6,8 @@
 #include "runtime/win32/win32_platform.h"
 #include "registry/win32/win32_registry.h"
 #include "runtime/win32/win32_system_info.h"
-#include "skin/win32/skin_manage.h"
-#include "skin/win32/win32_skin_platform.h"
+#include "skin/win32/engine/skin_manage.h"
+#include "skin/win32/engine/win32_skin_platform.h"
 
 namespace tw {
 

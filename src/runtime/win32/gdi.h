@@ -71,18 +71,40 @@ private:
   HDC dc_;
 };
 
-// The client-area device context of a window, released with the guard.
-class ClientDc {
+// A device context borrowed from a window or from the screen (a null window), given back on
+// leaving the scope. ClientDc, WindowDc and ScreenDc say which one is borrowed.
+class BorrowedDc {
 public:
-  explicit ClientDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-  ~ClientDc() { ReleaseDC(window_, dc_); }
-  ClientDc(const ClientDc&) = delete;
-  ClientDc& operator=(const ClientDc&) = delete;
+  BorrowedDc(HWND window, HDC dc) : window_(window), dc_(dc) {}
+  ~BorrowedDc() {
+    if (dc_ != nullptr)
+      ReleaseDC(window_, dc_);
+  }
+  BorrowedDc(const BorrowedDc&) = delete;
+  BorrowedDc& operator=(const BorrowedDc&) = delete;
   HDC Get() const { return dc_; }
 
 private:
   HWND window_;
   HDC dc_;
+};
+
+// The client area of a window.
+class ClientDc : public BorrowedDc {
+public:
+  explicit ClientDc(HWND window) : BorrowedDc(window, GetDC(window)) {}
+};
+
+// The whole window, frame included.
+class WindowDc : public BorrowedDc {
+public:
+  explicit WindowDc(HWND window) : BorrowedDc(window, GetWindowDC(window)) {}
+};
+
+// The screen.
+class ScreenDc : public BorrowedDc {
+public:
+  ScreenDc() : BorrowedDc(nullptr, GetDC(nullptr)) {}
 };
 
 // A memory device context, compatible with another one.

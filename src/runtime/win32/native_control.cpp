@@ -15,7 +15,10 @@ constexpr UINT_PTR kControlSubclassId = 0x54574354; // "TWCT"
 
 // The control object whose window is being created on this thread.
 thread_local NativeControl* pendingBind = nullptr;
+// The hook that binds them, while the thread has control objects (its forms and their
+// controls).
 thread_local HHOOK creationHook = nullptr;
+thread_local int liveControls = 0;
 
 } // namespace
 
@@ -43,6 +46,7 @@ NativeControl::NativeControl(TControl& model) : model_(model) {
   if (creationHook == nullptr)
     creationHook =
         SetWindowsHookExA(WH_CBT, &NativeControl::CreationHook, nullptr, GetCurrentThreadId());
+  ++liveControls;
   pendingBind = this;
 }
 
@@ -55,6 +59,15 @@ NativeControl::~NativeControl() {
     RemoveWindowSubclass(handle_, &NativeControl::SubclassProc, kControlSubclassId);
     DestroyWindow(handle_);
   }
+  // The last form has gone with its controls: the thread's window creation runs unhooked.
+  if (--liveControls == 0 && creationHook != nullptr) {
+    UnhookWindowsHookEx(creationHook);
+    creationHook = nullptr;
+  }
+}
+
+bool NativeControl::CreationHookInstalled() {
+  return creationHook != nullptr;
 }
 
 LRESULT CALLBACK NativeControl::CreationHook(int code, WPARAM wParam, LPARAM lParam) {

@@ -66,6 +66,9 @@ public:
   virtual bool Reflect(TMessage& message);
 
   static NativeControl* FromHandle(HWND window);
+  // Whether the thread's hook that binds control objects to their windows is in place: from
+  // the first control object until the last one has gone.
+  static bool CreationHookInstalled();
 
   void ModelChanged(TControl& control, ControlChange change) override;
 

@@ -11,14 +11,15 @@
 
 #include "program_driver.h"
 #include "runtime/seam.h"
-#include "skin/embedded_skin.h"
-#include "skin/form_frame.h"
-#include "skin/form_layout.h"
-#include "skin/menu_popup.h"
-#include "skin/skin_data.h"
-#include "skin/skin_messages.h"
-#include "skin/win32/gdi_bridge.h"
-#include "skin/win32/win32_skin_platform.h"
+#include "skin/model/embedded_skin.h"
+#include "skin/model/portable_skin_manager.h"
+#include "skin/model/skin_data.h"
+#include "skin/paint/form_frame.h"
+#include "skin/paint/form_layout.h"
+#include "skin/paint/menu_popup.h"
+#include "skin/win32/engine/gdi_bridge.h"
+#include "skin/win32/engine/skin_messages.h"
+#include "skin/win32/engine/win32_skin_platform.h"
 #include "support/win32/screen_probe.h"
 
 namespace tw::test {

@@ -373,6 +373,19 @@ TEST_F(NativeControlsTest, ControlsAreBoundAsTheirWindowsAreCreated) {
   EXPECT_EQ(NativeControl::FromHandle(probe.Handle()), &probe);
 }
 
+// The hook that binds control objects to their windows as they are created stays only while the
+// thread has forms.
+TEST_F(NativeControlsTest, TheCreationHookGoesWithTheLastForm) {
+  EXPECT_TRUE(NativeControl::CreationHookInstalled());
+  window.reset();
+  EXPECT_FALSE(NativeControl::CreationHookInstalled());
+  window = FormWindow::Create(form, nullptr);
+  EXPECT_TRUE(NativeControl::CreationHookInstalled());
+  // Bound as before: the new windows lead back to their control objects.
+  EXPECT_EQ(NativeControl::FromHandle(H(form.button)), window->NativeOf(form.button));
+  EXPECT_EQ(NativeControl::FromHandle(window->Handle()), window.get());
+}
+
 TEST_F(NativeControlsTest, ErrorsInHandlersReachTheApplicationsHandler) {
   form.button.OnClick = [](TControl&) { throw Exception("Cannot open clipboard"); };
   SendMessageA(H(form.button), BM_CLICK, 0, 0);

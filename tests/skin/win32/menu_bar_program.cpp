@@ -12,8 +12,8 @@
 
 #include "menu_bar_window.h"
 #include "runtime/win32/application.h"
-#include "skin/menu_text.h"
-#include "skin/win32/win_skin_menu.h"
+#include "skin/paint/menu_text.h"
+#include "skin/win32/menus/win_skin_menu.h"
 
 namespace {
 

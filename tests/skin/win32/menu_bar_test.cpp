@@ -16,9 +16,10 @@
 
 #include "menu_bar_window.h"
 #include "runtime/win32/application.h"
-#include "skin/win32/gdi_bridge.h"
-#include "skin/win32/skin_members.h"
-#include "skin/win32/win_skin_menu.h"
+#include "skin/model/system_colour.h"
+#include "skin/win32/engine/gdi_bridge.h"
+#include "skin/win32/members/skin_members.h"
+#include "skin/win32/menus/win_skin_menu.h"
 #include "support/recording_host.h"
 
 namespace tw::test {

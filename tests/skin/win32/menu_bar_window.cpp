@@ -1,7 +1,7 @@
 #include "menu_bar_window.h"
 
-#include "skin/embedded_skin.h"
-#include "skin/skin_messages.h"
+#include "skin/model/embedded_skin.h"
+#include "skin/win32/engine/skin_messages.h"
 
 namespace tw::test {
 

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "runtime/seam.h"
-#include "skin/skin_data.h"
-#include "skin/win32/skin_manage.h"
-#include "skin/win32/win32_skin_platform.h"
-#include "skin/win32/win_skin_form.h"
+#include "skin/model/skin_data.h"
+#include "skin/win32/engine/skin_manage.h"
+#include "skin/win32/engine/win32_skin_platform.h"
+#include "skin/win32/engine/win_skin_form.h"
 #include "support/win32/message_pump.h"
 
 namespace tw::test {

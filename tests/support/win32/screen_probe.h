@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "skin/bitmap.h"
-#include "skin/win32/gdi_bridge.h"
+#include "skin/model/bitmap.h"
+#include "skin/win32/engine/gdi_bridge.h"
 
 namespace tw::test {
 

@@ -10,9 +10,9 @@
 #include "runtime/seam.h"
 #include "runtime/win32/application.h"
 #include "runtime/win32/containers.h"
-#include "skin/embedded_skin.h"
-#include "skin/win32/skin_manage.h"
-#include "skin/win32/win32_skin_platform.h"
+#include "skin/model/embedded_skin.h"
+#include "skin/win32/engine/skin_manage.h"
+#include "skin/win32/engine/win32_skin_platform.h"
 
 namespace tw::win {
 
