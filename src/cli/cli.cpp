@@ -63,8 +63,7 @@ class Utf8Text {
 public:
   explicit Utf8Text(const CodePage& page) : page_(page) {}
   std::string operator()(std::string_view text) const {
-    return page_.Number() == kUtf8CodePage ? std::string(text)
-                                           : Utf16ToUtf8(page_.ToUtf16(text));
+    return page_.Number() == kUtf8CodePage ? std::string(text) : Utf16ToUtf8(page_.ToUtf16(text));
   }
 
 private:
@@ -202,8 +201,7 @@ HiveDamage Minus(HiveDamage after, HiveDamage before) {
   return {after.keys - before.keys, after.values - before.values};
 }
 
-ExitCode RunCatalog(const Options& o, CliPlatform& platform, std::ostream& out,
-                    std::ostream& err) {
+ExitCode RunCatalog(const Options& o, CliPlatform& platform, std::ostream& out, std::ostream& err) {
   if (o.command == Command::List) {
     for (int i = 0; i < kItemCount; ++i)
       out << i << '\t' << ItemAt(i).label << '\n';
@@ -216,10 +214,11 @@ ExitCode RunCatalog(const Options& o, CliPlatform& platform, std::ostream& out,
       throw UsageError("no source: give --hive FILE, --reg FILE or --live");
     sources.push_back(SourceSpec{SourceType::Live, std::nullopt, {}, {}});
   }
-  const LiveSystem live = std::any_of(sources.begin(), sources.end(),
-                                      [](const SourceSpec& s) { return s.type == SourceType::Live; })
-                              ? LiveSystem::Present
-                              : LiveSystem::Absent;
+  const LiveSystem live =
+      std::any_of(sources.begin(), sources.end(),
+                  [](const SourceSpec& s) { return s.type == SourceType::Live; })
+          ? LiveSystem::Present
+          : LiveSystem::Absent;
   const std::unique_ptr<CodePage> page = ChooseCodePage(o, platform, live);
   const ScopedSeam<CodePage> codePageSeam(*page);
   if (o.command == Command::Export)
@@ -240,6 +239,8 @@ ExitCode RunCatalog(const Options& o, CliPlatform& platform, std::ostream& out,
   }
 
   const Utf8Text utf8(*page);
+  // Reports from evidence name it, as the window's do.
+  const std::string source = SourceNaming(set);
   KeyTimes times(set.Registry());
   ExitCode code = ExitCode::Done;
   for (const int index : items) {
@@ -276,12 +277,12 @@ ExitCode RunCatalog(const Options& o, CliPlatform& platform, std::ostream& out,
     std::string bytes;
     switch (*o.format) {
     case OutputFormat::Txt:
-      bytes = TextReport(RowTexts(rows));
+      bytes = TextReport(RowTexts(rows), label, source);
       break;
     case OutputFormat::Html:
-      bytes = HtmlReport(label, RowTexts(rows),
-                         index == kRunPathItem ? LinkRule::RemoveRunPathPrefix
-                                               : LinkRule::RemoveQuotes);
+      bytes = HtmlReport(
+          label, RowTexts(rows),
+          index == kRunPathItem ? LinkRule::RemoveRunPathPrefix : LinkRule::RemoveQuotes, source);
       // A page in UTF-8 says so, or browsers take it for the Western code page.
       if (page->Number() == kUtf8CodePage)
         bytes.insert(0, "\xEF\xBB\xBF");
@@ -306,8 +307,7 @@ ExitCode RunCatalog(const Options& o, CliPlatform& platform, std::ostream& out,
 
 } // namespace
 
-std::unique_ptr<CodePage> ChooseCodePage(const Options& o, CliPlatform& platform,
-                                         LiveSystem live) {
+std::unique_ptr<CodePage> ChooseCodePage(const Options& o, CliPlatform& platform, LiveSystem live) {
   const unsigned number = o.codePage.value_or(platform.DefaultCodePage(live));
   if (!platform.AcceptsCodePage(number, live))
     throw UsageError("code page " + std::to_string(number) +
