@@ -25,7 +25,8 @@ FileDrops::FileDrops(TWKSForm& form, win::NativeControl& window) : form_(form), 
       return;
     }
     const auto drop = reinterpret_cast<HDROP>(m.wParam);
-    const std::vector<std::string> names = DroppedFileNames(drop);
+    std::vector<std::string> names;
+    win::Application::Get().Guard([&] { names = DroppedFileNames(drop); });
     DragFinish(drop);
     win::Application::Get().Guard([&] { form_.FilesDropped(names); });
     m.result = 0;
