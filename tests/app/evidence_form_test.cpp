@@ -14,7 +14,6 @@
 #include "readers/catalog.h"
 #include "readers/modern_catalog.h"
 #include "registry/registry.h"
-#include "report/report.h"
 
 namespace tw {
 namespace {
@@ -44,17 +43,10 @@ protected:
   const std::string system;
 };
 
-TEST_F(RealHivesTest, TheCaptionNamesTheFilesAndTheHintTheirPaths) {
+TEST_F(RealHivesTest, EveryItemOfBothCatalogsShowsTheRowsTheCommandLineShows) {
   OpenBoth();
   EXPECT_EQ(form.Caption(), "Trailwick ( XQV ) - offline: NTUSER.DAT, SYSTEM");
   EXPECT_EQ(form.Hint(), ntuser + "\r\n" + system);
-  // Start-up is otherwise the same.
-  EXPECT_EQ(form.ZCap.Caption(), "WKS List : 34 items");
-  EXPECT_EQ(form.Label7.Caption(), "WKS List : 15 items");
-}
-
-TEST_F(RealHivesTest, EveryItemOfBothCatalogsShowsTheRowsTheCommandLineShows) {
-  OpenBoth();
   std::vector<std::string> args = {"show", "--hive",     ntuser, "--hive",
                                    system, "--codepage", "1252"};
   for (int i = 0; i < kCatalogSize + kModernCatalogSize; ++i)
@@ -84,15 +76,6 @@ TEST_F(RealHivesTest, EveryItemOfBothCatalogsShowsTheRowsTheCommandLineShows) {
   EXPECT_GT(rows, 450u);
 }
 
-TEST_F(RealHivesTest, TheMachinesOwnMemoryFiguresShowNoRows) {
-  OpenBoth();
-  Select(form.ZList, 6);
-  ASSERT_GT(form.Preview.RowCount(), 0);
-  Select(form.ZList, 10);
-  EXPECT_EQ(form.Preview.RowCount(), 0);
-  EXPECT_EQ(form.Total.Caption(), "Total Items : 0");
-}
-
 TEST_F(RealHivesTest, BatchesWriteWhatTheCommandLinesExportWritesByteForByte) {
   OpenBoth();
   for (const auto& [choice, format] : {std::pair{0, "txt"}, std::pair{1, "html"}}) {
@@ -118,26 +101,6 @@ TEST_F(RealHivesTest, BatchesWriteWhatTheCommandLinesExportWritesByteForByte) {
     EXPECT_NE(typedUrls.find("Trailwick - [H] Typed URLs (CU) - offline: NTUSER.DAT, SYSTEM"),
               std::string::npos);
   }
-}
-
-TEST_F(RealHivesTest, ASavedReportNamesItsSourceInItsTitleAndHeadingLine) {
-  OpenBoth();
-  Select(form.ZList, 6);
-  form.cmbSave.SetItemIndex(0);
-  form.Save1.Click();
-  form.cmbSave.SetItemIndex(1);
-  form.Save1.Click();
-  EXPECT_EQ(ReadReport("[H] Typed URLs (CU).txt"),
-            "Trailwick - [H] Typed URLs (CU) - offline: NTUSER.DAT, SYSTEM\r\n" +
-                TextReport(form.Preview.Rows()));
-  const std::string html = ReadReport("[H] Typed URLs (CU).html");
-  EXPECT_NE(html.find("<html><head><title>Trailwick - [H] Typed URLs (CU) - offline: NTUSER.DAT, "
-                      "SYSTEM</title></head>\r\n"),
-            std::string::npos)
-      << html;
-  // The page's heading stays the item's label.
-  EXPECT_NE(html.find(" <h3><font size=\"6\">[H] Typed URLs (CU)</font></h3>\r\n"),
-            std::string::npos);
 }
 
 TEST_F(RealHivesTest, AnOfflineRowsPathIsNeverOpenedButItsFolderAndItsCellsAreAtHand) {
