@@ -180,7 +180,9 @@ RunOutcome TWKSForm::RunItem(std::span<const CatalogItem> catalog, const TListBo
   try {
     const int index = list.ItemIndex();
     const bool listed = index >= 0 && index < static_cast<int>(catalog.size());
-    if (listed) {
+    // The running machine's own figures belong to no hive: a window over evidence shows none.
+    if (listed && !(evidence_ && ReadsLiveSystem(catalog[static_cast<size_t>(index)]))) {
+      const EvidenceScope scope(evidence_.get());
       ReaderContext ctx{LT.Items(), scratch1, scratch2};
       catalog[static_cast<size_t>(index)].reader(ctx);
     }

@@ -4,9 +4,12 @@
 // runtime's errors; the application shows them in its error box.
 
 #include <cstdint>
+#include <memory>
 #include <span>
+#include <string>
 #include <vector>
 
+#include "app/evidence.h"
 #include "runtime/controls.h"
 #include "runtime/forms.h"
 #include "runtime/menus.h"
@@ -125,9 +128,28 @@ public:
   // with the embedded skin archive (its envelope). The archive is loaded at once.
   void ReadFormData(std::span<const std::uint8_t> skinStream);
 
-  // Start-up: records the program's path under HKCU\Velmo, sets the captions and loads the
-  // non-Microsoft list. A failing registry write skips the steps after it.
+  // Start-up: records the program's path under HKCU\Velmo (in the running system's registry,
+  // also for a window over evidence), sets the captions and loads the non-Microsoft list. A
+  // failing registry write skips the steps after it.
   void FormCreate(TControl& sender);
+
+  // Evidence (WKS_Main_evidence.cpp). The set the window reads from instead of the running
+  // system's registry, given before start-up; none for the running system's. The caption and
+  // the hint name the set, and handing an offline row's path to the shell is left off: it names
+  // a file on another machine.
+  void UseEvidence(std::shared_ptr<OfflineSet> set);
+  OfflineSet* Evidence() const { return evidence_.get(); }
+  // A set opened while the window shows: taken as by UseEvidence; the previews are emptied, the
+  // second tab lists the set's applications, and the hives' recovery is told.
+  void ShowEvidence(std::shared_ptr<OfflineSet> set);
+  // Files dropped onto the window become its set. A file that is no hive, or damaged, raises
+  // SourceError naming the file and the reason; the window keeps what it showed.
+  void FilesDropped(const std::vector<std::string>& files);
+  // When a hive of the set is not clean, each hive's state is told once, in a question that
+  // lets the user turn the notice off for the rest of the run.
+  void TellRecovery();
+  // A further window shows the set of the window it was opened from and shares its notice.
+  void OpenedFrom(const TWKSForm& owner);
   // Opens a further window of this kind, owned by this one.
   void IconDblClick(TControl& sender);
   // Shows the size of the BagMRU value that the credit line is about.
@@ -197,8 +219,14 @@ private:
   void LayoutModernTab();
   void ConnectEvents();
   void ConnectModernEvents();
+  // What the set's reports name as their source; empty for the running system's registry.
+  std::string ReportSource() const;
+  // The buttons that hand a row's path to the shell.
+  std::vector<TButton*> OpenButtons();
 
   WindowHandle handle_ = 0;
+  std::shared_ptr<OfflineSet> evidence_;
+  std::shared_ptr<RecoveryNotice> notice_ = std::make_shared<RecoveryNotice>(RecoveryNotice::Show);
 };
 
 } // namespace tw

@@ -44,6 +44,7 @@ void TWKSForm::IconDblClick(TControl& /*sender*/) {
 }
 
 void TWKSForm::cprClick(TControl& /*sender*/) {
+  const EvidenceScope scope(evidence_.get());
   ShowMessage(std::to_string(
       AddressBinarySize("HKCU|Software\\Microsoft\\Windows\\ShellNoRoam\\BagMRU\\0|0")));
 }
@@ -65,6 +66,7 @@ void TWKSForm::Button2Click(TControl& /*sender*/) {
 void PortableFormHost::ShowOwnedForm(TWKSForm& owner) {
   auto form = std::make_unique<TWKSForm>();
   form->SetParent(&owner);
+  form->OpenedFrom(owner);
   TWKSForm& created = *form;
   forms.push_back(std::move(form));
   created.FormCreate(created);

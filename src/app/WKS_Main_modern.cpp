@@ -75,7 +75,8 @@ void TWKSForm::Button21Click(TControl& /*sender*/) {
   const std::optional<ReportFormat> format = ReportFormatOf(ComboBox2.ItemIndex());
   if (index < 0 || !format)
     return;
-  WriteReport(WList.Items()[index], Preview3.Rows(), *format, LinkRule::RemoveQuotes);
+  WriteReport(WList.Items()[index], Preview3.Rows(), *format, LinkRule::RemoveQuotes,
+              ReportSource());
 }
 
 void TWKSForm::Button22Click(TControl& sender) {
@@ -100,6 +101,8 @@ void TWKSForm::Button25Click(TControl& sender) {
 }
 
 void TWKSForm::Button27Click(TControl& sender) {
+  if (evidence_)
+    return;
   OpenSelection(Handle(), sender.Tag(), Preview3.CurrentKey(), Preview3.CurrentValue());
 }
 

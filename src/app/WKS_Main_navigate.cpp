@@ -22,11 +22,16 @@ void TWKSForm::Button7Click(TControl& /*sender*/) {
   CopyToClipboard(Preview2.CurrentValue());
 }
 
+// An offline row's path names a file on another machine: nothing is handed to the shell.
 void TWKSForm::Button4Click(TControl& sender) {
+  if (evidence_)
+    return;
   OpenSelection(Handle(), sender.Tag(), Preview.CurrentKey(), Preview.CurrentValue());
 }
 
 void TWKSForm::Button8Click(TControl& sender) {
+  if (evidence_)
+    return;
   OpenSelection(Handle(), sender.Tag(), Preview2.CurrentKey(), Preview2.CurrentValue());
 }
 

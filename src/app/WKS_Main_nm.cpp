@@ -8,6 +8,7 @@
 namespace tw {
 
 void TWKSForm::GetNML() {
+  const EvidenceScope scope(evidence_.get());
   const NonMicrosoftDatabase database(DatabasePath());
   TStrings& items = NMList.Items();
   items.Clear();
@@ -32,6 +33,7 @@ void TWKSForm::Label3DblClick(TControl& /*sender*/) {
 
 void TWKSForm::NMListClick(TControl& /*sender*/) {
   const int index = NMList.ItemIndex();
+  const EvidenceScope scope(evidence_.get());
   if (index >= 0)
     Preview2.Assign(NonMicrosoftDatabase(DatabasePath()).PreviewRows(NMList.Items()[index]));
   Label6.SetCaption("Total Items : " + std::to_string(Preview2.RowCount()));

@@ -2,21 +2,21 @@
 
 #include <optional>
 
-#include "readers/catalog.h"
-#include "app/WKS_Main.h"
 #include "app/batch.h"
+#include "app/WKS_Main.h"
+#include "readers/catalog.h"
 #include "report/report.h"
 
 namespace tw {
 namespace {
 
 void SaveSelected(const TListBox& list, const TComboBox& formatChoice, const TValueListEditor& grid,
-                  LinkRule rule) {
+                  LinkRule rule, const std::string& source) {
   const int index = list.ItemIndex();
   const std::optional<ReportFormat> format = ReportFormatOf(formatChoice.ItemIndex());
   if (index < 0 || !format)
     return;
-  WriteReport(list.Items()[index], grid.Rows(), *format, rule);
+  WriteReport(list.Items()[index], grid.Rows(), *format, rule, source);
 }
 
 } // namespace
@@ -24,11 +24,11 @@ void SaveSelected(const TListBox& list, const TComboBox& formatChoice, const TVa
 void TWKSForm::Save1Click(TControl& /*sender*/) {
   const LinkRule rule =
       ZList.ItemIndex() == kRunPathItem ? LinkRule::RemoveRunPathPrefix : LinkRule::RemoveQuotes;
-  SaveSelected(ZList, cmbSave, Preview, rule);
+  SaveSelected(ZList, cmbSave, Preview, rule, ReportSource());
 }
 
 void TWKSForm::Button12Click(TControl& /*sender*/) {
-  SaveSelected(NMList, ComboBox1, Preview2, LinkRule::RemoveQuotes);
+  SaveSelected(NMList, ComboBox1, Preview2, LinkRule::RemoveQuotes, ReportSource());
 }
 
 void TWKSForm::Save2Click(TControl& sender) {
@@ -43,6 +43,10 @@ void TWKSForm::SaveCatalog(TControl& sender, CatalogScope scope) {
   RunBatch({ZList, Preview, Save1, Progress}, ZList.Items().Count(), [&](int i) {
     ZList.SetItemIndex(i);
     if (scope == CatalogScope::CurrentUser && !IsCurrentUserItem(ZList.Items()[i]))
+      return;
+    // The running machine's own figures are no part of the evidence: no report, as the command
+    // line's batch leaves them out.
+    if (evidence_ && ReadsLiveSystem(Catalog()[static_cast<size_t>(i)]))
       return;
     // A reader that failed left the previous item's rows in the preview: writing them under
     // this item's label would mislabel them, so the item gets no report.

@@ -168,6 +168,8 @@ ExitCode RunCatalog(const Options& o, CliPlatform& platform, std::ostream& out, 
   }
 
   const Utf8Text utf8(*page);
+  // Reports from evidence name it, as the window's do.
+  const std::string source = SourceNaming(set);
   KeyTimes times(set.Registry());
   ExitCode code = ExitCode::Done;
   for (const int index : items) {
@@ -204,12 +206,12 @@ ExitCode RunCatalog(const Options& o, CliPlatform& platform, std::ostream& out, 
     std::string bytes;
     switch (*o.format) {
     case OutputFormat::Txt:
-      bytes = TextReport(RowTexts(rows));
+      bytes = TextReport(RowTexts(rows), label, source);
       break;
     case OutputFormat::Html:
-      bytes = HtmlReport(label, RowTexts(rows),
-                         index == kRunPathItem ? LinkRule::RemoveRunPathPrefix
-                                               : LinkRule::RemoveQuotes);
+      bytes = HtmlReport(
+          label, RowTexts(rows),
+          index == kRunPathItem ? LinkRule::RemoveRunPathPrefix : LinkRule::RemoveQuotes, source);
       // A page in UTF-8 says so, or browsers take it for the Western code page.
       if (page->Number() == kUtf8CodePage)
         bytes.insert(0, "\xEF\xBB\xBF");

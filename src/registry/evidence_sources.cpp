@@ -53,6 +53,23 @@ std::string Article(std::string_view word) {
 
 } // namespace
 
+SourceSpec HiveSourceSpec(const std::string& text) {
+  const size_t equals = text.find('=');
+  if (equals != std::string::npos && equals > 0) {
+    const std::string word = text.substr(0, equals);
+    if (const auto kind = HiveKindFromName(word))
+      return SourceSpec{SourceType::Hive, kind, text.substr(equals + 1), {}};
+    const bool plainWord = std::all_of(word.begin(), word.end(), [](char c) {
+      return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+    std::error_code error;
+    if (plainWord && !std::filesystem::exists(text, error))
+      throw SourceConflict("unknown hive kind '" + word + "' (" + std::string(HiveKindNames()) +
+                           ")");
+  }
+  return SourceSpec{SourceType::Hive, std::nullopt, text, {}};
+}
+
 std::vector<std::string> LogsBeside(const std::string& hivePath) {
   const std::filesystem::path hive(hivePath);
   const std::string name = hive.filename().string();
@@ -196,7 +213,7 @@ SourceSet::SourceSet(RegistryApi* live, const CodePage& codePage,
   for (const SourceSpec& source : sources) {
     switch (source.type) {
     case SourceType::Live:
-      sources_.push_back({"live registry", nullptr});
+      sources_.push_back({"live registry", nullptr, SourceType::Live, {}});
       break;
     case SourceType::Reg:
       try {
@@ -206,7 +223,7 @@ SourceSet::SourceSet(RegistryApi* live, const CodePage& codePage,
       } catch (const std::exception& e) {
         throw SourceError(source.path + ": not a regedit export (" + e.what() + ")");
       }
-      sources_.push_back({"regedit file " + source.path, nullptr});
+      sources_.push_back({"regedit file " + source.path, nullptr, SourceType::Reg, source.path});
       break;
     case SourceType::Hive: {
       LoadedHive loaded = LoadHive(source.path, source.logs, recovery);
@@ -237,8 +254,8 @@ SourceSet::SourceSet(RegistryApi* live, const CodePage& codePage,
       mounted.push_back(*kind);
       mounted_->Mount(*kind, *store, store->Root());
       hives_.push_back(HiveSource{*kind, std::move(loaded), std::move(store)});
-      sources_.push_back(
-          {std::string(HiveKindName(*kind)) + " hive " + source.path, &hives_.back()});
+      sources_.push_back({std::string(HiveKindName(*kind)) + " hive " + source.path, &hives_.back(),
+                          SourceType::Hive, source.path});
       break;
     }
     }
@@ -251,6 +268,21 @@ const HiveSource* SourceSet::HiveOf(RegKey root, std::string_view path) const {
     if (h.store.get() == store)
       return &h;
   return nullptr;
+}
+
+std::string SourceFileNames(const SourceSet& set) {
+  std::vector<std::string> paths;
+  for (const SourceSet::Source& source : set.Sources())
+    if (source.type != SourceType::Live)
+      paths.push_back(source.path);
+  return JoinNames(paths);
+}
+
+std::string SourceNaming(const SourceSet& set) {
+  const std::string names = SourceFileNames(set);
+  if (names.empty())
+    return {};
+  return set.Live() == LiveSystem::Present ? "live registry with " + names : "offline: " + names;
 }
 
 } // namespace tw

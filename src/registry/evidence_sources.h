@@ -40,6 +40,11 @@ struct LoadedHive {
   std::unique_ptr<hive::Hive> hive;
 };
 
+// "[KIND=]FILE" as a command line gives a hive: KIND names a kind when the part before "="
+// reads like one (a plain word) and the whole text is no file. An unknown word is a mistake,
+// not a file name: raises SourceConflict naming it and the kinds there are.
+SourceSpec HiveSourceSpec(const std::string& text);
+
 // The transaction logs beside a hive: NAME.LOG, NAME.LOG1, NAME.LOG2 in any letter case.
 std::vector<std::string> LogsBeside(const std::string& hivePath);
 // Raises SourceError naming the file and the reason. With no logs named, those beside it.
@@ -76,6 +81,8 @@ public:
   struct Source {
     std::string description;
     const HiveSource* hive = nullptr;
+    SourceType type = SourceType::Live;
+    std::string path; // files only
   };
   const std::vector<Source>& Sources() const { return sources_; }
 
@@ -86,5 +93,12 @@ private:
   LiveSystem live_ = LiveSystem::Absent;
   std::vector<Source> sources_;
 };
+
+// The files of a set by name, in the order given: "NTUSER.DAT, SYSTEM".
+std::string SourceFileNames(const SourceSet& set);
+// What a report or a window read its rows from, in one line: nothing for the running system's
+// registry alone (its reports stay as they always were), "offline: NTUSER.DAT, SYSTEM" for
+// files alone, "live registry with NTUSER.DAT" for files over the running system's registry.
+std::string SourceNaming(const SourceSet& set);
 
 } // namespace tw

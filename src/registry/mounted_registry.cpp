@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "registry/address.h"
+#include "registry/wow32_view.h"
 #include "runtime/ansi_text.h"
 
 namespace tw {
@@ -134,8 +135,8 @@ std::string MountedRegistry::DisplayPath(RegKey root, std::string_view path) con
   return shown;
 }
 
-std::optional<MountedRegistry::Target> MountedRegistry::Locate(RegKey key,
-                                                               const char* subKey) const {
+std::optional<MountedRegistry::Target> MountedRegistry::Locate(RegKey key, const char* subKey,
+                                                               View view) const {
   Target target{};
   if (IsPredefined(key)) {
     target.root = key;
@@ -148,6 +149,11 @@ std::optional<MountedRegistry::Target> MountedRegistry::Locate(RegKey key,
   }
   for (std::string& part : SplitPath(subKey != nullptr ? subKey : ""))
     target.path.push_back(std::move(part));
+  // A hive file has one view: the 32-bit one of SOFTWARE is its Wow6432Node key, as 64-bit
+  // Windows keeps it. The fallback store keeps its views itself.
+  if (view == View::Wow32 && target.root == reg::kLocalMachine && !target.path.empty() &&
+      AsciiEqualIgnoringCase(target.path[0], "SOFTWARE") && MountedAt(target.root, "SOFTWARE"))
+    target.path = InWow32View(std::move(target.path));
   if (const MountPoint* m = MountOf(target.root, target.path)) {
     target.store = m->store;
     target.from = m->base;
@@ -173,11 +179,24 @@ std::optional<std::pair<RegistryApi*, RegKey>> MountedRegistry::Inner(RegKey key
   return std::make_pair(it->second.store, it->second.inner);
 }
 
+bool MountedRegistry::MountedAt(RegKey root, std::string_view path) const {
+  const std::vector<std::string> parts = SplitPath(path);
+  return std::any_of(mounts_.begin(), mounts_.end(), [&](const MountPoint& m) {
+    return m.root == root && std::equal(m.path.begin(), m.path.end(), parts.begin(), parts.end(),
+                                        [](const std::string& a, const std::string& b) {
+                                          return AsciiEqualIgnoringCase(a, b);
+                                        });
+  });
+}
+
 RegStatus MountedRegistry::OpenOrCreate(RegKey key, const char* subKey, uint32_t options,
                                         uint32_t samDesired, RegKey* result, Creation creation) {
   if (result == nullptr)
     return reg::kInvalidParameter;
-  std::optional<Target> target = Locate(key, subKey);
+  const View view = (samDesired & reg::kWow64_32Key) != 0 && (samDesired & reg::kWow64_64Key) == 0
+                        ? View::Wow32
+                        : View::Native;
+  std::optional<Target> target = Locate(key, subKey, view);
   if (!target)
     return reg::kInvalidHandle;
   RegKey inner = 0;

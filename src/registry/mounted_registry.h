@@ -5,7 +5,9 @@
 // SYSTEM as HKEY_LOCAL_MACHINE\SYSTEM with CurrentControlSet resolved through Select\Current,
 // SAM as HKEY_LOCAL_MACHINE\SAM, Amcache.hve as HKEY_LOCAL_MACHINE\Amcache.hve (kAmcacheMount).
 // Every other key comes from a fallback store (keys imported from regedit files). The deepest
-// mount point under a path wins; enumerating a key above a mount point does not list it.
+// mount point under a path wins; enumerating a key above a mount point does not list it. Keys
+// of a SOFTWARE hive opened in the 32-bit view are its Wow6432Node keys, as 64-bit Windows shows
+// them to 32-bit programs (the keys both views share stay where they are).
 
 #include <optional>
 #include <string>
@@ -74,12 +76,15 @@ private:
     std::vector<std::string> path;
   };
   enum class Creation { OpenOnly, CreateMissing };
+  enum class View { Native, Wow32 };
 
   void AddMount(RegKey root, std::string_view path, RegistryApi& store, RegKey base, bool ownsBase,
                 std::string_view shownAs = {});
-  std::optional<Target> Locate(RegKey key, const char* subKey) const;
+  std::optional<Target> Locate(RegKey key, const char* subKey, View view = View::Native) const;
   // The deepest mount point the path lies under; nullptr when none.
   const MountPoint* MountOf(RegKey root, const std::vector<std::string>& parts) const;
+  // Whether a hive is mounted at exactly this path.
+  bool MountedAt(RegKey root, std::string_view path) const;
   // The store and key a call on `key` goes to; nothing for an unknown handle.
   std::optional<std::pair<RegistryApi*, RegKey>> Inner(RegKey key) const;
   RegStatus OpenOrCreate(RegKey key, const char* subKey, uint32_t options, uint32_t samDesired,

@@ -91,8 +91,19 @@ std::string ReportFileName(std::string_view label) {
   return name;
 }
 
-std::string TextReport(const std::vector<std::string>& rows) {
+std::string ReportTitle(std::string_view label, std::string_view source) {
+  std::string title = "Trailwick - ";
+  title.append(label);
+  if (!source.empty())
+    title.append(" - ").append(source);
+  return title;
+}
+
+std::string TextReport(const std::vector<std::string>& rows, std::string_view label,
+                       std::string_view source) {
   std::string out;
+  if (!source.empty())
+    AppendLine(out, ReportTitle(label, source));
   for (const std::string& row : rows)
     AppendLine(out, row);
   return out;
@@ -140,15 +151,15 @@ std::string HtmlRowLine(std::string_view row, LinkRule rule) {
   return line;
 }
 
-std::string HtmlReport(std::string_view label, const std::vector<std::string>& rows,
-                       LinkRule rule) {
-  const std::string title = HtmlEscape(label);
+std::string HtmlReport(std::string_view label, const std::vector<std::string>& rows, LinkRule rule,
+                       std::string_view source) {
+  const std::string heading = HtmlEscape(label);
   std::string out;
   out.reserve(400 + rows.size() * 160);
   AppendLine(out, "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">");
-  AppendLine(out, "<html><head><title>Trailwick - ", title, "</title></head>");
+  AppendLine(out, "<html><head><title>", HtmlEscape(ReportTitle(label, source)), "</title></head>");
   AppendLine(out, "<body>");
-  AppendLine(out, " <h3><font size=\"6\">", title, "</font></h3>");
+  AppendLine(out, " <h3><font size=\"6\">", heading, "</font></h3>");
   AppendLine(out, "\t<p><table border=\"1\" cellpadding=\"5\"><tr bgcolor=\"#9DCEFF\">");
   AppendLine(out, "<th bgcolor=\"#000000\"><font color=\"#FFFFFF\">Key</font>");
   AppendLine(out, "<th bgcolor=\"#000000\"><font color=\"#FFFFFF\">Value</font>");
@@ -161,13 +172,14 @@ std::string HtmlReport(std::string_view label, const std::vector<std::string>& r
 }
 
 std::string WriteReport(std::string_view label, const std::vector<std::string>& rows,
-                        ReportFormat format, LinkRule rule) {
+                        ReportFormat format, LinkRule rule, std::string_view source) {
   const std::string folder = ReportFolder(Seam<SystemInfo>::Get().Now().Date());
   FileSystem& files = Seam<FileSystem>::Get();
   files.CreateFolder(folder);
   const bool html = format == ReportFormat::Html;
   const std::string path = folder + "\\" + ReportFileName(label) + (html ? ".html" : ".txt");
-  SaveFile(files, path, html ? HtmlReport(label, rows, rule) : TextReport(rows));
+  SaveFile(files, path,
+           html ? HtmlReport(label, rows, rule, source) : TextReport(rows, label, source));
   return path;
 }
 

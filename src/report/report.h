@@ -29,12 +29,22 @@ std::string ReportFolderName(const LocalDate& date);
 // folder become "_", a name of dots becomes "_", and a device name gets a leading "_".
 std::string ReportFileName(std::string_view label);
 
-// The text report: every row followed by CR LF.
-std::string TextReport(const std::vector<std::string>& rows);
+// A report's source: empty for the running system's registry, whose reports stay as they always
+// were; otherwise the line that names the evidence ("offline: NTUSER.DAT, SYSTEM").
+// The title of a report from evidence names the item and the source:
+// "Trailwick - [H] Typed URLs (CU) - offline: NTUSER.DAT, SYSTEM".
+std::string ReportTitle(std::string_view label, std::string_view source);
+
+// The text report: every row followed by CR LF; from evidence, the title comes first, as a
+// line of its own.
+std::string TextReport(const std::vector<std::string>& rows, std::string_view label = {},
+                       std::string_view source = {});
 
 // The HTML report: a fixed page around a two-column table, one line per row, CR LF after each
-// line. Text from the registry or the database is escaped.
-std::string HtmlReport(std::string_view label, const std::vector<std::string>& rows, LinkRule rule);
+// line. Text from the registry or the database is escaped. From evidence, the page's title
+// names the source.
+std::string HtmlReport(std::string_view label, const std::vector<std::string>& rows, LinkRule rule,
+                       std::string_view source = {});
 // One row line of the table.
 std::string HtmlRowLine(std::string_view row, LinkRule rule);
 // "&", "<", ">" and '"' as entities: safe as element text and inside a double-quoted attribute.
@@ -46,6 +56,6 @@ std::string HtmlEscape(std::string_view text);
 // that cannot be created raises EFCreateError "Cannot create file "%s". %s", a write that
 // fails midway EWriteError.
 std::string WriteReport(std::string_view label, const std::vector<std::string>& rows,
-                        ReportFormat format, LinkRule rule);
+                        ReportFormat format, LinkRule rule, std::string_view source = {});
 
 } // namespace tw

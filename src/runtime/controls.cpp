@@ -12,6 +12,13 @@ void TControl::SetCaption(std::string caption) {
   Notify(ControlChange::Caption);
 }
 
+void TControl::SetHint(std::string hint) {
+  if (hint == hint_)
+    return;
+  hint_ = std::move(hint);
+  Notify(ControlChange::Hint);
+}
+
 void TControl::SetEnabled(bool enabled) {
   if (enabled == enabled_)
     return;
@@ -31,6 +38,8 @@ std::optional<std::string> TControl::Property(std::string_view name) const {
     return name_;
   if (name == "Caption")
     return caption_;
+  if (name == "Hint")
+    return hint_;
   if (name == "Tag")
     return std::to_string(tag_);
   if (name == "Enabled")
@@ -56,8 +65,9 @@ TListBox::TListBox(std::string name) : TControl("TListBox", std::move(name)), it
 
 int TListBox::SortedPosition(const std::string& text) const {
   const std::vector<std::string>& items = items_.items;
-  return tw::SortedPosition(static_cast<int>(items.size()), text,
-                            [&](int i) -> std::string_view { return items[static_cast<size_t>(i)]; });
+  return tw::SortedPosition(static_cast<int>(items.size()), text, [&](int i) -> std::string_view {
+    return items[static_cast<size_t>(i)];
+  });
 }
 
 void TListBox::SetSorted(bool sorted) {

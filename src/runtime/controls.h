@@ -24,6 +24,7 @@ enum class ControlChange {
   ItemIndex, // selection of a list, current row of a grid
   Rows,      // grid content replaced
   Progress,  // range, step or position of a progress bar
+  Hint,      // the text shown while the pointer rests on the control
 };
 
 class ControlView {
@@ -56,6 +57,9 @@ public:
   void SetTag(int tag) { tag_ = tag; }
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string caption);
+  // Shown in a tooltip while the pointer rests on the control; none when empty.
+  const std::string& Hint() const { return hint_; }
+  void SetHint(std::string hint);
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
   bool Visible() const { return visible_; }
@@ -94,6 +98,7 @@ private:
   std::string name_;
   int tag_ = 0;
   std::string caption_;
+  std::string hint_;
   bool enabled_ = true;
   bool visible_ = true;
   TBounds bounds_;

@@ -11,15 +11,15 @@
 #include <fstream>
 #include <sstream>
 
-#include "readers/catalog.h"
 #include "readers/evidence_catalog.h"
-#include "readers/modern_catalog.h"
 #include "cli/cli.h"
 #include "cli/offline_platform.h"
 #include "hive_files.h"
-#include "report/report.h"
+#include "readers/catalog.h"
+#include "readers/modern_catalog.h"
 #include "registry/memory_registry.h"
 #include "registry/reg_file.h"
+#include "report/report.h"
 #include "support/platform.h"
 
 namespace tw {
@@ -227,6 +227,7 @@ TEST_F(CliTest, TheWindows7To11ItemsFollowTheFirstTabsAndExportAsTheirOwnBatch) 
   EXPECT_EQ(written, expected);
   EXPECT_EQ(
       test::ReadFileBytes((out / (ReportFileName(ModernCatalog()[14].label) + ".txt")).string()),
+      "Trailwick - [O] USB Storage Devices (LM) - offline: NTUSER.DAT, SYSTEM\r\n" +
       std::string(kHpRow) + "\r\n");
 }
 
@@ -354,14 +355,23 @@ TEST_F(CliTest, TextDecodedFromBinaryValuesIsUnicodeInEveryFormat) {
       Path("NTUSER.DAT"),
       "Windows Registry Editor Version 5.00\n\n[\\Software]\n\n[\\Software\\Microsoft]\n\n"
       "[\\Software\\Microsoft\\Windows]\n\n[\\Software\\Microsoft\\Windows\\CurrentVersion]\n\n"
-      "[" + explorer + "]\n\n[" + explorer + "\\RecentDocs]\n"
-      "\"MRUListEx\"=hex:00,00,00,00,ff,ff,ff,ff\n"
-      // "Привет.txt", its terminator, then the rest of the record.
-      "\"0\"=hex:1f,04,40,04,38,04,32,04,35,04,42,04,2e,00,74,00,78,00,74,00,00,00,14,00\n\n"
-      "[" + explorer + "\\UserAssist]\n\n"
-      "[" + explorer + "\\UserAssist\\{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}]\n\n"
-      "[" + explorer + "\\UserAssist\\{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count]\n"
-      "\"P:\\\\\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d\\\\ncc.rkr\"=hex:" + usage + "\n\n");
+      "[" +
+          explorer + "]\n\n[" + explorer +
+          "\\RecentDocs]\n"
+          "\"MRUListEx\"=hex:00,00,00,00,ff,ff,ff,ff\n"
+          // "Привет.txt", its terminator, then the rest of the record.
+          "\"0\"=hex:1f,04,40,04,38,04,32,04,35,04,42,04,2e,00,74,00,78,00,74,00,00,00,14,00\n\n"
+          "[" +
+          explorer +
+          "\\UserAssist]\n\n"
+          "[" +
+          explorer +
+          "\\UserAssist\\{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}]\n\n"
+          "[" +
+          explorer +
+          "\\UserAssist\\{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count]\n"
+          "\"P:\\\\\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d\\\\ncc.rkr\"=hex:" +
+          usage + "\n\n");
   const std::string hive = "ntuser=" + Path("NTUSER.DAT").string();
   const std::string russian = "\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82.txt";
   const std::string hebrew = "C:\\\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d\\app.exe";
@@ -385,6 +395,7 @@ TEST_F(CliTest, TextDecodedFromBinaryValuesIsUnicodeInEveryFormat) {
                 .code,
             ExitCode::Done);
   EXPECT_EQ(test::ReadFileBytes((Path("cp1251") / "[H] Recent Docs (CU).txt").string()),
+            "Trailwick - [H] Recent Docs (CU) - offline: NTUSER.DAT\r\n"
             "0=\xcf\xf0\xe8\xe2\xe5\xf2.txt\r\n");
 }
 

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "registry/mounted_registry.h"
-#include "registry/registry.h"
 #include "registry/reg_file.h"
+#include "registry/registry.h"
 #include "runtime/seam.h"
 #include "support/fixtures.h"
 
@@ -90,6 +90,28 @@ TEST_F(MountedRegistryTest, KindsAreToldByTheTopKeys) {
   EXPECT_EQ(DetectHiveKind(system.store, FakeHive::kTop), HiveKind::System);
   FakeHive other{"[HKEY_USERS\\Something]\r\n"};
   EXPECT_EQ(DetectHiveKind(other.store, FakeHive::kTop), std::nullopt);
+}
+
+// A 32-bit application of a 64-bit machine keeps its keys below SOFTWARE\Wow6432Node: the
+// database's presence test, which also looks in the 32-bit view, finds them in the hive.
+TEST_F(MountedRegistryTest, TheThirtyTwoBitViewOfASoftwareHiveIsItsWow6432NodeKey) {
+  FakeHive machine{"[HKEY_USERS\\Wow6432Node\\Vendor\\App]\r\n\"Version\"=\"32-bit\"\r\n"
+                   "[HKEY_USERS\\Native\\App]\r\n\"Version\"=\"64-bit\"\r\n"
+                   "[HKEY_USERS\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\App Paths\\"
+                   "only32.exe]\r\n"};
+  MountedRegistry mounted(registry);
+  mounted.Mount(HiveKind::Software, machine.store, FakeHive::kTop);
+  const ScopedSeam<RegistryApi> seam(mounted);
+  EXPECT_EQ(ReadRegString(reg::kLocalMachine, "SOFTWARE\\Vendor\\App", "Version"), "");
+  EXPECT_TRUE(AddressKeyExists("HKLM|SOFTWARE\\Vendor\\App"));
+  EXPECT_EQ(ReadAddressValue("HKLM|SOFTWARE\\Vendor\\App|Version"), "32-bit");
+  // The native view is read first where the key is there.
+  EXPECT_EQ(ReadAddressValue("HKLM|SOFTWARE\\Native\\App|Version"), "64-bit");
+  // Keys both views share are not redirected.
+  EXPECT_FALSE(
+      AddressKeyExists("HKLM|SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\only32.exe"));
+  // Nothing else of the machine's registry is looked for in a Wow6432Node.
+  EXPECT_FALSE(AddressKeyExists("HKLM|SYSTEM\\Vendor\\App"));
 }
 
 } // namespace

@@ -40,6 +40,30 @@ TEST(HtmlReport, FixedTextsHaveTheirLengths) {
   EXPECT_EQ(lines[11].size(), 14u);
 }
 
+// A report from evidence differs from one of the running system's registry in its title alone:
+// the TXT report's first line and the page's title name the source, escaped as any text.
+TEST(ReportFromEvidence, OnlyTheTitleNamesTheSource) {
+  const Rows rows = {"k=v", "a=C:\\x"};
+  const std::string source = "offline: NTUSER.DAT, R&D <copy>";
+  EXPECT_EQ(ReportTitle("[H] L (CU)", source), "Trailwick - [H] L (CU) - " + source);
+  EXPECT_EQ(TextReport(rows, "[H] L (CU)", source),
+            "Trailwick - [H] L (CU) - " + source + "\r\n" + TextReport(rows));
+  const std::vector<std::string> live = Lines(HtmlReport("L&", rows, LinkRule::RemoveQuotes));
+  const std::vector<std::string> offline =
+      Lines(HtmlReport("L&", rows, LinkRule::RemoveQuotes, source));
+  ASSERT_EQ(offline.size(), live.size());
+  EXPECT_EQ(offline[1], "<html><head><title>Trailwick - L&amp; - offline: NTUSER.DAT, R&amp;D "
+                        "&lt;copy&gt;</title></head>");
+  for (size_t i = 0; i < live.size(); ++i)
+    if (i != 1) {
+      EXPECT_EQ(offline[i], live[i]) << i;
+    }
+  // No source: the reports of today.
+  EXPECT_EQ(TextReport(rows, "L", ""), TextReport(rows));
+  EXPECT_EQ(HtmlReport("L", rows, LinkRule::RemoveQuotes, ""),
+            HtmlReport("L", rows, LinkRule::RemoveQuotes));
+}
+
 TEST(HtmlReport, LinkPiecesHaveTheirLengths) {
   const std::string line = HtmlRowLine("K=C:\\", LinkRule::RemoveQuotes);
   // row start (31) K, link start (36), target, link middle (18), text, link end (4)

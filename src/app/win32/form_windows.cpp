@@ -28,11 +28,13 @@ Win32FormHost::~Win32FormHost() {
     forms_.pop_back();
 }
 
-TWKSForm& Win32FormHost::Open(HWND owner) {
+TWKSForm& Win32FormHost::Open(TWKSForm* owner, std::shared_ptr<OfflineSet> evidence) {
+  const HWND ownerWindow = owner != nullptr ? reinterpret_cast<HWND>(owner->Handle()) : nullptr;
   Entry entry;
   entry.form = std::make_unique<TWKSForm>();
-  entry.window = win::FormWindow::Create(*entry.form, owner);
+  entry.window = win::FormWindow::Create(*entry.form, ownerWindow);
   entry.menus = std::make_unique<PreviewMenus>(*entry.form, entry.window->Handle());
+  entry.drops = std::make_unique<FileDrops>(*entry.form, *entry.window);
   TWKSForm& form = *entry.form;
   win::FormWindow& window = *entry.window;
   forms_.push_back(std::move(entry));
@@ -40,6 +42,9 @@ TWKSForm& Win32FormHost::Open(HWND owner) {
   if (owner == nullptr) {
     win::Application::Get().SetMainWindow(window.Handle());
     clipboard_.SetOwner(form.Handle());
+    form.UseEvidence(std::move(evidence));
+  } else {
+    form.OpenedFrom(*owner);
   }
   if (win::TSkinManage* manager = win::TSkinManage::Instance())
     manager->SetOwnerWindow(form.SkinData1, window.Handle());
@@ -48,15 +53,17 @@ TWKSForm& Win32FormHost::Open(HWND owner) {
   win::Application::Get().Guard([&] { form.ReadFormData(SkinStreamResource()); });
   win::Application::Get().Guard([&] { form.FormCreate(form); });
   window.Show();
+  if (owner == nullptr)
+    win::Application::Get().Guard([&] { form.TellRecovery(); });
   return form;
 }
 
-TWKSForm& Win32FormHost::OpenMainForm() {
-  return Open(nullptr);
+TWKSForm& Win32FormHost::OpenMainForm(std::shared_ptr<OfflineSet> evidence) {
+  return Open(nullptr, std::move(evidence));
 }
 
 void Win32FormHost::ShowOwnedForm(TWKSForm& owner) {
-  Open(reinterpret_cast<HWND>(owner.Handle()));
+  Open(&owner, nullptr);
 }
 
 } // namespace tw

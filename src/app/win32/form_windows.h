@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/form_host.h"
+#include "app/win32/file_drops.h"
 #include "app/win32/preview_menu.h"
 #include "app/WKS_Main.h"
 #include "runtime/win32/containers.h"
@@ -20,8 +21,9 @@ public:
   explicit Win32FormHost(Win32Clipboard& clipboard) : clipboard_(clipboard) {}
   ~Win32FormHost() override;
 
-  // Creates the main window: its form's start-up runs, errors go to the error box.
-  TWKSForm& OpenMainForm();
+  // Creates the main window over the evidence given (none: the running system's registry): its
+  // form's start-up runs, errors go to the error box; once it shows, the hives' recovery is told.
+  TWKSForm& OpenMainForm(std::shared_ptr<OfflineSet> evidence);
   void ShowOwnedForm(TWKSForm& owner) override;
 
 private:
@@ -29,8 +31,9 @@ private:
     std::unique_ptr<TWKSForm> form;
     std::unique_ptr<win::FormWindow> window;
     std::unique_ptr<PreviewMenus> menus;
+    std::unique_ptr<FileDrops> drops;
   };
-  TWKSForm& Open(HWND owner);
+  TWKSForm& Open(TWKSForm* owner, std::shared_ptr<OfflineSet> evidence);
 
   Win32Clipboard& clipboard_;
   std::vector<Entry> forms_;

@@ -48,6 +48,12 @@ void Application::ShowMessage(const std::string& text) const {
   MessageBoxA(owner != nullptr ? owner : mainWindow_, text.c_str(), title_.c_str(), MB_OK);
 }
 
+bool Application::Ask(const std::string& question) const {
+  HWND owner = GetActiveWindow();
+  return MessageBoxA(owner != nullptr ? owner : mainWindow_, question.c_str(), title_.c_str(),
+                     MB_YESNO | MB_ICONINFORMATION) == IDYES;
+}
+
 HFONT Application::Font(bool bold) {
   win::Font& font = bold ? bold_ : normal_;
   if (!font) {

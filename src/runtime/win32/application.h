@@ -38,6 +38,8 @@ public:
     exceptionHandler_ = std::move(handler);
   }
   void ShowMessage(const std::string& text) const;
+  // A question with Yes and No buttons; true for Yes.
+  bool Ask(const std::string& question) const;
 
   template <class F>
   void Guard(F&& action) noexcept {

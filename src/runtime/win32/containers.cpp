@@ -171,6 +171,8 @@ FormWindow::FormWindow(TForm& form, HWND owner)
 FormWindow::~FormWindow() {
   // Children first: their windows go with the form's.
   children_.clear();
+  if (tooltip_ != nullptr)
+    DestroyWindow(tooltip_);
 }
 
 std::unique_ptr<FormWindow> FormWindow::Create(TForm& form, HWND owner) {
@@ -194,6 +196,45 @@ void FormWindow::Realise() {
       container->AddGraphic(*control);
     }
   }
+  ApplyHint();
+}
+
+void FormWindow::ModelChanged(TControl& control, ControlChange change) {
+  if (&control == &form_ && change == ControlChange::Hint) {
+    ApplyHint();
+    return;
+  }
+  Container::ModelChanged(control, change);
+}
+
+void FormWindow::ApplyHint() {
+  const std::string& hint = form_.Hint();
+  if (tooltip_ == nullptr) {
+    if (hint.empty())
+      return;
+    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                               Application::Get().Instance(), nullptr);
+    if (tooltip_ == nullptr)
+      return;
+    // Several lines (one path a line), as wide as they need up to most of a screen.
+    SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 1000);
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(Handle());
+    tool.lpszText = const_cast<char*>(hint.c_str());
+    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof(tool);
+  tool.hwnd = Handle();
+  tool.uId = reinterpret_cast<UINT_PTR>(Handle());
+  tool.lpszText = const_cast<char*>(hint.c_str());
+  SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageA(tooltip_, TTM_ACTIVATE, hint.empty() ? FALSE : TRUE, 0);
 }
 
 NativeControl* FormWindow::NativeOf(const TControl& model) const {

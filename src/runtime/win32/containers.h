@@ -45,6 +45,10 @@ public:
 
   void Show();
   NativeControl* NativeOf(const TControl& model) const;
+  // The form's hint shows in a tooltip over the form's own surface (the header band), not over
+  // its controls.
+  void ModelChanged(TControl& control, ControlChange change) override;
+  HWND Tooltip() const { return tooltip_; }
 
 protected:
   bool HandleMessage(TMessage& message) override;
@@ -52,9 +56,11 @@ protected:
 private:
   FormWindow(TForm& form, HWND owner);
   void Realise();
+  void ApplyHint();
 
   TForm& form_;
   std::vector<std::unique_ptr<NativeControl>> children_;
+  HWND tooltip_ = nullptr;
 };
 
 // Registers (once) a window class with the default procedure, double-clicks and the button-face

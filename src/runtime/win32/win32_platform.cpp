@@ -150,6 +150,10 @@ void Win32Dialogs::ShowMessage(const std::string& text) {
   win::Application::Get().ShowMessage(text);
 }
 
+Answer Win32Dialogs::Ask(const std::string& question) {
+  return win::Application::Get().Ask(question) ? Answer::Yes : Answer::No;
+}
+
 void Win32Shell::Open(WindowHandle parent, const std::string& file) {
   ShellExecuteA(reinterpret_cast<HWND>(parent), nullptr, file.c_str(), nullptr, nullptr, SW_SHOW);
 }

@@ -62,10 +62,11 @@ private:
   WindowHandle owner_ = 0;
 };
 
-// MessageBoxA with the application's title and an OK button.
+// MessageBoxA with the application's title and an OK button, or Yes and No buttons.
 class Win32Dialogs final : public Dialogs {
 public:
   void ShowMessage(const std::string& text) override;
+  Answer Ask(const std::string& question) override;
 };
 
 // ShellExecuteA(parent, no verb, file, no parameters, no folder, SW_SHOW); result ignored.

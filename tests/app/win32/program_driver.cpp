@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 
@@ -36,6 +38,46 @@ bool HasClass(HWND window, const char* windowClass) {
 void Send(const INPUT& input) {
   INPUT copy = input;
   SendInput(1, &copy, sizeof(INPUT));
+}
+
+// Memory in another process, for messages whose parameters point into it.
+class RemoteMemory {
+public:
+  RemoteMemory(DWORD processId, size_t size)
+      : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                             processId)) {
+    if (process_ == nullptr)
+      throw std::runtime_error("cannot open the program's process");
+    at_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    if (at_ == nullptr)
+      throw std::runtime_error("cannot allocate memory in the program");
+  }
+  ~RemoteMemory() {
+    if (at_ != nullptr && owned_)
+      VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
+    CloseHandle(process_);
+  }
+  RemoteMemory(const RemoteMemory&) = delete;
+  RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+  void* At(size_t offset = 0) const { return static_cast<char*>(at_) + offset; }
+  void Write(size_t offset, const void* bytes, size_t size) const {
+    WriteProcessMemory(process_, At(offset), bytes, size, nullptr);
+  }
+  void Read(size_t offset, void* bytes, size_t size) const {
+    ReadProcessMemory(process_, At(offset), bytes, size, nullptr);
+  }
+  // The program owns it from now on.
+  void HandOver() { owned_ = false; }
+
+private:
+  HANDLE process_;
+  void* at_ = nullptr;
+  bool owned_ = true;
+};
+
+std::string Quoted(const std::string& arg) {
+  return arg.find_first_of(" \t\"") == std::string::npos && !arg.empty() ? arg : '"' + arg + '"';
 }
 
 } // namespace
@@ -73,15 +115,26 @@ ProgramDriver::~ProgramDriver() {
   SHFileOperationA(&op);
 }
 
-void ProgramDriver::Start() {
+void ProgramDriver::Launch(const std::vector<std::string>& args) {
   STARTUPINFOA si{};
   si.cb = sizeof(si);
-  std::string command(1, '"');
-  command += ProgramPath();
-  command += '"';
+  std::string command = '"' + ProgramPath() + '"';
+  for (const std::string& arg : args)
+    command += " " + Quoted(arg);
   if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
                       &si, &process_))
     throw std::runtime_error("cannot start " + ProgramPath());
+}
+
+HWND ProgramDriver::StartExpectingBox(const std::vector<std::string>& args) {
+  Launch(args);
+  HWND box = nullptr;
+  WaitFor([&] { return (box = MessageBoxWindow()) != nullptr || WaitForExit(0); }, 30000);
+  return box;
+}
+
+void ProgramDriver::Start(const std::vector<std::string>& args) {
+  Launch(args);
   const auto isMain = [](HWND w) {
     return HasClass(w, "TWKSForm") && GetWindow(w, GW_OWNER) == nullptr;
   };
@@ -185,6 +238,56 @@ void ProgramDriver::PressButton(HWND button) const {
 
 HWND ProgramDriver::MessageBoxWindow() const {
   return FindWindowOf([](HWND w) { return HasClass(w, "#32770"); });
+}
+
+std::string ProgramDriver::MessageText(HWND box) const {
+  std::string text;
+  for (HWND child : Children(box))
+    if (HasClass(child, "Static"))
+      text += Text(child) + "\n";
+  return text;
+}
+
+std::vector<std::string> ProgramDriver::GridRows(HWND grid) const {
+  constexpr size_t kText = 4096;
+  const int count = static_cast<int>(SendMessageA(grid, LVM_GETITEMCOUNT, 0, 0));
+  std::vector<std::string> rows;
+  RemoteMemory memory(process_.dwProcessId, sizeof(LVITEMA) + kText);
+  std::vector<char> text(kText);
+  for (int row = 0; row < count; ++row) {
+    std::string line;
+    for (int column = 0; column < 2; ++column) {
+      LVITEMA item{};
+      item.iSubItem = column;
+      item.cchTextMax = static_cast<int>(kText);
+      item.pszText = static_cast<char*>(memory.At(sizeof(LVITEMA)));
+      memory.Write(0, &item, sizeof(item));
+      const LRESULT length = SendMessageA(grid, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                                          reinterpret_cast<LPARAM>(memory.At()));
+      memory.Read(sizeof(LVITEMA), text.data(), kText);
+      line += std::string(text.data(), static_cast<size_t>(std::max<LRESULT>(length, 0)));
+      if (column == 0)
+        line += '=';
+    }
+    rows.push_back(std::move(line));
+  }
+  return rows;
+}
+
+void ProgramDriver::DropFiles(HWND window, const std::vector<std::string>& files) const {
+  std::string names;
+  for (const std::string& file : files)
+    names += file + '\0';
+  names += '\0';
+  DROPFILES header{};
+  header.pFiles = sizeof(header);
+  header.fWide = FALSE;
+  RemoteMemory memory(process_.dwProcessId, sizeof(header) + names.size());
+  memory.Write(0, &header, sizeof(header));
+  memory.Write(sizeof(header), names.data(), names.size());
+  // The program lets go of the drop itself (DragFinish).
+  memory.HandOver();
+  PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory.At()), 0);
 }
 
 HWND ProgramDriver::FindWindowOf(const std::function<bool(HWND)>& match) const {

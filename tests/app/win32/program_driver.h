@@ -24,8 +24,11 @@ public:
   const std::string& Folder() const { return folder_; } // ends in "\"
   std::string ProgramPath() const { return folder_ + "trailwick.exe"; }
 
-  // Starts the program and waits for its main window.
-  void Start();
+  // Starts the program with these arguments and waits for its main window.
+  void Start(const std::vector<std::string>& args = {});
+  // Starts the program and waits for it to show a message box instead of its window, or to end;
+  // the box, or null.
+  HWND StartExpectingBox(const std::vector<std::string>& args);
   // Closes the main window and waits for the program to end; false when it does not.
   bool Close();
   HWND MainWindow() const { return main_; }
@@ -64,6 +67,15 @@ public:
   }
   // The program's message box (an error box or a message), if one is open.
   HWND MessageBoxWindow() const;
+  // The texts a message box shows, one a line.
+  std::string MessageText(HWND box) const;
+
+  // The rows of one of the program's grids as "key=value", read through memory of the
+  // program's own (the grid holds the program's ANSI text).
+  std::vector<std::string> GridRows(HWND grid) const;
+  // Hands the window the files as the shell does after a drop (WM_DROPFILES, the list of
+  // names placed in the program's memory).
+  void DropFiles(HWND window, const std::vector<std::string>& files) const;
   // A visible top-level window of the program that `match` accepts.
   HWND FindShown(const std::function<bool(HWND)>& match) const { return FindWindowOf(match); }
   // A further main window, owned by the main window, if one is shown.
@@ -72,6 +84,7 @@ public:
   HWND Focus() const;
 
 private:
+  void Launch(const std::vector<std::string>& args);
   // A visible top-level window of the program that `match` accepts.
   HWND FindWindowOf(const std::function<bool(HWND)>& match) const;
 

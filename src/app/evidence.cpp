@@ -1,0 +1,156 @@
+#include "app/evidence.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+
+#include "readers/sysinfo.h"
+#include "runtime/ansi_text.h"
+
+namespace tw {
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: trailwick.exe [--hive [ntuser|usrclass|software|system|sam=]FILE [--log LOGFILE]...]"
+    "... [--reg FILE]... [--no-recover]";
+
+[[noreturn]] void Usage(const std::string& problem) {
+  throw EvidenceUsageError(problem + "\r\n\r\n" + std::string(kUsage));
+}
+
+std::unique_ptr<CodePage> MakePage(unsigned number) {
+  std::unique_ptr<CodePage> page = MakeCodePage(number);
+  if (!page)
+    throw SourceError("code page " + std::to_string(number) + " is not known here");
+  return page;
+}
+
+std::string FileName(const std::string& path) {
+  return std::filesystem::path(path).filename().string();
+}
+
+// The order of a log's suffix among NAME.LOG, NAME.LOG1, NAME.LOG2 when `file` is a log of
+// `hive`; -1 when it is none.
+int LogOrder(std::string_view file, std::string_view hive) {
+  static constexpr std::array<std::string_view, 3> kSuffixes = {".LOG", ".LOG1", ".LOG2"};
+  if (file.size() <= hive.size() || !AsciiEqualIgnoringCase(file.substr(0, hive.size()), hive))
+    return -1;
+  const std::string_view suffix = file.substr(hive.size());
+  for (size_t i = 0; i < kSuffixes.size(); ++i)
+    if (AsciiEqualIgnoringCase(suffix, kSuffixes[i]))
+      return static_cast<int>(i);
+  return -1;
+}
+
+} // namespace
+
+EvidenceRequest ParseProgramArguments(const std::vector<std::string>& args) {
+  EvidenceRequest request;
+  for (size_t i = 0; i < args.size(); ++i) {
+    std::string arg = args[i];
+    std::optional<std::string> attached;
+    if (arg.starts_with("--") && arg.find('=') != std::string::npos) {
+      attached = arg.substr(arg.find('=') + 1);
+      arg = arg.substr(0, arg.find('='));
+    }
+    const auto value = [&]() -> std::string {
+      if (attached)
+        return *attached;
+      if (i + 1 >= args.size())
+        Usage(arg + " needs a file");
+      return args[++i];
+    };
+    if (arg == "--hive") {
+      try {
+        request.sources.push_back(HiveSourceSpec(value()));
+      } catch (const SourceConflict& e) {
+        Usage(e.what());
+      }
+    } else if (arg == "--log") {
+      const std::string log = value();
+      if (request.sources.empty() || request.sources.back().type != SourceType::Hive)
+        Usage("--log names a log of the --hive before it");
+      request.sources.back().logs.push_back(log);
+    } else if (arg == "--reg") {
+      request.sources.push_back(SourceSpec{SourceType::Reg, std::nullopt, value(), {}});
+    } else if (arg == "--no-recover" && !attached) {
+      request.recovery = Recovery::Skip;
+    } else {
+      Usage("unknown argument '" + args[i] + "'");
+    }
+  }
+  if (request.sources.empty() && !args.empty())
+    Usage("no hive file given");
+  return request;
+}
+
+EvidenceRequest DroppedFilesRequest(const std::vector<std::string>& files) {
+  EvidenceRequest request;
+  std::vector<std::pair<int, const std::string*>> logsOf(files.size(), {-1, nullptr});
+  std::vector<bool> isLog(files.size(), false);
+  for (size_t i = 0; i < files.size(); ++i)
+    for (size_t j = 0; j < files.size(); ++j)
+      if (i != j && LogOrder(files[i], files[j]) >= 0)
+        isLog[i] = true;
+  for (size_t j = 0; j < files.size(); ++j) {
+    if (isLog[j])
+      continue;
+    SourceSpec spec{SourceType::Hive, std::nullopt, files[j], {}};
+    std::vector<std::pair<int, std::string>> logs;
+    for (size_t i = 0; i < files.size(); ++i)
+      if (const int order = LogOrder(files[i], files[j]); i != j && order >= 0)
+        logs.emplace_back(order, files[i]);
+    std::sort(logs.begin(), logs.end());
+    for (auto& [order, log] : logs)
+      spec.logs.push_back(std::move(log));
+    request.sources.push_back(std::move(spec));
+  }
+  return request;
+}
+
+unsigned WindowCodePage() {
+  return Seam<CodePage>::Installed() ? Seam<CodePage>::Get().Number() : 1252;
+}
+
+OfflineSet::OfflineSet(const EvidenceRequest& request, unsigned codePage)
+    : page_(MakePage(codePage)), set_(nullptr, *page_, request.sources, request.recovery) {}
+
+std::string OfflineSet::Paths() const {
+  std::string paths;
+  for (const SourceSet::Source& source : set_.Sources())
+    if (!source.path.empty())
+      paths += (paths.empty() ? "" : "\r\n") + source.path;
+  return paths;
+}
+
+std::vector<std::string> OfflineSet::RecoveryNotes() const {
+  const std::vector<HiveSource>& hives = set_.Hives();
+  const bool allClean = std::all_of(hives.begin(), hives.end(), [](const HiveSource& h) {
+    return h.loaded.report.state == hive::RecoveryState::Clean;
+  });
+  std::vector<std::string> notes;
+  if (allClean)
+    return notes;
+  for (const HiveSource& h : hives) {
+    std::string line = FileName(h.loaded.path) + ": " + RecoveryLine(h.loaded);
+    // The line's one character beyond ASCII, the arrow between sequence numbers, has no place
+    // in most ANSI code pages.
+    for (size_t at; (at = line.find("\u2192")) != std::string::npos;)
+      line.replace(at, std::string_view("\u2192").size(), "->");
+    notes.push_back(std::move(line));
+  }
+  return notes;
+}
+
+EvidenceScope::EvidenceScope(OfflineSet* set) {
+  if (set == nullptr)
+    return;
+  registry_.emplace(set->Registry());
+  page_.emplace(set->Page());
+}
+
+bool ReadsLiveSystem(const CatalogItem& item) {
+  return item.reader == &ReadMemoryInformation;
+}
+
+} // namespace tw
