@@ -11,7 +11,7 @@ namespace tw {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: trailwick.exe [--hive [ntuser|usrclass|software|system|sam=]FILE [--log LOGFILE]...]"
+    "usage: trailwick.exe [--hive [ntuser|usrclass|software|system=]FILE [--log LOGFILE]...]"
     "... [--reg FILE]... [--no-recover]";
 
 [[noreturn]] void Usage(const std::string& problem) {
@@ -113,7 +113,14 @@ unsigned WindowCodePage() {
 }
 
 OfflineSet::OfflineSet(const EvidenceRequest& request, unsigned codePage)
-    : page_(MakePage(codePage)), set_(nullptr, *page_, request.sources, request.recovery) {}
+    : page_(MakePage(codePage)), set_(nullptr, *page_, request.sources, request.recovery) {
+  // The window's tabs hold no item of these kinds: an empty window would say nothing of why.
+  for (const HiveSource& h : set_.Hives())
+    if (h.kind == HiveKind::Sam || h.kind == HiveKind::Amcache)
+      throw SourceError(h.loaded.path + ": " +
+                        (h.kind == HiveKind::Sam ? "a sam" : "an amcache") +
+                        " hive, which the window shows no item of (trailwick-cli reads it)");
+}
 
 std::string OfflineSet::Paths() const {
   std::string paths;

@@ -53,7 +53,7 @@ TEST(ProgramArguments, ALineThatMakesNoSenseIsRefusedWithWhy) {
   EXPECT_EQ(UsageProblem({"--no-recover=yes", "--hive", "a"}),
             "unknown argument '--no-recover=yes'");
   EXPECT_EQ(UsageProblem({"--hive", "users=NTUSER.DAT"}),
-            "unknown hive kind 'users' (ntuser, usrclass, software, system, sam)");
+            "unknown hive kind 'users' (ntuser, usrclass, software, system, sam, amcache)");
 }
 
 TEST(DroppedFiles, EachIsAHiveOfTheKindItLooksLikeWithTheLogsDroppedBesideIt) {

@@ -57,7 +57,9 @@ TEST_F(EvidenceSessionTest, ADropSwitchesALiveWindowToTheDroppedHives) {
   Select(form.WList, 14);
   EXPECT_EQ(form.Preview3.Rows(),
             std::vector<std::string>{"Disk&Ven_HP&Prod_v100w&Rev_1024\\AA951D0000007252&0=HP "
-                                     "v100w USB Device"});
+                                     "v100w USB Device, Installed 2011-04-01 04:52:38, First "
+                                     "Installed 2011-04-01 04:52:38, Volume "
+                                     "{eba74da6-5bb2-11e0-95d1-000c2971073c}, Drive E:"});
   EXPECT_EQ(form.NMList.Items().ToVector(), std::vector<std::string>{"Machine"});
 }
 
@@ -79,7 +81,8 @@ TEST_F(EvidenceSessionTest, AFileThatIsNoHiveOrIsDamagedIsRefusedAndTheWindowKee
             notes + ": not a hive (no registry hive signature)");
   // A hive of a kind the window does not mount.
   const std::string amcache = RealHive("amcache.hve");
-  EXPECT_EQ(DropError({amcache}), amcache + ": an amcache hive, which this command does not read");
+  EXPECT_EQ(DropError({amcache}),
+            amcache + ": an amcache hive, which the window shows no item of (trailwick-cli reads it)");
 
   EXPECT_EQ(form.Evidence(), set);
   EXPECT_EQ(form.Caption(), "Trailwick ( XQV ) - offline: NTUSER.DAT");

@@ -289,7 +289,7 @@ TEST_F(EvidenceEndToEnd, ABatchWritesWhatTheCommandLinesExportWrites) {
   ASSERT_TRUE(ProgramDriver::WaitFor([&] { return IsWindowEnabled(List(0)) != FALSE; }));
   ShowSheet(2);
   driver.PressButton(SheetButton(2, "Save All Items"));
-  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return FilesIn(ReportFolder()).size() == 48; }, 60000))
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return FilesIn(ReportFolder()).size() == 50; }, 60000))
       << FilesIn(ReportFolder()).size();
   ASSERT_TRUE(driver.Close());
 
@@ -299,7 +299,7 @@ TEST_F(EvidenceEndToEnd, ABatchWritesWhatTheCommandLinesExportWrites) {
                             driver.Folder());
   ASSERT_EQ(run.code, 0u) << run.out;
   const std::vector<std::string> exported = FilesIn(out);
-  ASSERT_EQ(exported.size(), 48u);
+  ASSERT_EQ(exported.size(), 50u);
   for (const std::string& name : exported) {
     SCOPED_TRACE(name);
     EXPECT_EQ(ReadFileBytes(ReportFolder() + "\\" + name), ReadFileBytes(out + "\\" + name));
