@@ -11,6 +11,7 @@
 
 #include "runtime/exceptions.h"
 #include "runtime/forms.h"
+#include "runtime/win32/wide_text.h"
 #include "runtime/win32/application.h"
 #include "runtime/win32/containers.h"
 #include "runtime/win32/gdi.h"
@@ -205,9 +206,7 @@ public:
       if ((info->item.mask & LVIF_TEXT) != 0 && info->item.pszText != nullptr &&
           info->item.cchTextMax > 0) {
         const std::string_view cell = Cell(info->item.iItem, info->item.iSubItem);
-        const int n = MultiByteToWideChar(CP_ACP, 0, cell.data(), static_cast<int>(cell.size()),
-                                          info->item.pszText, info->item.cchTextMax - 1);
-        info->item.pszText[std::max(0, n)] = 0;
+        WideFromAnsi(cell, info->item.pszText, info->item.cchTextMax);
       }
       return true;
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "runtime/exceptions.h"
+#include "runtime/win32/wide_text.h"
 #include "runtime/win32/application.h"
 
 namespace tw {
@@ -74,25 +75,12 @@ bool Win32CodePage::IsLeadByte(uint8_t byte) const {
 }
 
 std::string Win32CodePage::FromUtf16(std::u16string_view text) const {
-  if (text.empty())
-    return {};
-  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-  const int length = static_cast<int>(text.size());
-  const int size = WideCharToMultiByte(codePage_, 0, wide, length, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(codePage_, 0, wide, length, out.data(), size, nullptr, nullptr);
-  return out;
+  return AnsiFromWide({reinterpret_cast<const wchar_t*>(text.data()), text.size()}, codePage_);
 }
 
 std::u16string Win32CodePage::ToUtf16(std::string_view text) const {
-  if (text.empty())
-    return {};
-  const int length = static_cast<int>(text.size());
-  const int size = MultiByteToWideChar(codePage_, 0, text.data(), length, nullptr, 0);
-  std::u16string out(static_cast<size_t>(size), u'\0');
-  MultiByteToWideChar(codePage_, 0, text.data(), length, reinterpret_cast<wchar_t*>(out.data()),
-                      size);
-  return out;
+  const std::wstring wide = WideFromAnsi(text, codePage_);
+  return {wide.begin(), wide.end()};
 }
 
 std::unique_ptr<CodePage> MakeCodePage(unsigned number) {

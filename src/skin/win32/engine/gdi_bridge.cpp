@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "skin/model/raster.h"
+#include "runtime/win32/wide_text.h"
 
 namespace tw::win {
 
@@ -222,12 +223,7 @@ std::wstring WindowTextOf(HWND window) {
     text.resize(static_cast<std::size_t>(std::max(got, 0)));
     return text;
   }
-  const std::string ansi = AnsiTextOf(window);
-  const int wide =
-      MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-  std::wstring text(static_cast<std::size_t>(wide), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), text.data(), wide);
-  return text;
+  return WideFromAnsi(AnsiTextOf(window));
 }
 
 } // namespace tw::win

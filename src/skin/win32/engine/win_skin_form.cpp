@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "runtime/win32/application.h"
+#include "runtime/win32/wide_text.h"
 #include "skin/win32/engine/gdi_bridge.h"
 #include "skin/win32/engine/skin_messages.h"
 #include "skin/win32/members/create_skin_control.h"
@@ -32,23 +33,6 @@ Rect ToRect(const RECT& r) {
 
 RECT ToRECT(const Rect& r) {
   return {r.left, r.top, r.right, r.bottom};
-}
-
-std::wstring Widen(const std::string& text, UINT codePage) {
-  const int n =
-      MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(std::max(n, 0)), L'\0');
-  MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-  return wide;
-}
-
-std::string Narrow(const std::wstring& text, UINT codePage) {
-  const int n = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()),
-                                    nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<std::size_t>(std::max(n, 0)), '\0');
-  WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), narrow.data(), n,
-                      nullptr, nullptr);
-  return narrow;
 }
 
 Point PointFromLParam(LPARAM lParam) {
@@ -248,7 +232,7 @@ FrameImageInput TWinSkinForm::FrameInput() const {
   input.layout = &layout_;
   input.buttons = formButtons_;
   input.icon = &icon_;
-  input.caption = Narrow(caption_, unicode_ ? CP_UTF8 : CP_ACP);
+  input.caption = AnsiFromWide(caption_, unicode_ ? CP_UTF8 : CP_ACP);
   return input;
 }
 
@@ -265,7 +249,7 @@ void TWinSkinForm::PaintFrame(HDC dc) {
     style.colour = static_cast<COLORREF>(colour);
     style.format = DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER | DT_END_ELLIPSIS;
     style.rightToLeft = direction == TextDirection::RightToLeft;
-    DrawTextOnto(target, area, Widen(text, codePage), style);
+    DrawTextOnto(target, area, WideFromAnsi(text, codePage), style);
   };
   FramePieces pieces = ComposeFrame(FrameInput(), painter);
   if (menuBar_ != nullptr)

@@ -4,20 +4,11 @@
 #include <string>
 
 #include "skin/model/system_colour.h"
+#include "runtime/win32/wide_text.h"
 #include "skin/win32/engine/gdi_bridge.h"
 
 namespace tw::win {
 namespace {
-
-std::wstring Wide(std::string_view text) {
-  if (text.empty())
-    return {};
-  const int n =
-      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(std::max(n, 0)), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-  return wide;
-}
 
 UINT Flags(TextWrap wrap) {
   return DT_NOPREFIX | (wrap == TextWrap::WordWrap ? DT_WORDBREAK : DT_SINGLELINE);
@@ -26,7 +17,7 @@ UINT Flags(TextWrap wrap) {
 } // namespace
 
 TextSize GdiTextPainter::Measure(std::string_view text, int maxWidth, TextWrap wrap) const {
-  const std::wstring wide = Wide(text);
+  const std::wstring wide = WideFromAnsi(text);
   ScreenDc screen;
   SelectGuard select(screen.Get(), font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
   RECT box{0, 0, std::max(maxWidth, 1), 0};
@@ -50,7 +41,7 @@ void GdiTextPainter::Draw(Bitmap32& target, Rect rect, std::string_view text, TC
       (format.align == TextAlign::Centre ? DT_CENTER
                                          : (format.align == TextAlign::Right ? DT_RIGHT : DT_LEFT));
   style.rightToLeft = format.order == ReadingOrder::RightToLeft;
-  DrawTextOnto(target, rect, Wide(text), style);
+  DrawTextOnto(target, rect, WideFromAnsi(text), style);
 }
 
 } // namespace tw::win

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "skin/paint/form_style.h"
+#include "runtime/win32/wide_text.h"
 #include "skin/win32/engine/gdi_bridge.h"
 
 namespace tw::win {
@@ -90,10 +91,8 @@ char16_t MenuCharacter(HWND window, LPARAM lParam) {
   const auto code = static_cast<unsigned>(lParam & 0xFFFF);
   if (IsWindowUnicode(window) || code < 0x80)
     return static_cast<char16_t>(code);
-  const char narrow = static_cast<char>(code & 0xFF);
-  wchar_t wide = 0;
-  MultiByteToWideChar(CP_ACP, 0, &narrow, 1, &wide, 1);
-  return static_cast<char16_t>(wide);
+  const std::wstring wide = WideFromAnsi(std::string(1, static_cast<char>(code & 0xFF)));
+  return wide.empty() ? u'\0' : static_cast<char16_t>(wide.front());
 }
 
 } // namespace
