@@ -37,102 +37,143 @@ TWKSForm::TWKSForm() : TForm("TWKSForm", "WKSForm") {
   ConnectEvents();
 }
 
+std::array<TWKSForm::Page, 3> TWKSForm::Pages() {
+  return {{
+      {&TabSheet1,
+       &ZCap,
+       &Label1,
+       &Bevel1,
+       &Label2,
+       &Total,
+       &ZList,
+       {&Save1, &Save2, &Save3},
+       &cmbSave,
+       &Preview,
+       &Progress,
+       {&Button1, &Button3, &Button14, &Button15, &Button4, &Button5, &Button11, &Button13}},
+      {&TabSheet2,
+       &Label3,
+       &Label5,
+       &Bevel2,
+       &Label4,
+       &Label6,
+       &NMList,
+       {&Button12, &Button10},
+       &ComboBox1,
+       &Preview2,
+       &ProgressBar1,
+       {&Button6, &Button7, &Button16, &Button17, &Button8, &Button9, &Button18, &Button19},
+       6},
+      {&TabSheet3,
+       &Label7,
+       &Label8,
+       &Bevel3,
+       &Label9,
+       &Label10,
+       &WList,
+       {&Button21, &Button22},
+       &ComboBox2,
+       &Preview3,
+       &ProgressBar2,
+       {&Button23, &Button24, &Button25, &Button26, &Button27, &Button28, &Button29, &Button30}},
+  }};
+}
+
 // Controls are added in tab order within each parent; windowless ones are painted in the order
-// they are added (the header strip first).
-void TWKSForm::Layout() {
-  const auto add = [this](TControl& control, TControl* parent, TBounds bounds,
-                          std::string caption = {}, int tag = 0) {
-    Insert(control, parent, bounds);
-    control.SetCaption(std::move(caption));
+// they are added.
+void TWKSForm::LayoutPage(const Page& page, std::string caption) {
+  const auto add = [&](TControl& control, TBounds bounds, std::string text = {}, int tag = 0) {
+    Insert(control, page.sheet, bounds);
+    control.SetCaption(std::move(text));
     control.SetTag(tag);
+  };
+  Insert(*page.sheet, &PageControl1, {});
+  page.sheet->SetCaption(std::move(caption));
+  add(*page.listCaption, {8, 8, 57, 13}, "WKS List :");
+  Bold(*page.listCaption);
+  add(*page.saveAs, {8, 482, 39, 13}, "Save as");
+  add(*page.bevel, {208, 4, 3, 497});
+  add(*page.previewCaption, {216, 8, 54, 13}, "Preview :");
+  Bold(*page.previewCaption);
+  add(*page.total, {731, 8, 83, 13}, "Total Items : 0");
+  Bold(*page.total);
+  page.total->SetAlignment(TAlignment::taRightJustify);
+  add(*page.list, {8, 24, 193, 345});
+  // The first tab saves the selected item, the current user's items and all of them; the
+  // others the selected item and all of them.
+  static constexpr std::array<std::string_view, 3> kThreeSaves = {
+      "Save Selected Item", "Save All Items (Guest)", "Save All Items (Admin)"};
+  for (size_t i = 0; i < page.saves.size(); ++i)
+    add(*page.saves[i], {8, 376 + 32 * static_cast<int>(i), 193, 25},
+        std::string(page.saves.size() == 3 ? kThreeSaves[i]
+                                           : (i == 0 ? "Save Selected Item" : "Save All Items")));
+  add(*page.format, {56, 480, 145, 21});
+  FillFormatChoice(*page.format);
+  add(*page.preview, {216, 24, 601, 345}, {}, 1);
+
+  const std::array<std::pair<TBounds, std::string_view>, 8> navigation = {{
+      {{224, 376, 137, 25}, "Copy Selected Key"},
+      {{224, 408, 137, 25}, "Copy Selected Value"},
+      {{416, 376, 169, 25}, "Find Target - Key"},
+      {{416, 408, 169, 25}, "Find Target - Value"},
+      {{640, 376, 81, 25}, "Open Key"},
+      {{728, 376, 81, 25}, "Open Value"},
+      {{640, 408, 169, 25}, "Open Key + Value"},
+      {{640, 440, 169, 25}, "Open Value + Key"},
+  }};
+  // The cells each button takes: 0 the key, 1 the value, 12 and 21 both in that order.
+  static constexpr std::array<int, 8> kTags = {0, 0, 0, 1, 0, 1, 12, 21};
+  for (size_t i = 0; i <= navigation.size(); ++i) {
+    if (i == page.progressAfter) {
+      add(*page.progress, {216, 476, 601, 25});
+      page.progress->SetStep(1);
+    }
+    if (i < navigation.size())
+      add(*page.navigation[i], navigation[i].first, std::string(navigation[i].second), kTags[i]);
+  }
+}
+
+void TWKSForm::Layout() {
+  const auto add = [this](TControl& control, TBounds bounds, std::string caption = {}) {
+    Insert(control, nullptr, bounds);
+    control.SetCaption(std::move(caption));
   };
 
   // Header band.
-  add(back, nullptr, {-4, 0, 837, 49});
+  add(back, {-4, 0, 837, 49});
   back.SetPicture(TPicture::WhitePixel);
   back.SetStretch(true);
-  add(Icon, nullptr, {16, 8, 32, 32});
+  add(Icon, {16, 8, 32, 32});
   Icon.SetPicture(TPicture::Logo);
-  add(title, nullptr, {56, 11, 138, 13});
+  add(title, {56, 11, 138, 13});
   Bold(title);
-  add(cpr, nullptr, {56, 25, 201, 13});
-  add(Label58, nullptr, {679, 11, 141, 13}, about::kLastUpdated);
+  add(cpr, {56, 25, 201, 13});
+  add(Label58, {679, 11, 141, 13}, about::kLastUpdated);
   Label58.SetAlignment(TAlignment::taRightJustify);
-  add(PageControl1, nullptr, {0, 48, 833, 545});
+  add(PageControl1, {0, 48, 833, 545});
   PageControl1.AddPage(TabSheet1);
   PageControl1.AddPage(TabSheet2);
   PageControl1.AddPage(TabSheet3);
 
-  // Tab "Microsoft".
-  add(TabSheet1, &PageControl1, {}, "Microsoft");
-  add(ZCap, &TabSheet1, {8, 8, 57, 13}, "WKS List :");
-  Bold(ZCap);
-  add(Label1, &TabSheet1, {8, 482, 39, 13}, "Save as");
-  add(Bevel1, &TabSheet1, {208, 4, 3, 497});
-  add(Label2, &TabSheet1, {216, 8, 54, 13}, "Preview :");
-  Bold(Label2);
-  add(Total, &TabSheet1, {731, 8, 83, 13}, "Total Items : 0");
-  Bold(Total);
-  Total.SetAlignment(TAlignment::taRightJustify);
-  add(ZList, &TabSheet1, {8, 24, 193, 345});
-  add(Save1, &TabSheet1, {8, 376, 193, 25}, "Save Selected Item");
-  add(Save2, &TabSheet1, {8, 408, 193, 25}, "Save All Items (Guest)");
-  add(Save3, &TabSheet1, {8, 440, 193, 25}, "Save All Items (Admin)");
-  add(cmbSave, &TabSheet1, {56, 480, 145, 21});
-  FillFormatChoice(cmbSave);
-  add(Preview, &TabSheet1, {216, 24, 601, 345}, {}, 1);
-  add(Progress, &TabSheet1, {216, 476, 601, 25});
+  const std::array<Page, 3> pages = Pages();
+  LayoutPage(pages[0], "Microsoft");
   Progress.SetRange(0, kCatalogSize - 1);
-  Progress.SetStep(1);
-  add(Button1, &TabSheet1, {224, 376, 137, 25}, "Copy Selected Key", 0);
-  add(Button3, &TabSheet1, {224, 408, 137, 25}, "Copy Selected Value", 0);
-  add(Button14, &TabSheet1, {416, 376, 169, 25}, "Find Target - Key", 0);
-  add(Button15, &TabSheet1, {416, 408, 169, 25}, "Find Target - Value", 1);
-  add(Button4, &TabSheet1, {640, 376, 81, 25}, "Open Key", 0);
-  add(Button5, &TabSheet1, {728, 376, 81, 25}, "Open Value", 1);
-  add(Button11, &TabSheet1, {640, 408, 169, 25}, "Open Key + Value", 12);
-  add(Button13, &TabSheet1, {640, 440, 169, 25}, "Open Value + Key", 21);
-  add(LT, &TabSheet1, {432, 0, 17, 17});
+  Insert(LT, &TabSheet1, {432, 0, 17, 17});
   LT.SetVisible(false);
 
-  // Tab "Non Microsoft".
-  add(TabSheet2, &PageControl1, {}, "Non Microsoft");
-  add(Label3, &TabSheet2, {8, 8, 57, 13}, "WKS List :");
-  Bold(Label3);
-  add(Label5, &TabSheet2, {8, 482, 39, 13}, "Save as");
-  add(Bevel2, &TabSheet2, {208, 4, 3, 497});
-  add(Label4, &TabSheet2, {216, 8, 54, 13}, "Preview :");
-  Bold(Label4);
-  add(Label6, &TabSheet2, {731, 8, 83, 13}, "Total Items : 0");
-  Bold(Label6);
-  Label6.SetAlignment(TAlignment::taRightJustify);
-  add(NMList, &TabSheet2, {8, 24, 193, 345});
-  add(Button12, &TabSheet2, {8, 376, 193, 25}, "Save Selected Item");
-  add(Button10, &TabSheet2, {8, 408, 193, 25}, "Save All Items");
-  add(ComboBox1, &TabSheet2, {56, 480, 145, 21});
-  FillFormatChoice(ComboBox1);
-  add(Preview2, &TabSheet2, {216, 24, 601, 345}, {}, 1);
-  add(Button6, &TabSheet2, {224, 376, 137, 25}, "Copy Selected Key", 0);
-  add(Button7, &TabSheet2, {224, 408, 137, 25}, "Copy Selected Value", 0);
-  add(Button16, &TabSheet2, {416, 376, 169, 25}, "Find Target - Key", 0);
-  add(Button17, &TabSheet2, {416, 408, 169, 25}, "Find Target - Value", 1);
-  add(Button8, &TabSheet2, {640, 376, 81, 25}, "Open Key", 0);
-  add(Button9, &TabSheet2, {728, 376, 81, 25}, "Open Value", 1);
-  add(ProgressBar1, &TabSheet2, {216, 476, 601, 25});
+  LayoutPage(pages[1], "Non Microsoft");
   ProgressBar1.SetRange(0, 31);
-  ProgressBar1.SetStep(1);
-  add(Button18, &TabSheet2, {640, 408, 169, 25}, "Open Key + Value", 12);
-  add(Button19, &TabSheet2, {640, 440, 169, 25}, "Open Value + Key", 21);
   // The key column of this tab holds database labels, not paths: the key-based buttons stay
   // disabled for good.
   for (TButton* button : {&Button16, &Button8, &Button18, &Button19})
     button->SetEnabled(false);
 
-  LayoutModernTab();
+  LayoutPage(pages[2], "Windows 7 - 11");
+  ProgressBar2.SetRange(0, kModernTabSize - 1);
 
   // Header buttons, after the page control in tab order.
-  add(Button20, nullptr, {664, 25, 83, 19}, "Homepage");
-  add(Button2, nullptr, {752, 25, 69, 19}, "Donate");
+  add(Button20, {664, 25, 83, 19}, "Homepage");
+  add(Button2, {752, 25, 69, 19}, "Donate");
 }
 
 void TWKSForm::ConnectEvents() {
@@ -166,11 +207,24 @@ void TWKSForm::ConnectEvents() {
   for (TButton* button : {&Button8, &Button9, &Button18, &Button19})
     button->OnClick = route(&TWKSForm::Button8Click);
   Preview2.OnDblClick = route(&TWKSForm::Button8Click);
-  ConnectModernEvents();
+
+  WList.OnClick = [this](TControl& sender) { WListClick(sender); };
+  Button21.OnClick = route(&TWKSForm::Button21Click);
+  Button22.OnClick = route(&TWKSForm::Button22Click);
+  Button23.OnClick = route(&TWKSForm::Button23Click);
+  Button24.OnClick = route(&TWKSForm::Button24Click);
+  Button25.OnClick = Button26.OnClick = route(&TWKSForm::Button25Click);
+  for (TButton* button : {&Button27, &Button28, &Button29, &Button30})
+    button->OnClick = route(&TWKSForm::Button27Click);
+  Preview3.OnDblClick = route(&TWKSForm::Preview3DblClick);
 }
 
 RunOutcome TWKSForm::ZListClick(TControl& /*sender*/) {
   return RunItem(Catalog(), ZList, Preview, Total);
+}
+
+RunOutcome TWKSForm::WListClick(TControl& /*sender*/) {
+  return RunItem(ModernTabCatalog(), WList, Preview3, Label10);
 }
 
 RunOutcome TWKSForm::RunItem(std::span<const CatalogItem> catalog, const TListBox& list,

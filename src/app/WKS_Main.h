@@ -3,6 +3,7 @@
 // realises the models as native windows and routes their events here. Handlers raise the
 // runtime's errors; the application shows them in its error box.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -211,14 +212,40 @@ public:
 private:
   enum class CatalogScope { CurrentUser, All };
   void SaveCatalog(TControl& sender, CatalogScope scope);
+  // A preview's selected row handed to the shell (never over evidence) or its target's folder.
+  void OpenFrom(const TValueListEditor& grid, int cells);
+  void FindTargetFrom(const TValueListEditor& grid, int cells);
   // One dispatcher run for a catalog shown in `list`: the selected item's reader fills the row
   // buffer, which is ordered as the item asks, copied to `preview`, counted and emptied.
   RunOutcome RunItem(std::span<const CatalogItem> catalog, const TListBox& list,
                      TValueListEditor& preview, TLabel& total);
+  // The controls of a tab in the one shape the three tabs share; their layout, the context
+  // menu and the navigation follow it. `saves` holds the tab's save buttons ("Save Selected
+  // Item" first); `navigation` copy key and value, find target key and value, open key, value,
+  // key + value and value + key.
+  struct Page {
+    TTabSheet* sheet;
+    TLabel* listCaption;
+    TLabel* saveAs;
+    TBevel* bevel;
+    TLabel* previewCaption;
+    TLabel* total;
+    TListBox* list;
+    std::vector<TButton*> saves;
+    TComboBox* format;
+    TValueListEditor* preview;
+    TProgressBar* progress;
+    std::array<TButton*, 8> navigation;
+    // How many navigation buttons come before the progress bar in the tab order.
+    size_t progressAfter = 0;
+  };
+  std::array<Page, 3> Pages();
+  void LayoutPage(const Page& page, std::string caption);
+  // Every item of a catalog's tab run and saved in turn, as its batch button asks.
+  void SaveItems(const Page& page, std::span<const CatalogItem> catalog, CatalogScope scope,
+                 const std::function<RunOutcome()>& run, const std::function<void()>& save);
   void Layout();
-  void LayoutModernTab();
   void ConnectEvents();
-  void ConnectModernEvents();
   // What the set's reports name as their source; empty for the running system's registry.
   std::string ReportSource() const;
   // The buttons that hand a row's path to the shell.

@@ -7,15 +7,13 @@
 namespace tw {
 
 std::vector<TButton*> TWKSForm::PreviewButtons(const TValueListEditor& grid) {
-  if (&grid == &Preview)
-    return {&Button1, &Button3, nullptr,  &Button14, &Button15,
-            nullptr,  &Button4, &Button5, &Button11, &Button13};
-  if (&grid == &Preview2)
-    return {&Button6, &Button7, nullptr,  &Button16, &Button17,
-            nullptr,  &Button8, &Button9, &Button18, &Button19};
-  if (&grid == &Preview3)
-    return {&Button23, &Button24, nullptr,   &Button25, &Button26,
-            nullptr,   &Button27, &Button28, &Button29, &Button30};
+  for (const Page& page : Pages()) {
+    if (page.preview != &grid)
+      continue;
+    const auto& b = page.navigation;
+    // Copying, finding the target and opening, a separator between the groups.
+    return {b[0], b[1], nullptr, b[2], b[3], nullptr, b[4], b[5], b[6], b[7]};
+  }
   return {};
 }
 

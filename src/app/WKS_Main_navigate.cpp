@@ -1,5 +1,5 @@
-// The buttons under the preview grids: copy a cell, open a cell or a path made of both cells,
-// open the folder of the file a cell names. The sender's Tag selects the cells.
+// The buttons under the three tabs' preview grids: copy a cell, open a cell or a path made of
+// both cells, open the folder of the file a cell names. The sender's Tag selects the cells.
 
 #include "app/WKS_Main.h"
 #include "navigate/navigate.h"
@@ -23,16 +23,38 @@ void TWKSForm::Button7Click(TControl& /*sender*/) {
 }
 
 // An offline row's path names a file on another machine: nothing is handed to the shell.
-void TWKSForm::Button4Click(TControl& sender) {
+void TWKSForm::OpenFrom(const TValueListEditor& grid, int cells) {
   if (evidence_)
     return;
-  OpenSelection(Handle(), sender.Tag(), Preview.CurrentKey(), Preview.CurrentValue());
+  OpenSelection(Handle(), cells, grid.CurrentKey(), grid.CurrentValue());
+}
+
+void TWKSForm::FindTargetFrom(const TValueListEditor& grid, int cells) {
+  FindTarget(Handle(), cells, grid.CurrentKey(), grid.CurrentValue());
+}
+
+void TWKSForm::Button4Click(TControl& sender) {
+  OpenFrom(Preview, sender.Tag());
 }
 
 void TWKSForm::Button8Click(TControl& sender) {
-  if (evidence_)
-    return;
-  OpenSelection(Handle(), sender.Tag(), Preview2.CurrentKey(), Preview2.CurrentValue());
+  OpenFrom(Preview2, sender.Tag());
+}
+
+void TWKSForm::Button27Click(TControl& sender) {
+  OpenFrom(Preview3, sender.Tag());
+}
+
+void TWKSForm::Button23Click(TControl& /*sender*/) {
+  CopyToClipboard(Preview3.CurrentKey());
+}
+
+void TWKSForm::Button24Click(TControl& /*sender*/) {
+  CopyToClipboard(Preview3.CurrentValue());
+}
+
+void TWKSForm::Preview3DblClick(TControl& /*sender*/) {
+  Button27Click(Preview3);
 }
 
 void TWKSForm::PreviewDblClick(TControl& /*sender*/) {
@@ -40,11 +62,15 @@ void TWKSForm::PreviewDblClick(TControl& /*sender*/) {
 }
 
 void TWKSForm::Button14Click(TControl& sender) {
-  FindTarget(Handle(), sender.Tag(), Preview.CurrentKey(), Preview.CurrentValue());
+  FindTargetFrom(Preview, sender.Tag());
 }
 
 void TWKSForm::Button16Click(TControl& sender) {
-  FindTarget(Handle(), sender.Tag(), Preview2.CurrentKey(), Preview2.CurrentValue());
+  FindTargetFrom(Preview2, sender.Tag());
+}
+
+void TWKSForm::Button25Click(TControl& sender) {
+  FindTargetFrom(Preview3, sender.Tag());
 }
 
 } // namespace tw

@@ -1,10 +1,12 @@
-// Saving reports from both tabs, one item or a whole list.
+// Saving reports from the three tabs, one item or a whole list.
 
+#include <functional>
 #include <optional>
 
 #include "app/batch.h"
 #include "app/WKS_Main.h"
 #include "readers/catalog.h"
+#include "readers/modern_catalog.h"
 #include "report/report.h"
 
 namespace tw {
@@ -40,19 +42,40 @@ void TWKSForm::Save3Click(TControl& sender) {
 }
 
 void TWKSForm::SaveCatalog(TControl& sender, CatalogScope scope) {
-  RunBatch({ZList, Preview, Save1, Progress}, ZList.Items().Count(), [&](int i) {
-    ZList.SetItemIndex(i);
-    if (scope == CatalogScope::CurrentUser && !IsCurrentUserItem(ZList.Items()[i]))
-      return;
-    // The running machine's own figures are no part of the evidence: no report, as the command
-    // line's batch leaves them out.
-    if (evidence_ && ReadsLiveSystem(Catalog()[static_cast<size_t>(i)]))
-      return;
-    // A reader that failed left the previous item's rows in the preview: writing them under
-    // this item's label would mislabel them, so the item gets no report.
-    if (ZListClick(sender) == RunOutcome::Shown)
-      Save1Click(sender);
-  });
+  SaveItems(
+      Pages()[0], Catalog(), scope, [&] { return ZListClick(sender); },
+      [&] { Save1Click(sender); });
+}
+
+void TWKSForm::Button21Click(TControl& /*sender*/) {
+  SaveSelected(WList, ComboBox2, Preview3, LinkRule::RemoveQuotes, ReportSource());
+}
+
+void TWKSForm::Button22Click(TControl& sender) {
+  SaveItems(
+      Pages()[2], ModernTabCatalog(), CatalogScope::All, [&] { return WListClick(sender); },
+      [&] { Button21Click(sender); });
+}
+
+void TWKSForm::SaveItems(const Page& page, std::span<const CatalogItem> catalog, CatalogScope scope,
+                         const std::function<RunOutcome()>& run,
+                         const std::function<void()>& save) {
+  TListBox& list = *page.list;
+  RunBatch({list, *page.preview, *page.saves.front(), *page.progress}, list.Items().Count(),
+           [&](int i) {
+             list.SetItemIndex(i);
+             if (scope == CatalogScope::CurrentUser && !IsCurrentUserItem(list.Items()[i]))
+               return;
+             // The running machine's own figures are no part of the evidence: no report, as
+             // the command line's batch leaves them out.
+             if (evidence_ && i < static_cast<int>(catalog.size()) &&
+                 ReadsLiveSystem(catalog[static_cast<size_t>(i)]))
+               return;
+             // A reader that failed left the previous item's rows in the preview: writing them
+             // under this item's label would mislabel them, so the item gets no report.
+             if (run() == RunOutcome::Shown)
+               save();
+           });
 }
 
 void TWKSForm::Button10Click(TControl& sender) {

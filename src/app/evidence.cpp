@@ -117,8 +117,7 @@ OfflineSet::OfflineSet(const EvidenceRequest& request, unsigned codePage)
   // The window's tabs hold no item of these kinds: an empty window would say nothing of why.
   for (const HiveSource& h : set_.Hives())
     if (h.kind == HiveKind::Sam || h.kind == HiveKind::Amcache)
-      throw SourceError(h.loaded.path + ": " +
-                        (h.kind == HiveKind::Sam ? "a sam" : "an amcache") +
+      throw SourceError(h.loaded.path + ": " + (h.kind == HiveKind::Sam ? "a sam" : "an amcache") +
                         " hive, which the window shows no item of (trailwick-cli reads it)");
 }
 
