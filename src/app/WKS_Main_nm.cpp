@@ -11,6 +11,8 @@ void TWKSForm::GetNML() {
   const EvidenceScope scope(evidence_.get());
   const NonMicrosoftDatabase database(DatabasePath());
   TStrings& items = NMList.Items();
+  // One pass for the list's window, not one for every application added or left out.
+  const ScopedUpdate update(items);
   items.Clear();
   for (std::string& name : database.ApplicationNames())
     items.Add(std::move(name));

@@ -111,7 +111,7 @@ void TListBox::Items_::Put(int index, std::string text) {
   if (index < 0 || index >= Count())
     ThrowListIndexError(index);
   items[static_cast<size_t>(index)] = std::move(text);
-  owner_.Notify(ControlChange::Items);
+  Changed();
 }
 
 void TListBox::Items_::Insert(int index, std::string text) {
@@ -120,7 +120,7 @@ void TListBox::Items_::Insert(int index, std::string text) {
   items.insert(items.begin() + index, std::move(text));
   if (owner_.itemIndex_ >= index)
     ++owner_.itemIndex_;
-  owner_.Notify(ControlChange::Items);
+  Changed();
 }
 
 int TListBox::Items_::Add(std::string text) {
@@ -137,13 +137,27 @@ void TListBox::Items_::Delete(int index) {
     owner_.itemIndex_ = -1;
   else if (owner_.itemIndex_ > index)
     --owner_.itemIndex_;
-  owner_.Notify(ControlChange::Items);
+  Changed();
 }
 
 void TListBox::Items_::Clear() {
   items.clear();
   owner_.itemIndex_ = -1;
-  owner_.Notify(ControlChange::Items);
+  Changed();
+}
+
+void TListBox::Items_::Changed() {
+  if (updating_ > 0)
+    pending_ = true;
+  else
+    owner_.Notify(ControlChange::Items);
+}
+
+void TListBox::Items_::EndUpdate() {
+  if (updating_ > 0 && --updating_ == 0 && pending_) {
+    pending_ = false;
+    owner_.Notify(ControlChange::Items);
+  }
 }
 
 // ---- TValueListEditor

@@ -155,10 +155,16 @@ private:
     void Delete(int index) override;
     void Clear() override;
     int Add(std::string text) override;
+    void BeginUpdate() override { ++updating_; }
+    void EndUpdate() override;
     std::vector<std::string> items;
 
   private:
+    // Tells the view, or remembers to tell it when the update ends.
+    void Changed();
     TListBox& owner_;
+    int updating_ = 0;
+    bool pending_ = false;
   };
 
   int SortedPosition(const std::string& text) const;

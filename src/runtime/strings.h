@@ -24,6 +24,10 @@ public:
   virtual void Clear() = 0;
   // Appends (or, in a sorted list, inserts in order) and returns the new entry's index.
   virtual int Add(std::string text);
+  // Changes between BeginUpdate and the matching EndUpdate reach a list's view once, at the end:
+  // a list shown in a window is then filled in one pass, not once for every entry.
+  virtual void BeginUpdate() {}
+  virtual void EndUpdate() {}
 
   const std::string& operator[](int index) const { return Get(index); }
   // First entry equal to text under the case-insensitive comparison, or -1.
@@ -56,6 +60,18 @@ private:
 // `textAt(i)` gives the text of entry i of `count`.
 template <class TextAt>
 int SortedPosition(int count, std::string_view text, TextAt textAt);
+
+// BeginUpdate and EndUpdate around a scope.
+class ScopedUpdate {
+public:
+  explicit ScopedUpdate(TStrings& strings) : strings_(strings) { strings_.BeginUpdate(); }
+  ~ScopedUpdate() { strings_.EndUpdate(); }
+  ScopedUpdate(const ScopedUpdate&) = delete;
+  ScopedUpdate& operator=(const ScopedUpdate&) = delete;
+
+private:
+  TStrings& strings_;
+};
 
 // A preview row split at its first "=": the key cell before it, the value cell after it.
 // A line without "=" has an empty key cell and the whole line as its value cell.

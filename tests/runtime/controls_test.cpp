@@ -57,6 +57,29 @@ TEST(TListBox, SettingTheSelectionFromCodeRaisesNoClick) {
   EXPECT_EQ(clicks, 1);
 }
 
+TEST(TListBox, ChangesWithinAnUpdateReachTheViewOnceAtItsEnd) {
+  TListBox list("list");
+  RecordingView view;
+  list.AttachView(&view);
+  {
+    const ScopedUpdate outer(list.Items());
+    list.Items().Add("a");
+    {
+      const ScopedUpdate inner(list.Items());
+      list.Items().Add("b");
+      list.Items().Delete(0);
+    }
+    EXPECT_TRUE(view.changes.empty()) << "nothing before the outermost update ends";
+    list.Items().Put(0, "c");
+  }
+  EXPECT_EQ(view.changes, std::vector<ControlChange>{ControlChange::Items});
+  EXPECT_EQ(list.Items().ToVector(), std::vector<std::string>{"c"});
+  { const ScopedUpdate idle(list.Items()); }
+  EXPECT_EQ(view.changes.size(), 1u) << "an update without changes tells nothing";
+  list.Items().Add("d");
+  EXPECT_EQ(view.changes.size(), 2u) << "outside an update every change is told at once";
+}
+
 TEST(TValueListEditor, CellsOfTheCurrentRow) {
   TValueListEditor grid("Preview");
   EXPECT_EQ(grid.CurrentKey(), "");

@@ -176,8 +176,11 @@ LRESULT CALLBACK NativeControl::SubclassProc(HWND window, UINT msg, WPARAM wPara
 void NativeControl::ApplyCommon(bool boldFont) {
   SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Application::Get().Font(boldFont)),
                FALSE);
-  EnableWindow(handle_, model_.Enabled());
-  ShowWindow(handle_, model_.Visible() ? SW_SHOWNA : SW_HIDE);
+  // Windows made as their models stand need neither call.
+  if ((IsWindowEnabled(handle_) != FALSE) != model_.Enabled())
+    EnableWindow(handle_, model_.Enabled());
+  if (((GetWindowLongA(handle_, GWL_STYLE) & WS_VISIBLE) != 0) != model_.Visible())
+    ShowWindow(handle_, model_.Visible() ? SW_SHOWNA : SW_HIDE);
 }
 
 void NativeControl::ModelChanged(TControl& control, ControlChange change) {

@@ -20,12 +20,15 @@
 namespace tw::win {
 namespace {
 
+// Created as the model stands (visible, enabled): under Wine every call after the creation costs
+// a round trip to the server, and a form has some eighty controls.
 HWND CreateChild(const char* windowClass, DWORD style, DWORD exStyle, const TControl& model,
                  HWND parent, int height = -1) {
   const TBounds& b = model.Bounds();
+  const DWORD state = (model.Visible() ? WS_VISIBLE : 0) | (model.Enabled() ? 0 : WS_DISABLED);
   HWND window = CreateWindowExA(exStyle, windowClass, model.Caption().c_str(),
-                                WS_CHILD | WS_CLIPSIBLINGS | style, b.left, b.top, b.width,
-                                height < 0 ? b.height : height, parent, nullptr,
+                                WS_CHILD | WS_CLIPSIBLINGS | style | state, b.left, b.top,
+                                b.width, height < 0 ? b.height : height, parent, nullptr,
                                 Application::Get().Instance(), nullptr);
   if (window == nullptr)
     throw Exception("Cannot create the control " + model.Name());
@@ -61,10 +64,11 @@ public:
         model.Alignment() == TAlignment::taRightJustify
             ? SS_RIGHT
             : (model.Alignment() == TAlignment::taCenter ? SS_CENTER : SS_LEFTNOWORDWRAP);
+    // Sized to its text before it is made, so that it needs no move afterwards.
+    label_.SetBounds(FittedBounds());
     Attach(
         CreateChild(WC_STATICA, SS_NOTIFY | SS_NOPREFIX | align, WS_EX_TRANSPARENT, model, parent));
     ApplyCommon(model.Bold());
-    FitText();
   }
   bool Reflect(TMessage& m) override {
     if (m.msg != WM_COMMAND)
@@ -97,18 +101,25 @@ private:
     MapWindowPoints(HWND_DESKTOP, GetParent(Handle()), reinterpret_cast<POINT*>(&r), 2);
     return r;
   }
-  void FitText() {
+  // The label's bounds with the width of its text on one line.
+  TBounds FittedBounds() const {
+    // One measuring context for every label of the program, made once.
+    static const MemoryDc measuring(nullptr);
     SIZE extent{};
     {
-      const ClientDc dc(Handle());
-      const SelectGuard font(dc.Get(), Application::Get().Font(label_.Bold()));
+      const SelectGuard font(measuring.Get(), Application::Get().Font(label_.Bold()));
       const std::string& text = label_.Caption();
-      GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+      GetTextExtentPoint32A(measuring.Get(), text.c_str(), static_cast<int>(text.size()),
+                            &extent);
     }
     TBounds b = label_.Bounds();
     if (label_.Alignment() == TAlignment::taRightJustify)
       b.left += b.width - extent.cx;
     b.width = extent.cx;
+    return b;
+  }
+  void FitText() {
+    const TBounds b = FittedBounds();
     label_.SetBounds(b);
     MoveWindow(Handle(), b.left, b.top, b.width, b.height, FALSE);
   }
