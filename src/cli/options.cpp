@@ -1,12 +1,12 @@
 #include "cli/options.h"
 
-#include <algorithm>
 #include <array>
 #include <charconv>
-#include <filesystem>
 #include <utility>
 
 #include "readers/byte_fields.h"
+#include "registry/evidence_sources.h"
+#include "registry/source_errors.h"
 
 namespace tw {
 
@@ -100,22 +100,13 @@ std::optional<uint64_t> ParseTime(std::string_view text, DayEnd end) {
   return *start + 10'000'000 - 1;
 }
 
-// "KIND=FILE" names a kind when the part before "=" reads like one (a plain word) and the
-// whole text is no file; an unknown word is a mistake, not a file name.
+// "KIND=FILE" read as the window reads it; an unknown kind is a usage mistake here.
 SourceSpec HiveSpec(const std::string& text) {
-  const size_t equals = text.find('=');
-  if (equals != std::string::npos && equals > 0) {
-    const std::string word = text.substr(0, equals);
-    if (const auto kind = HiveKindFromName(word))
-      return SourceSpec{SourceType::Hive, kind, text.substr(equals + 1), {}};
-    const bool plainWord = std::all_of(word.begin(), word.end(), [](char c) {
-      return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-    });
-    std::error_code error;
-    if (plainWord && !std::filesystem::exists(text, error))
-      throw UsageError("unknown hive kind '" + word + "' (" + std::string(HiveKindNames()) + ")");
+  try {
+    return HiveSourceSpec(text);
+  } catch (const SourceConflict& e) {
+    throw UsageError(e.what());
   }
-  return SourceSpec{SourceType::Hive, std::nullopt, text, {}};
 }
 
 Command CommandFromName(const std::string& name) {

@@ -85,7 +85,7 @@ TEST_F(EvidenceTest, ADirtyHiveIsReadWithWhatOnlyItsLogsHoldAndTheUserIsTold) {
 
 TEST_F(EvidenceTest, ExportsDifferFromTheStaleReadOnlyInKeysTheLogsChanged) {
   const std::string hive = DirtyUserHive();
-  for (const std::string& mode : {"recovered", "stale"}) {
+  for (const std::string mode : {"recovered", "stale"}) {
     std::vector<std::string> args = {"dump", "--hive", hive, "--format", "jsonl",
                                      "--out", Path(mode + ".jsonl")};
     std::vector<std::string> exportArgs = {"export", "--hive", hive, "--guest", "--modern",
@@ -231,7 +231,7 @@ TEST_F(EvidenceTest, AHiveGivenAsAnotherKindIsRefusedWithWhatItLooksLike) {
 // --- The command line's mends ----------------------------------------------------------------
 
 TEST_F(EvidenceTest, HelpIsAnAnswerNotAnError) {
-  for (const std::string& flag : {"--help", "-h"}) {
+  for (const std::string flag : {"--help", "-h"}) {
     const CliRun run = Cli({flag});
     EXPECT_EQ(run.code, ExitCode::Done);
     EXPECT_TRUE(run.out.starts_with("usage: trailwick-cli list")) << run.out;
