@@ -152,18 +152,9 @@ RegStatus HiveStore::DoQueryInfoKey(RegKey key, uint32_t* subKeys, uint32_t* max
     LoadChildren(*node);
   if (values != nullptr || maxValueNameLen != nullptr || maxValueLen != nullptr)
     LoadValues(*node);
-  if (subKeys != nullptr)
-    *subKeys = static_cast<uint32_t>(node->children.size());
-  if (maxSubKeyLen != nullptr)
-    *maxSubKeyLen = node->longestChild;
-  if (values != nullptr)
-    *values = static_cast<uint32_t>(node->values.size());
-  if (maxValueNameLen != nullptr)
-    *maxValueNameLen = node->longestValueName;
-  if (maxValueLen != nullptr)
-    *maxValueLen = node->longestData;
-  if (lastWriteTime != nullptr)
-    *lastWriteTime = node->key.lastWrite;
+  reg::PutKeyInfo({node->children.size(), node->longestChild, node->values.size(),
+                   node->longestValueName, node->longestData, node->key.lastWrite},
+                  subKeys, maxSubKeyLen, values, maxValueNameLen, maxValueLen, lastWriteTime);
   return reg::kSuccess;
 }
 

@@ -221,18 +221,9 @@ RegStatus MemoryRegistry::DoQueryInfoKey(RegKey key, uint32_t* subKeys, uint32_t
     longestName = std::max(longestName, v.name.size());
     longestData = std::max(longestData, v.data.size());
   }
-  if (subKeys != nullptr)
-    *subKeys = static_cast<uint32_t>(node->subKeys.size());
-  if (maxSubKeyLen != nullptr)
-    *maxSubKeyLen = static_cast<uint32_t>(longestKey);
-  if (values != nullptr)
-    *values = static_cast<uint32_t>(node->values.size());
-  if (maxValueNameLen != nullptr)
-    *maxValueNameLen = static_cast<uint32_t>(longestName);
-  if (maxValueLen != nullptr)
-    *maxValueLen = static_cast<uint32_t>(longestData);
-  if (lastWriteTime != nullptr)
-    *lastWriteTime = node->lastWrite;
+  reg::PutKeyInfo({node->subKeys.size(), longestKey, node->values.size(), longestName,
+                   longestData, node->lastWrite},
+                  subKeys, maxSubKeyLen, values, maxValueNameLen, maxValueLen, lastWriteTime);
   return reg::kSuccess;
 }
 

@@ -30,4 +30,19 @@ RegStatus CopyData(const std::vector<uint8_t>& source, uint8_t* data, uint32_t* 
   return kSuccess;
 }
 
+void PutKeyInfo(const KeyInfo& info, uint32_t* subKeys, uint32_t* maxSubKeyLen, uint32_t* values,
+                uint32_t* maxValueNameLen, uint32_t* maxValueLen, uint64_t* lastWriteTime) {
+  const auto put = [](uint32_t* to, size_t n) {
+    if (to != nullptr)
+      *to = static_cast<uint32_t>(n);
+  };
+  put(subKeys, info.subKeys);
+  put(maxSubKeyLen, info.longestSubKey);
+  put(values, info.values);
+  put(maxValueNameLen, info.longestValueName);
+  put(maxValueLen, info.longestData);
+  if (lastWriteTime != nullptr)
+    *lastWriteTime = info.lastWrite;
+}
+
 } // namespace tw::reg
