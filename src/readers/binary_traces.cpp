@@ -35,7 +35,7 @@ CivilDate CivilFromDays(std::int64_t z) {
 
 std::string FormatStamp(long long year, unsigned month, unsigned day, unsigned hour,
                         unsigned minute, unsigned second) {
-  char text[32];
+  char text[80];
   std::snprintf(text, sizeof text, "%04lld-%02u-%02u %02u:%02u:%02u", year, month, day, hour,
                 minute, second);
   return text;

@@ -35,10 +35,6 @@ bool SplitPath(std::string_view path, std::vector<std::string>& parts) {
   return true;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-  return !NameLess(a, b) && !NameLess(b, a);
-}
-
 } // namespace
 
 MemoryRegistry::Key* MemoryRegistry::Key::FindSubKey(std::string_view name) const {

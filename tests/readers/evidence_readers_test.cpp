@@ -141,7 +141,7 @@ TEST_F(EvidenceReadersTest, ShimCacheReadsEveryControlSetOnceEachLabelled) {
 TEST_F(EvidenceReadersTest, ADamagedCacheGivesTheEntriesBeforeTheDamageAndSaysSo) {
   // The last entry's size runs past the cut.
   Buffer cache = Windows10Cache({{"C:\\a.exe", At(2020, 1, 1, 0, 0, 0)}, {"C:\\b.exe", 1}});
-  cache.resize(cache.size() - 6);
+  cache.erase(cache.end() - 6, cache.end());
   LoadReg("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet001\\Control\\Session "
           "Manager\\AppCompatCache]\n\"AppCompatCache\"=" +
           RegHex(cache) +

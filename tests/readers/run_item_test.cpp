@@ -49,8 +49,9 @@ TEST_F(RunItemTest, EveryRowOfEveryItemKeepsItsCellsAndTheKeyItCameFrom) {
       EXPECT_TRUE(row.hasCells) << row.text;
       EXPECT_EQ(row.text, row.name + "=" + row.value);
       EXPECT_EQ(row.key.Empty(), live) << row.text;
-      if (!live && !fixedRows)
+      if (!live && !fixedRows) {
         EXPECT_TRUE(KeyExists(row.key)) << row.key.path;
+      }
     }
   }
   EXPECT_GT(rows, 200);
@@ -77,7 +78,9 @@ TEST_F(RunItemTest, SortedRowsComeInTheOrderOfTheWindowsSortedList) {
   std::vector<RowBuffer::Row> rows;
   for (const std::string& text : texts) {
     list.Items().Add(text);
-    rows.push_back({text, {}, {}, {}, false});
+    RowBuffer::Row row;
+    row.text = text;
+    rows.push_back(std::move(row));
   }
   list.SetSorted(true);
   SortRowsLikeList(rows);

@@ -13,10 +13,10 @@
 //   two GUIDs no table names; index 0x42) are "Libraries", Desktop\7\ ({59031A47-...}, the
 //   user's files; index 0x44) is "Users".
 // - Desktop\1\ is a root-typed delegate whose data is a drive item "D:\" (signature
-//   0xF5A6B710, class {F5FB2C77-...}, removable drives); RegRipper calls it "Explorer". Desktop\2\
-//   and \3\ are root-typed property-view delegates of class {04731B67-...} whose property store
-//   holds a search ("Search Results in AKMonitor") but no display name; RegRipper calls them
-//   "Explorer", we show the class GUID.
+//   0xF5A6B710, class {F5FB2C77-...}, removable drives); RegRipper calls it "Explorer".
+//   Desktop\2\ and \3\ are root-typed property-view delegates of class {04731B67-...} whose
+//   property store holds a search ("Search Results in AKMonitor") but no display name;
+//   RegRipper calls them "Explorer", we show the class GUID.
 // - Desktop\4\2\ ({D3162B92-...}, This PC's Documents) RegRipper prints as the lower-case GUID.
 // - Desktop\5\0\0\ is a control panel item {BB06C0E4-...}: RegRipper "CLSID_System", we show
 //   the GUID (no table of control panel items here).
