@@ -135,6 +135,14 @@ protected:
     driver.ClickAt(driver.PageControl(), kTabX[sheet], 10);
     ASSERT_TRUE(
         ProgramDriver::WaitFor([&] { return IsWindowVisible(driver.Sheet(sheet)) != FALSE; }));
+    // The tab strip holds the mouse until the click's button-up reaches it; a click sent before
+    // that would go to the strip, not to the control under the cursor.
+    const DWORD thread = GetWindowThreadProcessId(driver.MainWindow(), nullptr);
+    ASSERT_TRUE(ProgramDriver::WaitFor([&] {
+      GUITHREADINFO info{};
+      info.cbSize = sizeof info;
+      return GetGUIThreadInfo(thread, &info) != FALSE && info.hwndCapture == nullptr;
+    }));
   }
   int Rows(HWND grid) { return static_cast<int>(SendMessageA(grid, LVM_GETITEMCOUNT, 0, 0)); }
   std::string Caption() { return ProgramDriver::Text(driver.MainWindow()); }
