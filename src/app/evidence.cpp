@@ -1,11 +1,9 @@
 #include "app/evidence.h"
 
 #include <algorithm>
-#include <array>
 #include <filesystem>
 
 #include "readers/sysinfo.h"
-#include "runtime/ansi_text.h"
 
 namespace tw {
 namespace {
@@ -27,19 +25,6 @@ std::unique_ptr<CodePage> MakePage(unsigned number) {
 
 std::string FileName(const std::string& path) {
   return std::filesystem::path(path).filename().string();
-}
-
-// The order of a log's suffix among NAME.LOG, NAME.LOG1, NAME.LOG2 when `file` is a log of
-// `hive`; -1 when it is none.
-int LogOrder(std::string_view file, std::string_view hive) {
-  static constexpr std::array<std::string_view, 3> kSuffixes = {".LOG", ".LOG1", ".LOG2"};
-  if (file.size() <= hive.size() || !AsciiEqualIgnoringCase(file.substr(0, hive.size()), hive))
-    return -1;
-  const std::string_view suffix = file.substr(hive.size());
-  for (size_t i = 0; i < kSuffixes.size(); ++i)
-    if (AsciiEqualIgnoringCase(suffix, kSuffixes[i]))
-      return static_cast<int>(i);
-  return -1;
 }
 
 } // namespace
@@ -86,7 +71,6 @@ EvidenceRequest ParseProgramArguments(const std::vector<std::string>& args) {
 
 EvidenceRequest DroppedFilesRequest(const std::vector<std::string>& files) {
   EvidenceRequest request;
-  std::vector<std::pair<int, const std::string*>> logsOf(files.size(), {-1, nullptr});
   std::vector<bool> isLog(files.size(), false);
   for (size_t i = 0; i < files.size(); ++i)
     for (size_t j = 0; j < files.size(); ++j)
@@ -95,15 +79,15 @@ EvidenceRequest DroppedFilesRequest(const std::vector<std::string>& files) {
   for (size_t j = 0; j < files.size(); ++j) {
     if (isLog[j])
       continue;
-    SourceSpec spec{SourceType::Hive, std::nullopt, files[j], {}};
+    SourceSpec hive{SourceType::Hive, std::nullopt, files[j], {}};
     std::vector<std::pair<int, std::string>> logs;
     for (size_t i = 0; i < files.size(); ++i)
       if (const int order = LogOrder(files[i], files[j]); i != j && order >= 0)
         logs.emplace_back(order, files[i]);
     std::sort(logs.begin(), logs.end());
     for (auto& [order, log] : logs)
-      spec.logs.push_back(std::move(log));
-    request.sources.push_back(std::move(spec));
+      hive.logs.push_back(std::move(log));
+    request.sources.push_back(std::move(hive));
   }
   return request;
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/little_endian.h"
+
 namespace tw {
 
 using Bytes = std::span<const std::uint8_t>;
@@ -19,17 +21,9 @@ constexpr bool Fits(Bytes data, std::size_t at, std::size_t size) {
 }
 
 // Little-endian integers; the caller has checked that they fit.
-inline std::uint16_t Le16(Bytes d, std::size_t at) {
-  return static_cast<std::uint16_t>(d[at] | (d[at + 1] << 8));
-}
-inline std::uint32_t Le32(Bytes d, std::size_t at) {
-  return static_cast<std::uint32_t>(Le16(d, at)) |
-         (static_cast<std::uint32_t>(Le16(d, at + 2)) << 16);
-}
-inline std::uint64_t Le64(Bytes d, std::size_t at) {
-  return static_cast<std::uint64_t>(Le32(d, at)) |
-         (static_cast<std::uint64_t>(Le32(d, at + 4)) << 32);
-}
+inline std::uint16_t Le16(Bytes d, std::size_t at) { return le::Load16(d.data() + at); }
+inline std::uint32_t Le32(Bytes d, std::size_t at) { return le::Load32(d.data() + at); }
+inline std::uint64_t Le64(Bytes d, std::size_t at) { return le::Load64(d.data() + at); }
 
 // The GUID stored at `at` as "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}"; empty when it does not fit.
 std::string GuidAt(Bytes data, std::size_t at);

@@ -1,6 +1,7 @@
 #include "registry/evidence_sources.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -70,6 +71,17 @@ SourceSpec HiveSourceSpec(const std::string& text) {
   return SourceSpec{SourceType::Hive, std::nullopt, text, {}};
 }
 
+int LogOrder(std::string_view file, std::string_view hive) {
+  static constexpr std::array<std::string_view, 3> kSuffixes = {".LOG", ".LOG1", ".LOG2"};
+  if (file.size() <= hive.size() || !AsciiEqualIgnoringCase(file.substr(0, hive.size()), hive))
+    return -1;
+  const std::string_view suffix = file.substr(hive.size());
+  for (size_t i = 0; i < kSuffixes.size(); ++i)
+    if (AsciiEqualIgnoringCase(suffix, kSuffixes[i]))
+      return static_cast<int>(i);
+  return -1;
+}
+
 std::vector<std::string> LogsBeside(const std::string& hivePath) {
   const std::filesystem::path hive(hivePath);
   const std::string name = hive.filename().string();
@@ -81,17 +93,7 @@ std::vector<std::string> LogsBeside(const std::string& hivePath) {
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
     const std::string candidate = entry.path().filename().string();
-    if (candidate.size() <= name.size() ||
-        !AsciiEqualIgnoringCase(std::string_view(candidate).substr(0, name.size()), name))
-      continue;
-    const std::string_view suffix = std::string_view(candidate).substr(name.size());
-    int order = -1;
-    if (AsciiEqualIgnoringCase(suffix, ".LOG"))
-      order = 0;
-    else if (AsciiEqualIgnoringCase(suffix, ".LOG1"))
-      order = 1;
-    else if (AsciiEqualIgnoringCase(suffix, ".LOG2"))
-      order = 2;
+    const int order = LogOrder(candidate, name);
     // Named as the hive was: its folder as the user wrote it, then the log's own name.
     if (order >= 0 && entry.is_regular_file(error))
       found.emplace_back(order, prefix + candidate);

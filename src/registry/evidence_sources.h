@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "hive/hive.h"
@@ -45,6 +46,9 @@ struct LoadedHive {
 // not a file name: raises SourceConflict naming it and the kinds there are.
 SourceSpec HiveSourceSpec(const std::string& text);
 
+// The place of `file` among a hive's transaction logs, NAME.LOG, NAME.LOG1 and NAME.LOG2 in
+// any letter case (0, 1, 2), when `hive` is the NAME it starts with; -1 when it is no log of it.
+int LogOrder(std::string_view file, std::string_view hive);
 // The transaction logs beside a hive: NAME.LOG, NAME.LOG1, NAME.LOG2 in any letter case.
 std::vector<std::string> LogsBeside(const std::string& hivePath);
 // Raises SourceError naming the file and the reason. With no logs named, those beside it.

@@ -13,6 +13,7 @@
 
 #include "readers/evidence_catalog.h"
 #include "cli/cli.h"
+#include "cli_run.h"
 #include "cli/offline_platform.h"
 #include "hive_files.h"
 #include "readers/catalog.h"
@@ -24,19 +25,6 @@
 
 namespace tw {
 namespace {
-
-struct CliRun {
-  ExitCode code;
-  std::string out;
-  std::string err;
-};
-
-CliRun Cli(const std::vector<std::string>& args) {
-  OfflineCliPlatform platform;
-  std::ostringstream out, err;
-  const ExitCode code = RunCli(args, platform, out, err);
-  return {code, out.str(), err.str()};
-}
 
 void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
   std::ofstream(path, std::ios::binary) << bytes;

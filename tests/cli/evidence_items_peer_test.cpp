@@ -50,6 +50,7 @@
 #include "cli/offline_platform.h"
 #include "hive_files.h"
 #include "peer_runs.h"
+#include "value_fields.h"
 #include "support/platform.h"
 
 namespace tw {
@@ -98,25 +99,8 @@ const std::vector<std::string> kLabels = {
     "Created",      "Modified (17)", "Installed", "Folder",    "Source",      "File Reference",
     "MRU Position", "Modified",      "Accessed",  "MFT",       "Item",        "Item List"};
 
-// The labelled field of a row's value ("Label text, Label text"); empty when absent.
 std::string FieldOf(const std::string& value, const std::string& label) {
-  const auto starts = [&](std::size_t at, const std::string& l) {
-    return value.compare(at, l.size() + 1, l + " ") == 0;
-  };
-  std::size_t at = starts(0, label) ? 0 : std::string::npos;
-  for (std::size_t comma = value.find(", "); at == std::string::npos && comma != std::string::npos;
-       comma = value.find(", ", comma + 2))
-    if (starts(comma + 2, label))
-      at = comma + 2;
-  if (at == std::string::npos)
-    return "";
-  at += label.size() + 1;
-  for (std::size_t comma = value.find(", ", at); comma != std::string::npos;
-       comma = value.find(", ", comma + 2))
-    for (const std::string& next : kLabels)
-      if (starts(comma + 2, next))
-        return value.substr(at, comma - at);
-  return value.substr(at);
+  return test::FieldOf(value, label, kLabels);
 }
 
 std::string Trim(std::string text) {

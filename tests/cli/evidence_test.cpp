@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli_run.h"
 #include "cli/offline_platform.h"
 #include "hive/hive.h"
 #include "hive_files.h"
@@ -20,19 +21,6 @@
 
 namespace tw {
 namespace {
-
-struct CliRun {
-  ExitCode code;
-  std::string out;
-  std::string err;
-};
-
-CliRun Cli(const std::vector<std::string>& args) {
-  OfflineCliPlatform platform;
-  std::ostringstream out, err;
-  const ExitCode code = RunCli(args, platform, out, err);
-  return {code, out.str(), err.str()};
-}
 
 bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;

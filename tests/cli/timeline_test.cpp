@@ -14,9 +14,11 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli_run.h"
 #include "cli/offline_platform.h"
 #include "hive_files.h"
 #include "peer_runs.h"
+#include "value_fields.h"
 #include "support/fixtures.h"
 #include "support/platform.h"
 
@@ -25,19 +27,6 @@ namespace {
 
 using test::Lines;
 using test::Rows;
-
-struct CliRun {
-  ExitCode code;
-  std::string out;
-  std::string err;
-};
-
-CliRun Cli(const std::vector<std::string>& args) {
-  OfflineCliPlatform platform;
-  std::ostringstream out, err;
-  const ExitCode code = RunCli(args, platform, out, err);
-  return {code, out.str(), err.str()};
-}
 
 // "Label text" fields of a row's value; a field ends where the next label starts (a field's
 // text may hold ", ").
@@ -51,23 +40,7 @@ const std::vector<std::string> kLabels = {
     "Volume Name"};
 
 std::string FieldOf(const std::string& value, const std::string& label) {
-  const auto starts = [&](std::size_t at, const std::string& l) {
-    return value.compare(at, l.size() + 1, l + " ") == 0;
-  };
-  std::size_t at = starts(0, label) ? 0 : std::string::npos;
-  for (std::size_t comma = value.find(", "); at == std::string::npos && comma != std::string::npos;
-       comma = value.find(", ", comma + 2))
-    if (starts(comma + 2, label))
-      at = comma + 2;
-  if (at == std::string::npos)
-    return "";
-  at += label.size() + 1;
-  for (std::size_t comma = value.find(", ", at); comma != std::string::npos;
-       comma = value.find(", ", comma + 2))
-    for (const std::string& next : kLabels)
-      if (starts(comma + 2, next))
-        return value.substr(at, comma - at);
-  return value.substr(at);
+  return test::FieldOf(value, label, kLabels);
 }
 
 bool IsDate(const std::string& text) {
