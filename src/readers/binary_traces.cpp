@@ -4,15 +4,13 @@
 #include <array>
 #include <cstdio>
 
+#include "readers/byte_fields.h"
 #include "readers/shell_items.h"
 #include "runtime/ansi_text.h"
 #include "runtime/code_page.h"
 
 namespace tw {
 namespace {
-
-constexpr std::uint64_t kTicksPerSecond = 10'000'000;
-constexpr std::int64_t kDaysFrom1601To1970 = 134'774;
 
 struct CivilDate {
   std::int64_t year;

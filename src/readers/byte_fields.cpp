@@ -61,10 +61,6 @@ std::u16string WidenBytes(std::string_view text) {
 
 namespace {
 
-constexpr std::uint64_t kTicksPerSecond = 10'000'000;
-// Days from 1601-01-01 to 1970-01-01.
-constexpr std::int64_t kDaysFrom1601To1970 = 134'774;
-
 // Days since 1970-01-01 of a proleptic Gregorian date.
 std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
   y -= m <= 2 ? 1 : 0;

@@ -13,6 +13,10 @@
 
 namespace tw {
 
+// FILETIME counts 100-ns ticks from 1601-01-01 (UTC).
+inline constexpr std::uint64_t kTicksPerSecond = 10'000'000;
+inline constexpr std::int64_t kDaysFrom1601To1970 = 134'774;
+
 using Bytes = std::span<const std::uint8_t>;
 
 // Whether `size` bytes starting at `at` lie inside the data.

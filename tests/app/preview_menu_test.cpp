@@ -12,12 +12,12 @@ namespace tw {
 namespace {
 
 using Launches = std::vector<RecordingShell::Launch>;
-constexpr WindowHandle kWindow = 0x10a2;
+constexpr WindowHandle kPreviewWindow = 0x10a2;
 
 class PreviewMenuTest : public test::PortablePlatformTest {
 protected:
   void SetUp() override {
-    form.SetHandle(kWindow);
+    form.SetHandle(kPreviewWindow);
     form.Preview.Assign({"a=cmd\\1", "b=regedit\\1", "c=\\\\FILESRV01\\finance\\1"});
     form.Preview2.Assign({"Recent file=C:\\Docs\\a.txt", "Folder=D:\\Data\\"});
     form.Preview3.Assign({"Path=C:\\Tools\\x.exe", "Last=E:\\case.zip"});
@@ -101,7 +101,7 @@ TEST_F(PreviewMenuTest, TheRowOpenedOnBecomesCurrentAndItemsActOnIt) {
   click("Copy Selected Key");
   EXPECT_EQ(clipboard.Text(), "b");
   click("Open Value + Key");
-  EXPECT_EQ(shell.launches, (Launches{{kWindow, "regedit\\1\\b"}}));
+  EXPECT_EQ(shell.launches, (Launches{{kPreviewWindow, "regedit\\1\\b"}}));
 
   // A row outside the grid leaves the current row as it is.
   ASSERT_TRUE(form.PreviewContextPopup(form.Preview3, 7));

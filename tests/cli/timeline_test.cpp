@@ -30,7 +30,7 @@ using test::Rows;
 
 // "Label text" fields of a row's value; a field ends where the next label starts (a field's
 // text may hold ", ").
-const std::vector<std::string> kLabels = {
+const std::vector<std::string> kEventLabels = {
     "Run Count",       "Focus Count",   "Focus Time",     "Last Run",    "Position",
     "Last Modified",   "Executed",      "Size",           "Last Update", "SHA-1",
     "Link Date",       "Product",       "Publisher",      "Version",     "Key Written",
@@ -39,8 +39,8 @@ const std::vector<std::string> kLabels = {
     "First Installed", "Last Arrival",  "Last Removal",   "Drive",       "Volume",
     "Volume Name"};
 
-std::string FieldOf(const std::string& value, const std::string& label) {
-  return test::FieldOf(value, label, kLabels);
+std::string EventField(const std::string& value, const std::string& label) {
+  return test::FieldOf(value, label, kEventLabels);
 }
 
 bool IsDate(const std::string& text) {
@@ -56,7 +56,7 @@ void ExpectedEvents(const std::string& item, const std::string& name, const std:
   };
   const auto fields = [&](std::initializer_list<std::pair<const char*, const char*>> map) {
     for (const auto& [label, kind] : map)
-      add(FieldOf(value, label), kind);
+      add(EventField(value, label), kind);
   };
   if (item.find("User Assist") != std::string::npos) {
     fields({{"Last Run", "Last Run"}});
@@ -73,8 +73,8 @@ void ExpectedEvents(const std::string& item, const std::string& name, const std:
     fields({{"Modified", "Modified (shell item)"},
             {"Accessed", "Accessed (shell item)"},
             {"Created", "Created (shell item)"}});
-    if (FieldOf(value, "MRU Position") == "0")
-      add(FieldOf(value, "Key Written"), "Folder Opened (most recent in its parent)");
+    if (EventField(value, "MRU Position") == "0")
+      add(EventField(value, "Key Written"), "Folder Opened (most recent in its parent)");
   } else if (item.find("Amcache - Files") != std::string::npos) {
     fields({{"Key Written", "Key Written"},
             {"Link Date", "Linked (compile time)"},

@@ -14,6 +14,7 @@
 #include "runtime/code_page.h"
 #include "hive/deleted.h"
 #include "hive_files.h"
+#include "support/fixtures.h"
 #include "support/platform.h"
 
 namespace tw::hive {
@@ -21,11 +22,6 @@ namespace {
 
 constexpr std::uint64_t kOldWritten = 132355440000000000ULL;   // 1 June 2020, 12:00 UTC
 constexpr std::uint64_t kInnerWritten = 132355476000000000ULL; // an hour later
-
-std::vector<std::uint8_t> ReadAll(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
 
 void WriteAll(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
   std::ofstream(file, std::ios::binary)
@@ -112,7 +108,7 @@ protected:
 
   // hivex writes no key times: ours go into the keys to be deleted, as Windows would have.
   void StampTimes() {
-    std::vector<std::uint8_t> bytes = ReadAll(hive);
+    std::vector<std::uint8_t> bytes = test::ReadFileData(hive);
     std::vector<std::pair<CellRef, std::uint64_t>> stamps;
     {
       const Hive before(bytes);
@@ -134,7 +130,7 @@ protected:
 };
 
 TEST_F(DeletedWithHivex, ListedWithNamesTimesTypesDataAndParentPaths) {
-  const Hive after(ReadAll(hive));
+  const Hive after(test::ReadFileData(hive));
   ASSERT_FALSE(after.Base().Dirty());
   const DeletedEntries found = FindDeleted(after);
 
@@ -170,7 +166,7 @@ TEST_F(DeletedWithHivex, ListedWithNamesTimesTypesDataAndParentPaths) {
 }
 
 TEST_F(DeletedWithHivex, RegRipperListsTheSameRecordsInTheSameOrder) {
-  EXPECT_EQ(OurRecords(FindDeleted(Hive(ReadAll(hive)))), RegRipperRecords(hive));
+  EXPECT_EQ(OurRecords(FindDeleted(Hive(test::ReadFileData(hive)))), RegRipperRecords(hive));
 }
 
 bool Printable(const std::string& record) {
@@ -182,7 +178,7 @@ class DeletedInRealHives : public testing::TestWithParam<const char*> {};
 TEST_P(DeletedInRealHives, RegRipperRecordsWithTextNamesAreAmongOurs) {
   test::TempFolder folder;
   const std::filesystem::path file = test::UnpackHive(GetParam(), folder.Host());
-  std::vector<std::string> ours = OurRecords(FindDeleted(Hive(ReadAll(file))));
+  std::vector<std::string> ours = OurRecords(FindDeleted(Hive(test::ReadFileData(file))));
   std::vector<std::string> theirs = RegRipperRecords(file);
   theirs.erase(std::remove_if(theirs.begin(), theirs.end(), [](auto& r) { return !Printable(r); }),
                theirs.end());

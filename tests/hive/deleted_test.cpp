@@ -16,8 +16,8 @@ using test::kNone;
 
 constexpr auto kFree = CellState::Free;
 
-struct Tree {
-  Tree() { root = b.AddKey({.name = u"ROOT"}); }
+struct DeletedTree {
+  DeletedTree() { root = b.AddKey({.name = u"ROOT"}); }
   DeletedEntries Scan() const { return FindDeleted(Hive(b.Build())); }
   HiveBuilder b{5};
   std::uint32_t root;
@@ -28,7 +28,7 @@ std::vector<std::uint8_t> Text(const std::u16string& text) {
 }
 
 TEST(DeletedEntries, KeysAndValuesOfADeletedSubtreeWithPathsAndData) {
-  Tree t;
+  DeletedTree t;
   const std::uint32_t software = t.b.AddKey({.name = u"Software", .parent = t.root});
   t.b.SetSubkeys(t.root, "lf", {software});
   const std::uint32_t gone =
@@ -65,7 +65,7 @@ TEST(DeletedEntries, KeysAndValuesOfADeletedSubtreeWithPathsAndData) {
 }
 
 TEST(DeletedEntries, RecordsOfCellsMergedIntoAFreeNeighbour) {
-  Tree t;
+  DeletedTree t;
   const std::uint32_t value = t.b.AddValue({.name = u"First", .data = {1}}, kFree);
   const std::uint32_t key = t.b.AddKey({.name = u"Second", .parent = t.root}, kFree);
   const std::uint32_t junk = t.b.AddCell(std::vector<std::uint8_t>(40, 0x41), kFree);
@@ -83,7 +83,7 @@ TEST(DeletedEntries, RecordsOfCellsMergedIntoAFreeNeighbour) {
 }
 
 TEST(DeletedEntries, LeavesOutWhatDoesNotLookLikeARecord) {
-  Tree t;
+  DeletedTree t;
   t.b.AddKey({.name = u"bad\x01name"}, kFree);
   t.b.AddKey({.name = u"a\\b"}, kFree);
   t.b.AddKey({.name = u"old", .lastWrite = 119600064000000000ULL}, kFree); // 1980
@@ -106,7 +106,7 @@ std::uint32_t Field(const Hive& hive, std::uint32_t cell, std::size_t at) {
 }
 
 TEST(DeletedEntries, DataIsWholeOnlyWhileEveryCellOfItIsFree) {
-  Tree t;
+  DeletedTree t;
   const auto big = std::vector<std::uint8_t>(20000, 0x5A);
   t.b.AddValue({.name = u"whole", .data = Text(u"kept")}, kFree);
   const std::uint32_t reusedData = t.b.AddCell(Text(u"new!"));
@@ -145,7 +145,7 @@ TEST(DeletedEntries, DataIsWholeOnlyWhileEveryCellOfItIsFree) {
 }
 
 TEST(DeletedEntries, OwnersFromTheListsOfKeysStillInUse) {
-  Tree t;
+  DeletedTree t;
   const std::uint32_t live = t.b.AddKey({.name = u"Live", .parent = t.root});
   const std::uint32_t other = t.b.AddKey({.name = u"Other", .parent = t.root});
   t.b.SetSubkeys(t.root, "lf", {live, other});
@@ -179,7 +179,7 @@ TEST(DeletedEntries, OwnersFromTheListsOfKeysStillInUse) {
 }
 
 TEST(DeletedEntries, NoParentPathWhereTheChainOfParentsBreaks) {
-  Tree t;
+  DeletedTree t;
   const std::uint32_t value = t.b.AddValue({.name = u"v", .data = {1}});
   t.b.AddKey({.name = u"Reused", .parent = value}, kFree);
   t.b.AddKey({.name = u"Nowhere", .parent = 0}, kFree);

@@ -17,6 +17,7 @@
 #include "hive/hive.h"
 #include "runtime/code_page.h"
 #include "hive_files.h"
+#include "support/fixtures.h"
 #include "support/platform.h"
 #include "support/hivex_value.h"
 
@@ -95,11 +96,6 @@ std::vector<Entry> OurWalk(const Hive& hive, std::uint32_t* unreadable = nullptr
   return out;
 }
 
-std::vector<std::uint8_t> ReadAll(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 class HivexDifferential : public testing::TestWithParam<const char*> {
 protected:
   test::TempFolder folder;
@@ -112,7 +108,7 @@ TEST_P(HivexDifferential, SameKeysValuesAndDataInTheSameOrder) {
   std::vector<Entry> theirs;
   HivexWalk(h, hivex_root(h), "", 0, theirs);
   hivex_close(h);
-  const std::vector<Entry> ours = OurWalk(Hive(ReadAll(file)));
+  const std::vector<Entry> ours = OurWalk(Hive(test::ReadFileData(file)));
 
   std::size_t values = 0;
   for (std::size_t i = 0; i < std::min(ours.size(), theirs.size()); ++i) {
@@ -199,7 +195,7 @@ TEST(DamagedHive, HivexRefusesItAndWeReadItsSoundPart) {
   test::TempFolder folder;
   const std::filesystem::path file = test::UnpackHive("corrupted_system_hive", folder.Host());
   EXPECT_EQ(hivex_open(file.c_str(), 0), nullptr);
-  const Hive hive(ReadAll(file));
+  const Hive hive(test::ReadFileData(file));
   // The 26th page holds no hive bin, nor do 582 others; the sound bins after them are read on.
   EXPECT_EQ(hive.BinsEnd(), 2785280u);
   std::uint32_t unreadable = 0;

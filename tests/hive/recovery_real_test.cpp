@@ -125,13 +125,13 @@ std::set<std::uint32_t> WrittenPages(const Files& files, std::uint32_t from, std
 }
 
 // Every value of a hive through hivex: "path|name" → its data.
-struct HivexWalk {
+struct HivexValues {
   std::size_t keys = 0;
   std::size_t errors = 0;
   std::map<std::string, std::string> values;
 };
 
-void WalkNode(hive_h* h, hive_node_h node, const std::string& path, HivexWalk& walk) {
+void WalkNode(hive_h* h, hive_node_h node, const std::string& path, HivexValues& walk) {
   ++walk.keys;
   hive_value_h* values = hivex_node_values(h, node);
   if (values == nullptr) {
@@ -167,13 +167,13 @@ void WalkNode(hive_h* h, hive_node_h node, const std::string& path, HivexWalk& w
   std::free(children);
 }
 
-HivexWalk WalkWithHivex(const Bytes& image, const std::string& name) {
+HivexValues WalkWithHivex(const Bytes& image, const std::string& name) {
   const std::filesystem::path file =
       std::filesystem::path(testing::TempDir()) / ("tw_recovery_" + name);
   std::ofstream(file, std::ios::binary)
       .write(reinterpret_cast<const char*>(image.data()),
              static_cast<std::streamsize>(image.size()));
-  HivexWalk walk;
+  HivexValues walk;
   hive_h* h = hivex_open(file.c_str(), 0);
   if (h == nullptr) {
     walk.errors = 1;
@@ -185,7 +185,7 @@ HivexWalk WalkWithHivex(const Bytes& image, const std::string& name) {
   return walk;
 }
 
-std::string ValueOf(const HivexWalk& walk, const std::string& key) {
+std::string ValueOf(const HivexValues& walk, const std::string& key) {
   const auto it = walk.values.find(key);
   return it == walk.values.end() ? "(none)" : it->second;
 }
@@ -244,8 +244,8 @@ TEST_P(RealDirtyHive, OpensWithHivexAndEveryKeyAndValueReads) {
   const RealHive& hive = GetParam();
   Bytes image = Load(hive).primary;
   Recover(image, Load(hive).logs);
-  const HivexWalk before = WalkWithHivex(Load(hive).primary, hive.primary);
-  const HivexWalk after = WalkWithHivex(image, hive.primary);
+  const HivexValues before = WalkWithHivex(Load(hive).primary, hive.primary);
+  const HivexValues after = WalkWithHivex(image, hive.primary);
   EXPECT_EQ(after.errors, 0u);
   EXPECT_GT(after.keys, 1000u);
   EXPECT_NE(after.values, before.values);

@@ -33,13 +33,6 @@ std::string Hex64(uint64_t value) {
   return RegHex(b).substr(4);
 }
 
-Buffer Utf16(std::string_view text) {
-  Buffer b;
-  for (const char c : text)
-    Put16(b, static_cast<std::uint8_t>(c));
-  return b;
-}
-
 // Windows 10 1703 and later: a 0x34-byte header, then "10ts" entries.
 Buffer Windows10Cache(const std::vector<std::pair<std::string, uint64_t>>& programs) {
   Buffer b;

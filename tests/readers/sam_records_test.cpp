@@ -15,13 +15,6 @@ namespace {
 
 using namespace test::binary;
 
-Buffer FromHex(std::string_view hex) {
-  Buffer b;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-    b.push_back(static_cast<std::uint8_t>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
-  return b;
-}
-
 // The Administrator's F value of a Windows 7 SAM hive.
 const Buffer kAdministratorF =
     FromHex("020001000000000018d212a1fc88cb010000000000000000468f64ccfd88cb01000000000000000000"

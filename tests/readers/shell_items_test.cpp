@@ -15,13 +15,6 @@ namespace {
 
 using namespace test::binary;
 
-Buffer FromHex(std::string_view hex) {
-  Buffer b;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-    b.push_back(static_cast<std::uint8_t>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
-  return b;
-}
-
 std::string Text(const std::u16string& text) {
   return AnsiFromUtf16(text);
 }

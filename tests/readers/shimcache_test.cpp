@@ -31,13 +31,6 @@ const std::vector<Program> kPrograms = {
     {"D:\\tools\\nc.exe", 131'000'000'000'000'000ull, 0x12, 0x0, 12},
 };
 
-Buffer Utf16(std::string_view text) {
-  Buffer b;
-  for (const char c : text)
-    Put16(b, static_cast<std::uint8_t>(c));
-  return b;
-}
-
 void Append(Buffer& to, const Buffer& from) {
   to.insert(to.end(), from.begin(), from.end());
 }

@@ -11,7 +11,7 @@ namespace tw::test {
 namespace {
 
 constexpr TColor kMenu = MakeColour(200, 201, 202), kMenuText = MakeColour(1, 2, 3),
-                 kShadow = MakeColour(4, 5, 6), kHilightColour = MakeColour(7, 8, 9),
+                 kPopupShadow = MakeColour(4, 5, 6), kHilightColour = MakeColour(7, 8, 9),
                  kSelection = MakeColour(30, 31, 32), kSelectionText = MakeColour(40, 41, 42);
 
 // A background whose every pixel tells its place.
@@ -42,7 +42,7 @@ protected:
   static void Colours(SkinModel& m) {
     m.Colours[static_cast<std::size_t>(SkinColour::Menu)] = kMenu;
     m.Colours[static_cast<std::size_t>(SkinColour::MenuText)] = kMenuText;
-    m.Colours[static_cast<std::size_t>(SkinColour::ButtonShadow)] = kShadow;
+    m.Colours[static_cast<std::size_t>(SkinColour::ButtonShadow)] = kPopupShadow;
     m.Colours[static_cast<std::size_t>(SkinColour::ButtonHilight)] = kHilightColour;
     m.Colours[static_cast<std::size_t>(SkinColour::Hilight)] = kSelection;
     m.Colours[static_cast<std::size_t>(SkinColour::HilightText)] = kSelectionText;
@@ -212,9 +212,9 @@ TEST_F(MenuPopupTest, ChecksGlyphsDisabledTextAndSeparators) {
   close.enabled = false;
   text.calls.clear();
   item = ComposeMenuItem(in, close);
-  EXPECT_EQ(item.At(layout.glyph.left + 4, layout.glyph.top + 4), ColourToPixel(kShadow));
+  EXPECT_EQ(item.At(layout.glyph.left + 4, layout.glyph.top + 4), ColourToPixel(kPopupShadow));
   ASSERT_EQ(text.calls.size(), 1u);
-  EXPECT_EQ(text.calls[0].colour, kShadow);
+  EXPECT_EQ(text.calls[0].colour, kPopupShadow);
   std::size_t inked = 0;
   for (Pixel p : item.Pixels())
     inked += p != menu ? 1 : 0;
@@ -229,7 +229,7 @@ TEST_F(MenuPopupTest, ChecksGlyphsDisabledTextAndSeparators) {
     for (int x = 0; x < 80; ++x) {
       Pixel want = menu;
       if (x >= 2 && x < 78 && y == 9)
-        want = ColourToPixel(kShadow);
+        want = ColourToPixel(kPopupShadow);
       if (x >= 2 && x < 78 && y == 10)
         want = ColourToPixel(kHilightColour);
       ASSERT_EQ(item.At(x, y), want) << x << "," << y;

@@ -32,6 +32,20 @@ inline void PutUtf16Z(Buffer& b, std::string_view text) {
     Put16(b, static_cast<std::uint8_t>(c));
   Put16(b, 0);
 }
+// ASCII text as UTF-16LE, without a terminator.
+inline Buffer Utf16(std::string_view text) {
+  Buffer b;
+  for (const char c : text)
+    Put16(b, static_cast<std::uint8_t>(c));
+  return b;
+}
+// "0a1b..." as its bytes.
+inline Buffer FromHex(std::string_view hex) {
+  Buffer b;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+    b.push_back(static_cast<std::uint8_t>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
+  return b;
+}
 inline void PutAsciiZ(Buffer& b, std::string_view text) {
   b.insert(b.end(), text.begin(), text.end());
   b.push_back(0);

@@ -18,6 +18,11 @@ std::string ReadFileBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::vector<std::uint8_t> ReadFileData(const std::string& path) {
+  const std::string bytes = ReadFileBytes(path);
+  return {bytes.begin(), bytes.end()};
+}
+
 void PortableRegistryTest::LoadReg(const std::string& regText) {
   ImportRegFile(registry, regText);
 }

@@ -14,6 +14,7 @@ namespace tw::test {
 
 std::string FixturePath(const std::string& name);
 std::string ReadFileBytes(const std::string& path);
+std::vector<std::uint8_t> ReadFileData(const std::string& path);
 
 // A test on an empty in-memory registry with the portable collation installed.
 class PortableRegistryTest : public testing::Test {

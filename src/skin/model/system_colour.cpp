@@ -21,4 +21,8 @@ TColor MixColour(TColor c1, TColor c2, int weight) {
                     mix(ColourBlue(a), ColourBlue(b)));
 }
 
+Pixel SkinPixel(const SkinModel& skin, SkinColour slot) {
+  return ColourToPixel(ColorToRGB(skin.Colour(slot)));
+}
+
 } // namespace tw

@@ -30,7 +30,7 @@ Bitmap32 SideStrip(const FrameImageInput& in, BorderSide side) {
                       StripOrientation::Horizontal);
 }
 
-bool Painted(const FrameImageInput& in) {
+bool FramePainted(const FrameImageInput& in) {
   return in.facts.border != BorderStyle::None &&
          !(in.facts.role == MdiRole::Child && in.facts.state == WindowState::Maximized);
 }
@@ -104,7 +104,7 @@ Bitmap32 ComposeCaption(const FrameImageInput& in, const CaptionTextPainter& dra
 
 FramePieces ComposeFrame(const FrameImageInput& in, const CaptionTextPainter& drawText) {
   FramePieces pieces;
-  if (in.skin == nullptr || !Painted(in))
+  if (in.skin == nullptr || !FramePainted(in))
     return pieces;
   const FormGeometry& g = in.geometry;
   pieces.caption = {ComposeCaption(in, drawText), {0, 0}};

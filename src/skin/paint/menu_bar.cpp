@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "skin/model/system_colour.h"
+#include "skin/paint/paint_text.h"
 
 namespace tw {
 
@@ -20,10 +21,6 @@ MenuItemDescription FromFramework(const FrameworkMenuItem& f) {
   return {f.caption, f.enabled, f.visible, f.command, f.submenu, f.item};
 }
 
-Pixel SkinPixel(const SkinModel& skin, SkinColour slot) {
-  return ColourToPixel(ColorToRGB(skin.Colour(slot)));
-}
-
 void FrameRect(Bitmap32& target, Rect r, Pixel colour) {
   if (r.Empty())
     return;
@@ -31,10 +28,6 @@ void FrameRect(Bitmap32& target, Rect r, Pixel colour) {
   FillRect(target, Rect{r.left, r.bottom - 1, r.right, r.bottom}, colour);
   FillRect(target, Rect{r.left, r.top, r.left + 1, r.bottom}, colour);
   FillRect(target, Rect{r.right - 1, r.top, r.right, r.bottom}, colour);
-}
-
-Rect Offset(Rect r, int dx, int dy) {
-  return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
 }
 
 } // namespace

@@ -10,10 +10,6 @@ namespace {
 
 constexpr int kGlyphSize = 16;
 
-Pixel SkinPixel(const SkinModel& skin, SkinColour slot) {
-  return ColourToPixel(ColorToRGB(skin.Colour(slot)));
-}
-
 int LeftWidthOf(const SkinModel& skin) {
   const TDataSkinObject* item = skin.Element(SkinElement::MenuItem);
   return item != nullptr ? item->LeftWidth : 0;

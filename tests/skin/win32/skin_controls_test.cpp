@@ -34,20 +34,17 @@
 #include "skin/win32/members/skin_members.h"
 #include "skin/win32/members/skin_scrollbar.h"
 #include "skinned_form_test.h"
+#include "skinned_input.h"
 #include "support/win32/message_pump.h"
 
 namespace tw::win {
 namespace {
 
 using test::PumpUntil;
-
-void Settle(int milliseconds = 250) {
-  test::Pump(milliseconds);
-}
-
-bool Skinned(HWND window) {
-  return SendMessageA(window, kMsgIsSkinned, 0, 0) == kSkinnedAnswer;
-}
+using test::MouseButton;
+using test::MouseTo;
+using test::Settle;
+using test::Skinned;
 
 // The window's pixels as they are on screen, frame included.
 Bitmap32 Capture(HWND window) {
@@ -74,25 +71,12 @@ HFONT FontOf(HWND window) {
   return font != nullptr ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-Rect RectOf(const RECT& r) {
-  return {r.left, r.top, r.right, r.bottom};
-}
-
 RECT ScreenRect(HWND window) {
   RECT r;
   GetWindowRect(window, &r);
   return r;
 }
 
-void MouseTo(int x, int y) {
-  SetCursorPos(x, y);
-  mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
-  Settle(60);
-}
-void MouseButton(DWORD flag) {
-  mouse_event(flag, 0, 0, 0, 0);
-  Settle(60);
-}
 
 class SkinnedControls : public SkinnedFormTest {
 protected:
@@ -440,7 +424,7 @@ TEST_F(SkinnedControls, TheGridsHeadersAreSkinnedAndTheirOwnPaintingComesBack) {
     item.pszText = caption;
     item.cchTextMax = sizeof(caption);
     Header_GetItem(header, i, &item);
-    paint.sections.push_back({RectOf(r), caption});
+    paint.sections.push_back({ToRect(r), caption});
   }
   ASSERT_GE(paint.sections.size(), 2u);
   Bitmap32 expected(shown.Width(), shown.Height());
@@ -513,8 +497,8 @@ protected:
     RECT thumb;
     SendMessageA(track, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
     SendMessageA(track, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
-    paint.channel = RectOf(channel);
-    paint.thumb = RectOf(thumb);
+    paint.channel = ToRect(channel);
+    paint.thumb = ToRect(thumb);
     paint.focus = focus;
     return Expected(track, [&](Bitmap32& b) { return ComposeTrackBar(b, Skin(), paint); });
   }
@@ -536,7 +520,7 @@ TEST_F(CommonControls, StatusTrackAndUpDownPaintTheirFramesAndStillWork) {
   for (int i = 0; i < 2; ++i) {
     RECT r;
     SendMessageA(status, SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
-    bar.panels.push_back({RectOf(r), i == 0 ? "Ready" : ""});
+    bar.panels.push_back({ToRect(r), i == 0 ? "Ready" : ""});
   }
   GdiTextPainter text(FontOf(status));
   EXPECT_EQ(Capture(status),

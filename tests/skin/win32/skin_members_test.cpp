@@ -37,10 +37,6 @@ using test::Settle;
 using test::Shown;
 using test::Skinned;
 
-Rect RectOf(const RECT& r) {
-  return {r.left, r.top, r.right, r.bottom};
-}
-
 class SkinnedMembers : public SkinnedFormTest {
 protected:
   HWND Open() {
@@ -79,15 +75,15 @@ TEST_F(SkinnedMembers, TheTabStripAndTheTabsCornersShowTheFormsColour) {
   GetClientRect(tab, &client);
   RECT adjusted = client;
   SendMessageA(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&adjusted));
-  const Rect display = TabDisplayArea(RectOf(adjusted), TabPosition::Top);
-  const Rect strip = TabStripArea(RectOf(client), display, TabPosition::Top);
+  const Rect display = TabDisplayArea(ToRect(adjusted), TabPosition::Top);
+  const Rect strip = TabStripArea(ToRect(client), display, TabPosition::Top);
   const int count = static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
   RECT last;
   SendMessageA(tab, TCM_GETITEMRECT, static_cast<WPARAM>(count - 1),
                reinterpret_cast<LPARAM>(&last));
   const Bitmap32 shown = Shown(tab);
   // The strip right of the last tab, about 830 x 20 pixels on the main window.
-  const Rect beside{TabDrawnRect(RectOf(last), TabPosition::Top).right + 1, strip.top, strip.right,
+  const Rect beside{TabDrawnRect(ToRect(last), TabPosition::Top).right + 1, strip.top, strip.right,
                     strip.bottom - 1};
   ASSERT_GT(beside.Width() * beside.Height(), 5000);
   int other = 0;
@@ -103,7 +99,7 @@ TEST_F(SkinnedMembers, TheTabStripAndTheTabsCornersShowTheFormsColour) {
   for (int i = 0; i < count; ++i) {
     RECT reported;
     SendMessageA(tab, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&reported));
-    const Rect drawn = TabDrawnRect(RectOf(reported), TabPosition::Top);
+    const Rect drawn = TabDrawnRect(ToRect(reported), TabPosition::Top);
     Bitmap32 element(drawn.Width(), drawn.Height(), kMagenta);
     tabs->Draw(element, element.Bounds(), TabFrame(i, focused));
     for (int y = 0; y < 3; ++y)

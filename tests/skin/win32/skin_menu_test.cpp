@@ -50,7 +50,7 @@ bool WaitFor(F condition, int milliseconds = 5000) {
   return true;
 }
 
-bool Skinned(HWND window) {
+bool SkinnedInTime(HWND window) {
   DWORD_PTR answer = 0;
   return SendMessageTimeoutA(window, kMsgIsSkinned, 0, 0, SMTO_NORMAL, 2000, &answer) != 0 &&
          answer == static_cast<DWORD_PTR>(kSkinnedAnswer);
@@ -128,7 +128,7 @@ protected:
     ReadSkinAndShow();
     form_.Preview.Assign({"a=cmd\\1", "b=regedit\\1", "c=\\\\FILESRV01\\finance\\1"});
     HWND main = window_->Handle();
-    EXPECT_TRUE(PumpUntil([&] { return Skinned(main); }));
+    EXPECT_TRUE(PumpUntil([&] { return SkinnedInTime(main); }));
     test::Pump(300);
     return main;
   }
@@ -205,7 +205,7 @@ TEST_F(SkinnedMenus, TheSystemMenusItemsAreOwnerDrawnWhileOpenAndGivenBackExactl
       [&](HWND popup, HMENU menu) {
         EXPECT_EQ(menu, system);
         open = FactsOf(menu);
-        answered = Skinned(popup);
+        answered = SkinnedInTime(popup);
         // The commands follow the window (single border, minimize box, no maximize box), as
         // if it had its caption-button styles.
         for (const UINT command : {SC_MINIMIZE, SC_MOVE, SC_CLOSE})
@@ -252,7 +252,7 @@ TEST_F(SkinnedMenus, APopupComponentWithTheDisableTagKeepsTheStandardDrawing) {
                 const std::vector<ItemFacts> facts = FactsOf(menu);
                 items = static_cast<int>(facts.size());
                 ownerDrawn = OwnerDrawn(facts);
-                answered = Skinned(popup);
+                answered = SkinnedInTime(popup);
               });
     EXPECT_EQ(items, 10) << tag;
     EXPECT_EQ(ownerDrawn, tag == 99 ? 0 : 10) << tag;
@@ -274,14 +274,14 @@ TEST_F(SkinnedMenus, WithoutAMenuBackgroundPopupsAreUntouched) {
   form_.SkinData1.SetSkinFile(path);
   ASSERT_EQ(form_.SkinData1.Model().SkinName, "Plain");
   test::Pump(500);
-  ASSERT_TRUE(Skinned(window_->Handle()));
+  ASSERT_TRUE(SkinnedInTime(window_->Handle()));
 
   int ownerDrawn = -1;
   bool answered = true;
   WithPopup([&] { RightClickRow(2); },
             [&](HWND popup, HMENU menu) {
               ownerDrawn = OwnerDrawn(FactsOf(menu));
-              answered = Skinned(popup);
+              answered = SkinnedInTime(popup);
             });
   EXPECT_EQ(ownerDrawn, 0);
   EXPECT_FALSE(answered);

@@ -226,4 +226,10 @@ std::wstring WindowTextOf(HWND window) {
   return WideFromAnsi(AnsiTextOf(window));
 }
 
+std::string ClassOf(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof(name));
+  return name;
+}
+
 } // namespace tw::win

@@ -65,4 +65,11 @@ std::string AnsiTextOf(HWND window);
 // the ANSI code page).
 std::wstring WindowTextOf(HWND window);
 
+// The window's class name.
+std::string ClassOf(HWND window);
+
+inline Rect ToRect(const RECT& r) {
+  return {r.left, r.top, r.right, r.bottom};
+}
+
 } // namespace tw::win

@@ -16,12 +16,6 @@ TSkinManage* instance = nullptr;
 
 constexpr UINT_PTR kActionTimer = 1;
 
-std::string ClassOf(HWND window) {
-  char name[256] = {};
-  GetClassNameA(window, name, sizeof(name));
-  return name;
-}
-
 // Visible top-level windows that have a control object: the application's forms.
 BOOL CALLBACK CollectForm(HWND window, LPARAM param) {
   if (IsWindowVisible(window) && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0 &&
@@ -30,7 +24,7 @@ BOOL CALLBACK CollectForm(HWND window, LPARAM param) {
   return TRUE;
 }
 
-bool AnswersSkinned(HWND window) {
+bool AnswersSkinnedInTime(HWND window) {
   DWORD_PTR answer = 0;
   return SendMessageTimeoutA(window, kMsgIsSkinned, 0, 0, SMTO_ABORTIFHUNG, 500, &answer) != 0 &&
          answer == static_cast<DWORD_PTR>(kSkinnedAnswer);
@@ -305,7 +299,7 @@ void TSkinManage::SkinWindow(HWND window) {
   description.style = static_cast<WindowStyle>(GetWindowLongA(window, GWL_STYLE));
   description.exStyle = static_cast<WindowStyle>(GetWindowLongA(window, GWL_EXSTYLE));
   description.inList = FormOf(window) != nullptr;
-  description.answersSkinned = !description.inList && skinningOn_ && AnswersSkinned(window);
+  description.answersSkinned = !description.inList && skinningOn_ && AnswersSkinnedInTime(window);
   const NativeControl* control = NativeControl::FromHandle(window);
   if (control == nullptr && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
     control = reinterpret_cast<const NativeControl*>(SendMessageA(window, controlMessage_, 0, 0));

@@ -21,16 +21,6 @@ constexpr UINT_PTR kPointerTimer = 0x5457;
 constexpr UINT kUahDrawCaption = 0xAE;
 constexpr UINT kUahDrawFrame = 0xAF;
 
-std::string ClassOf(HWND window) {
-  char name[256] = {};
-  GetClassNameA(window, name, sizeof(name));
-  return name;
-}
-
-Rect ToRect(const RECT& r) {
-  return {r.left, r.top, r.right, r.bottom};
-}
-
 RECT ToRECT(const Rect& r) {
   return {r.left, r.top, r.right, r.bottom};
 }

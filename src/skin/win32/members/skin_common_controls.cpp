@@ -23,14 +23,6 @@ namespace {
 
 constexpr int kNone = -1;
 
-Rect ToRect(const RECT& r) {
-  return {r.left, r.top, r.right, r.bottom};
-}
-
-ControlEnabled EnabledOf(HWND window) {
-  return IsWindowEnabled(window) ? ControlEnabled::Enabled : ControlEnabled::Disabled;
-}
-
 TColor TextColour() {
   return static_cast<TColor>(GetSysColor(COLOR_BTNTEXT));
 }

@@ -29,14 +29,6 @@ using namespace win;
 
 namespace {
 
-ControlEnabled EnabledOf(HWND window) {
-  return IsWindowEnabled(window) ? ControlEnabled::Enabled : ControlEnabled::Disabled;
-}
-
-Rect ToRect(const RECT& r) {
-  return {r.left, r.top, r.right, r.bottom};
-}
-
 LONG StyleOf(HWND window) {
   return GetWindowLongA(window, GWL_STYLE);
 }

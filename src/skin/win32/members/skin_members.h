@@ -62,6 +62,10 @@ private:
 };
 
 // The parent's pixels behind the window, as they are on screen.
+inline ControlEnabled EnabledOf(HWND window) {
+  return IsWindowEnabled(window) ? ControlEnabled::Enabled : ControlEnabled::Disabled;
+}
+
 Bitmap32 ParentBackground(HWND window);
 // The device context's pixels from its origin.
 Bitmap32 ReadBack(HDC dc, int width, int height);
