@@ -57,7 +57,7 @@ tw_require_packages() {
 }
 
 # Creates a Wine prefix once: Wine's own fonts copied in (the Debian package does not find
-# them) and Wine's frame drawing on, so a program's own non-client painting shows fully.
+# them), and its X11 driver's settings made (see tw_wine_x11_settings).
 tw_wine_prefix() {
   local prefix=$1
   export WINEPREFIX=$prefix WINEDEBUG=-all
@@ -68,10 +68,26 @@ tw_wine_prefix() {
     "$TW_WINESERVER" -w
     mkdir -p "$prefix/drive_c/windows/Fonts"
     cp -n /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
-    timeout 120 "$TW_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
-    "$TW_WINESERVER" -w
     touch "$prefix/.trailwick-ready"
   fi
+  tw_wine_x11_settings "$prefix"
+}
+
+# Wine's X11 driver, set once per prefix (a prefix made before a setting gets it too), with no
+# server running: Wine draws the frames, so a program's own non-client painting shows fully;
+# and it manages the windows itself. The virtual displays have no window manager, and a
+# managed window waits two seconds for one at every hide or destroy, each window test's end
+# included.
+tw_wine_x11_settings() {
+  local prefix=$1 marker="$1/.trailwick-x11-unmanaged"
+  [ -f "$marker" ] && return 0
+  "$TW_WINESERVER" -k 2>/dev/null || true
+  "$TW_WINESERVER" -w
+  local key='HKCU\Software\Wine\X11 Driver'
+  timeout 120 "$TW_WINE" reg add "$key" /v Decorated /d N /f >/dev/null 2>&1
+  timeout 120 "$TW_WINE" reg add "$key" /v Managed /d N /f >/dev/null 2>&1
+  "$TW_WINESERVER" -w
+  touch "$marker"
 }
 
 # Keeps a Wine server running for the prefix until the calling script ends: each program
