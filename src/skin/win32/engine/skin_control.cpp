@@ -8,13 +8,9 @@ namespace tw {
 
 using namespace win;
 
-namespace {
-
 NativeControl* NativeOf(const TControl& control) {
   return dynamic_cast<NativeControl*>(control.View());
 }
-
-} // namespace
 
 TSkinControl::~TSkinControl() {
   *alive_ = false;

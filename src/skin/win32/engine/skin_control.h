@@ -107,6 +107,10 @@ private:
 
 namespace win {
 using tw::TSkinControl;
+class NativeControl;
 } // namespace win
+
+// The window a control model is realised as; null while it has none.
+win::NativeControl* NativeOf(const TControl& control);
 
 } // namespace tw

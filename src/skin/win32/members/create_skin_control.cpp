@@ -12,10 +12,6 @@ using namespace win;
 
 namespace {
 
-NativeControl* NativeWindowOf(const TControl& control) {
-  return dynamic_cast<NativeControl*>(control.View());
-}
-
 bool AnswersSkinned(HWND window) {
   return SendMessageA(window, kMsgIsSkinned, 0, 0) == kSkinnedAnswer;
 }
@@ -27,23 +23,23 @@ public:
       : made_(made) {}
   bool EnsureHandle(TControl& control) override { return HasHandle(control); }
   bool HasHandle(const TControl& control) const override {
-    const NativeControl* native = NativeWindowOf(control);
+    const NativeControl* native = NativeOf(control);
     return native != nullptr && native->Handle() != nullptr;
   }
   bool AlreadySkinned(const TControl& control) const override {
     for (const auto& member : made_)
       if (member->Control() == &control)
         return true;
-    const NativeControl* native = NativeWindowOf(control);
+    const NativeControl* native = NativeOf(control);
     return native != nullptr && native->Handle() != nullptr && AnswersSkinned(native->Handle());
   }
   WindowStyle Style(const TControl& control) const override {
-    const NativeControl* native = NativeWindowOf(control);
+    const NativeControl* native = NativeOf(control);
     return native != nullptr ? static_cast<WindowStyle>(GetWindowLongA(native->Handle(), GWL_STYLE))
                              : 0;
   }
   bool HasBorder(const TControl& control) const override {
-    const NativeControl* native = NativeWindowOf(control);
+    const NativeControl* native = NativeOf(control);
     if (native == nullptr)
       return false;
     RECT window;
