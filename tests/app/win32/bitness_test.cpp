@@ -91,8 +91,7 @@ Session RunProgram(const std::string& programDir) {
       << reportCount();
   EXPECT_TRUE(ProgramDriver::WaitFor([&] { return IsWindowEnabled(zList) != FALSE; }));
 
-  driver.ClickAt(driver.PageControl(), 110, 10);
-  EXPECT_TRUE(ProgramDriver::WaitFor([&] { return IsWindowVisible(driver.Sheet(1)) != FALSE; }));
+  EXPECT_TRUE(driver.ClickTab(1));
   HWND nmList = driver.FindOfClass(driver.Sheet(1), WC_LISTBOXA, 0);
   const int listed = static_cast<int>(SendMessageA(nmList, LB_GETCOUNT, 0, 0));
   // Across processes Wine hands list-box text over in UTF-16 only.

@@ -113,8 +113,7 @@ TEST_F(EndToEnd, AWholeSession) {
   })) << ClipboardText();
 
   // The second tab lists the database's applications present here.
-  driver.ClickAt(driver.PageControl(), 110, 10);
-  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return IsWindowVisible(driver.Sheet(1)) != FALSE; }));
+  ASSERT_TRUE(driver.ClickTab(1));
   HWND nmList = driver.FindOfClass(driver.Sheet(1), WC_LISTBOXA, 0);
   const int listed = static_cast<int>(SendMessageA(nmList, LB_GETCOUNT, 0, 0));
   EXPECT_EQ(listed, 13);
@@ -254,8 +253,7 @@ TEST_F(EndToEnd, TheWindowsSevenToElevenTab) {
   SettleDisplayDriver();
   const RegistrySnapshot before = Snapshot();
   driver.Start();
-  driver.ClickAt(driver.PageControl(), 200, 10);
-  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return IsWindowVisible(driver.Sheet(2)) != FALSE; }));
+  ASSERT_TRUE(driver.ClickTab(2));
   EXPECT_EQ(ProgramDriver::Text(SheetLabel(2, "WKS List : ")), "WKS List : 17 items");
   HWND list = driver.FindOfClass(driver.Sheet(2), WC_LISTBOXA, 0);
   HWND grid = driver.FindOfClass(driver.Sheet(2), WC_LISTVIEWA, 0);

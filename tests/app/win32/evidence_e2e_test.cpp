@@ -131,10 +131,7 @@ protected:
     return nullptr;
   }
   void ShowSheet(int sheet) {
-    static constexpr int kTabX[] = {30, 110, 200};
-    driver.ClickAt(driver.PageControl(), kTabX[sheet], 10);
-    ASSERT_TRUE(
-        ProgramDriver::WaitFor([&] { return IsWindowVisible(driver.Sheet(sheet)) != FALSE; }));
+    ASSERT_TRUE(driver.ClickTab(sheet));
     // The tab strip holds the mouse until the click's button-up reaches it; a click sent before
     // that would go to the strip, not to the control under the cursor.
     const DWORD thread = GetWindowThreadProcessId(driver.MainWindow(), nullptr);

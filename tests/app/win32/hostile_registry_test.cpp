@@ -216,8 +216,7 @@ TEST_F(HostileRegistryTest, EveryItemAndEveryReportSurvivesAndTheWindowAnswers) 
   EXPECT_NE(expected[kUserStartupItem].find("hostile 09999"), std::string::npos);
 
   // The second tab: every hostile application name gives a report inside the folder.
-  driver.ClickAt(driver.PageControl(), 110, 10);
-  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return IsWindowVisible(driver.Sheet(1)) != FALSE; }));
+  ASSERT_TRUE(driver.ClickTab(1));
   ASSERT_EQ(SendMessageA(List(1), LB_GETCOUNT, 0, 0), static_cast<LRESULT>(labels.size()));
   const double second = RunBatch(1, "Save All Items", kCatalogSize + labels.size());
   ASSERT_TRUE(Answers(driver.MainWindow()));
@@ -236,8 +235,7 @@ TEST_F(HostileRegistryTest, EveryItemAndEveryReportSurvivesAndTheWindowAnswers) 
   EXPECT_EQ(GetFileAttributesA((above + "escaped.html").c_str()), INVALID_FILE_ATTRIBUTES);
 
   // The window still works: an item click shows its rows.
-  driver.ClickAt(driver.PageControl(), 30, 10);
-  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return IsWindowVisible(driver.Sheet(0)) != FALSE; }));
+  ASSERT_TRUE(driver.ClickTab(0));
   driver.ClickListItem(List(0), 5);
   HWND preview = driver.FindOfClass(driver.Sheet(0), WC_LISTVIEWA, 0);
   EXPECT_TRUE(

@@ -198,6 +198,16 @@ void ProgramDriver::ClickAt(HWND window, int x, int y) const {
   Send(input);
 }
 
+bool ProgramDriver::ClickTab(int index) const {
+  static constexpr int kTabX[] = {30, 110, 200};
+  for (int click = 0; click < 3; ++click) {
+    ClickAt(PageControl(), kTabX[index], 10);
+    if (WaitFor([&] { return IsWindowVisible(Sheet(index)) != FALSE; }, 4000))
+      return true;
+  }
+  return false;
+}
+
 void ProgramDriver::MoveToWindowPoint(HWND window, int x, int y) const {
   RECT r;
   GetWindowRect(window, &r);

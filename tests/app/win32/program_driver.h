@@ -48,6 +48,10 @@ public:
   // Input as a user gives it.
   void ClickAt(HWND window, int x, int y) const;
   void ClickListItem(HWND list, int index) const;
+  // Clicks the tab of sheet `index` until the sheet shows, three clicks at most; whether it
+  // showed. A click that arrives while the program is still busy with its start, or while the
+  // strip still holds the mouse, can be lost, and a user clicks again.
+  bool ClickTab(int index) const;
   void PressKey(WORD virtualKey) const;
   void PressButton(HWND button) const;
   // The mouse at a point of the whole window (frame included), and its left button.
