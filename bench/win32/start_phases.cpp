@@ -43,10 +43,6 @@ double SinceCreation() {
   return static_cast<double>(ticks(now) - ticks(creation)) / 10000.0;
 }
 
-bool Skinned(HWND window) {
-  return SendMessageA(window, tw::kMsgIsSkinned, 0, 0) == tw::kSkinnedAnswer;
-}
-
 // Dispatches what is queued; the start message of the skin engine is timed as it passes.
 double PumpUntilIdle(double* skinning) {
   double pumped = 0;
@@ -75,7 +71,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
           platform = std::make_unique<Win32Platform>();
         }));
   std::unique_ptr<TWKSForm> form;
-  Print("form models (three tabs, catalogs)", TimeOnce([&] { form = std::make_unique<TWKSForm>(); }));
+  Print("form models (three tabs, catalogs)",
+        TimeOnce([&] { form = std::make_unique<TWKSForm>(); }));
   std::unique_ptr<win::FormWindow> window;
   std::unique_ptr<PreviewMenus> menus;
   std::unique_ptr<FileDrops> drops;
@@ -92,23 +89,22 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
         }));
   Print("form data (skin archive unpacked, loaded)",
         TimeOnce([&] { form->ReadFormData(EmbeddedSkinStream()); }));
-  Print("  first registry write", TimeOnce([&] {
-          WriteRegString(reg::kCurrentUser, "Velmo", "09", ExecutablePath());
-        }));
+  Print("  first registry write",
+        TimeOnce([&] { WriteRegString(reg::kCurrentUser, "Velmo", "09", ExecutablePath()); }));
   Print("  first WKS.db list", TimeOnce([&] { form->GetNML(); }));
   Print("start-up (registry write, captions, WKS.db)", TimeOnce([&] { form->FormCreate(*form); }));
   double firstPaint = 0;
+  // The engine skins the frame and the controls from a message it posts as the window activates:
+  // mostly among the messages after show.
+  double skinning = -1;
   Print("show and first paint", TimeOnce([&] {
           window->Show();
-          UpdateWindow(window->Handle());
-          firstPaint = PumpUntilIdle(nullptr);
+          firstPaint = PumpUntilIdle(&skinning);
         }));
   Print("  of which messages after show", firstPaint);
   Print("usable (creation to here)", SinceCreation());
-  // The engine skins the frame and the controls a moment after loading, from a timer.
-  double skinning = -1;
   const DWORD deadline = GetTickCount() + 5000;
-  while (!Skinned(window->Handle()) && GetTickCount() < deadline) {
+  while (skinning < 0 && GetTickCount() < deadline) {
     PumpUntilIdle(&skinning);
     Sleep(1);
   }
@@ -131,9 +127,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
   TWKSForm second;
   Print("second window: its controls' windows",
         TimeOnce([&] { auto w = win::FormWindow::Create(second, nullptr); }));
-  Print("second window: registry write", TimeOnce([&] {
-          WriteRegString(reg::kCurrentUser, "Velmo", "09", "x");
-        }));
+  Print("second window: registry write",
+        TimeOnce([&] { WriteRegString(reg::kCurrentUser, "Velmo", "09", "x"); }));
   Print("second window: WKS.db list", TimeOnce([&] { second.GetNML(); }));
   return 0;
 }

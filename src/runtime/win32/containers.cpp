@@ -292,8 +292,9 @@ NativeControl* FormWindow::NativeOf(const TControl& model) const {
 }
 
 void FormWindow::Show() {
+  // Painted from the message loop, not at once: what is posted as the window shows (the skin
+  // engine's start) comes first, and the window paints once, as it is going to look.
   ShowWindow(Handle(), SW_SHOWNORMAL);
-  UpdateWindow(Handle());
 }
 
 bool FormWindow::HandleMessage(TMessage& message) {

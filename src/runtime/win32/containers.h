@@ -54,6 +54,7 @@ public:
   static std::unique_ptr<FormWindow> Create(TForm& form, HWND owner);
   ~FormWindow() override;
 
+  // Shows the window; it paints when the thread next takes its messages.
   void Show();
   // Null for windowless controls and for those whose sheet has not shown yet: a change to such
   // a model shows when its window is made, which takes the model as it stands then.

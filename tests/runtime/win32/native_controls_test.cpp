@@ -421,6 +421,22 @@ TEST_F(NativeControlsTest, HooksAndSubclassesStackAndComeOffInAnyOrder) {
   native->WindowProc = own;
 }
 
+// Beneath its subclass the window's own procedure gets each message in its character set: text
+// set through the ANSI calls reads back the same through the Unicode ones.
+TEST_F(NativeControlsTest, TheWindowsOwnProcedureGetsMessagesInItsCharacterSet) {
+  form.label.SetCaption("Total Items : 7");
+  wchar_t text[32] = {};
+  GetWindowTextW(H(form.label), text, 32);
+  EXPECT_STREQ(text, L"Total Items : 7");
+  ASSERT_EQ(SendMessageA(H(form.list), LB_GETCOUNT, 0, 0), 3);
+  SendMessageW(H(form.list), LB_GETTEXT, 2, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, L"pear");
+  SetWindowTextW(H(form.button), L"Stop");
+  char narrow[16] = {};
+  GetWindowTextA(H(form.button), narrow, sizeof(narrow));
+  EXPECT_STREQ(narrow, "Stop");
+}
+
 // A control object sees its window's first messages: it is bound while the window is created.
 TEST_F(NativeControlsTest, ControlsAreBoundAsTheirWindowsAreCreated) {
   class Probe final : public NativeControl {
