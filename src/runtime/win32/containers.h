@@ -17,7 +17,7 @@ namespace tw::win {
 // A form window sends it to itself once controls of a tab sheet shown for the first time have
 // their windows (lParam: the sheet's model), before the sheet shows: whoever hooks the form's
 // controls takes the new ones.
-inline constexpr UINT kMsgControlsRealised = WM_APP + 0x5457;
+inline constexpr UINT kMsgControlsRealised = WM_APP + 1;
 
 class Container : public NativeControl {
 public:
