@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "runtime/win32/application.h"
+#include "runtime/win32/containers.h"
 #include "runtime/win32/native_control.h"
 #include "runtime/win32/native_menu.h"
 
@@ -38,10 +39,30 @@ POINT BelowKeyCell(HWND grid, int row, int rowCount) {
 
 } // namespace
 
-PreviewMenus::PreviewMenus(TWKSForm& form, HWND owner) : form_(form), owner_(owner) {
-  for (TValueListEditor* grid : {&form.Preview, &form.Preview2, &form.Preview3}) {
+PreviewMenus::PreviewMenus(TWKSForm& form, HWND owner)
+    : form_(form), owner_(owner), window_(win::NativeControl::FromHandle(owner)) {
+  HookGrids();
+  // A grid on a tab sheet not shown yet gets its window, and its menu, as the sheet first shows.
+  if (window_ != nullptr)
+    window_->AddHook(this, [this](win::TMessage& m, const win::WindowProcHook& next) {
+      next(m);
+      if (m.msg == win::kMsgControlsRealised)
+        HookGrids();
+    });
+}
+
+PreviewMenus::~PreviewMenus() {
+  if (window_ != nullptr && win::NativeControl::FromHandle(owner_) == window_)
+    window_->RemoveHook(this);
+  for (TValueListEditor* grid : {&form_.Preview, &form_.Preview2, &form_.Preview3})
+    if (win::NativeControl* native = NativeOf(*grid))
+      native->RemoveHook(this);
+}
+
+void PreviewMenus::HookGrids() {
+  for (TValueListEditor* grid : {&form_.Preview, &form_.Preview2, &form_.Preview3}) {
     win::NativeControl* native = NativeOf(*grid);
-    if (native == nullptr)
+    if (native == nullptr || native->HasHook(this))
       continue;
     native->AddHook(this, [this, grid, native](win::TMessage& m, const win::WindowProcHook& next) {
       if (m.msg != WM_CONTEXTMENU || reinterpret_cast<HWND>(m.wParam) != native->Handle()) {
@@ -52,12 +73,6 @@ PreviewMenus::PreviewMenus(TWKSForm& form, HWND owner) : form_(form), owner_(own
       m.result = 0;
     });
   }
-}
-
-PreviewMenus::~PreviewMenus() {
-  for (TValueListEditor* grid : {&form_.Preview, &form_.Preview2, &form_.Preview3})
-    if (win::NativeControl* native = NativeOf(*grid))
-      native->RemoveHook(this);
 }
 
 void PreviewMenus::Open(TValueListEditor& grid, HWND window, LPARAM at) {

@@ -7,22 +7,26 @@
 #include <windows.h>
 
 #include "app/WKS_Main.h"
+#include "runtime/win32/native_control.h"
 
 namespace tw {
 
 class PreviewMenus {
 public:
-  // `owner` is the form's window; its grids must have their native windows.
+  // `owner` is the form's window; a grid without its native window yet gets the menu when its
+  // window is made (the form window tells, kMsgControlsRealised).
   PreviewMenus(TWKSForm& form, HWND owner);
   ~PreviewMenus();
   PreviewMenus(const PreviewMenus&) = delete;
   PreviewMenus& operator=(const PreviewMenus&) = delete;
 
 private:
+  void HookGrids();
   void Open(TValueListEditor& grid, HWND window, LPARAM at);
 
   TWKSForm& form_;
   HWND owner_;
+  win::NativeControl* window_;
 };
 
 } // namespace tw

@@ -4,8 +4,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "runtime/exceptions.h"
 #include "runtime/win32/application.h"
@@ -111,6 +113,12 @@ bool Container::HandleMessage(TMessage& message) {
     SetTextColor(reinterpret_cast<HDC>(message.wParam), GetSysColor(COLOR_WINDOWTEXT));
     message.result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
     return true;
+  case WM_SHOWWINDOW:
+    if (message.wParam != FALSE && beforeFirstShow_) {
+      const std::function<void()> realise = std::exchange(beforeFirstShow_, nullptr);
+      realise();
+    }
+    return false;
   case WM_PAINT: {
     PaintDc paint(Handle());
     PaintGraphics(paint.Get(), paint.Dirty());
@@ -185,18 +193,55 @@ void FormWindow::Realise() {
   SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Application::Get().Font(false)),
                FALSE);
   for (TControl* control : form_.Controls()) {
-    TControl* parent = control->Parent();
-    NativeControl* parentNative = parent == &form_ ? this : NativeOf(*parent);
-    if (parentNative == nullptr)
-      continue;
-    std::unique_ptr<NativeControl> native = CreateNativeControl(*control, parentNative->Handle());
-    if (native) {
-      children_.push_back(std::move(native));
-    } else if (auto* container = dynamic_cast<Container*>(parentNative)) {
-      container->AddGraphic(*control);
-    }
+    if (Waits(*control))
+      waiting_.push_back(control);
+    else
+      RealiseControl(*control);
   }
   ApplyHint();
+}
+
+bool FormWindow::Waits(const TControl& control) const {
+  for (const TControl* up = control.Parent(); up != nullptr && up != &form_; up = up->Parent())
+    if (dynamic_cast<const TTabSheet*>(up) != nullptr && !up->Visible() &&
+        std::find(opened_.begin(), opened_.end(), up) == opened_.end())
+      return true;
+  return false;
+}
+
+void FormWindow::RealiseControl(TControl& control) {
+  TControl* parent = control.Parent();
+  NativeControl* parentNative = parent == &form_ ? this : NativeOf(*parent);
+  if (parentNative == nullptr)
+    return;
+  std::unique_ptr<NativeControl> native = CreateNativeControl(control, parentNative->Handle());
+  if (native) {
+    if (dynamic_cast<const TTabSheet*>(&control) != nullptr)
+      if (auto* sheet = dynamic_cast<Container*>(native.get()))
+        sheet->BeforeFirstShow([this, &control] { RealiseSheet(control); });
+    children_.push_back(std::move(native));
+  } else if (auto* container = dynamic_cast<Container*>(parentNative)) {
+    container->AddGraphic(control);
+  }
+}
+
+void FormWindow::RealiseSheet(const TControl& sheet) {
+  opened_.push_back(&sheet);
+  bool made = false;
+  // By index: a control made here may show a sheet of its own, which realises in turn.
+  for (std::size_t i = 0; i < waiting_.size();) {
+    TControl& control = *waiting_[i];
+    if (Waits(control)) {
+      ++i;
+      continue;
+    }
+    waiting_.erase(waiting_.begin() + static_cast<std::ptrdiff_t>(i));
+    RealiseControl(control);
+    made = true;
+  }
+  if (made)
+    SendMessageA(Handle(), kMsgControlsRealised, 0,
+                 reinterpret_cast<LPARAM>(const_cast<TControl*>(&sheet)));
 }
 
 void FormWindow::ModelChanged(TControl& control, ControlChange change) {
@@ -247,8 +292,9 @@ NativeControl* FormWindow::NativeOf(const TControl& model) const {
 }
 
 void FormWindow::Show() {
+  // Painted from the message loop, not at once: what is posted as the window shows (the skin
+  // engine's start) comes first, and the window paints once, as it is going to look.
   ShowWindow(Handle(), SW_SHOWNORMAL);
-  UpdateWindow(Handle());
 }
 
 bool FormWindow::HandleMessage(TMessage& message) {

@@ -91,13 +91,28 @@ void NativeControl::Attach(HWND window) {
     return;
   handle_ = window;
   SetPropA(window, MAKEINTATOM(ControlAtom()), this);
+  // Taken in the window's character set, as the subclass chain keeps it and calls it.
+  const auto procedure = [window] {
+    return reinterpret_cast<WNDPROC>(IsWindowUnicode(window) != FALSE
+                                         ? GetWindowLongPtrW(window, GWLP_WNDPROC)
+                                         : GetWindowLongPtrA(window, GWLP_WNDPROC));
+  };
+  const WNDPROC before = procedure();
   SetWindowSubclass(window, &NativeControl::SubclassProc, kControlSubclassId,
                     reinterpret_cast<DWORD_PTR>(this));
+  // The first subclass of the window: the rest of the chain beneath it is the window's own
+  // procedure, called as DefSubclassProc would, without the chain's lookup of its state (under
+  // Wine a round trip to the server for every message).
+  original_ = procedure() != before ? before : nullptr;
   model_.AttachView(this);
 }
 
 LRESULT NativeControl::CallOriginal(const TMessage& message) const {
-  return DefSubclassProc(handle_, message.msg, message.wParam, message.lParam);
+  if (original_ == nullptr)
+    return DefSubclassProc(handle_, message.msg, message.wParam, message.lParam);
+  return IsWindowUnicode(handle_) != FALSE
+             ? CallWindowProcW(original_, handle_, message.msg, message.wParam, message.lParam)
+             : CallWindowProcA(original_, handle_, message.msg, message.wParam, message.lParam);
 }
 
 void NativeControl::DefaultHandler(TMessage& message) {

@@ -94,6 +94,9 @@ private:
 
   TControl& model_;
   HWND handle_ = nullptr;
+  // The window's procedure beneath the subclass chain, when this object's subclass is the
+  // chain's first (bottom) one; null otherwise.
+  WNDPROC original_ = nullptr;
   std::vector<Hook> hooks_;
 };
 

@@ -11,25 +11,27 @@
 
 #include "runtime/exceptions.h"
 #include "runtime/forms.h"
-#include "runtime/win32/wide_text.h"
 #include "runtime/win32/application.h"
 #include "runtime/win32/containers.h"
 #include "runtime/win32/gdi.h"
 #include "runtime/win32/native_control.h"
+#include "runtime/win32/wide_text.h"
 
 namespace tw::win {
 namespace {
 
 // Created as the model stands (visible, enabled): under Wine every call after the creation costs
-// a round trip to the server, and a form has some eighty controls.
+// a round trip to the server, and a form has some eighty controls. Nobody takes the parents'
+// WM_PARENTNOTIFY, which would pass every container up to the form, each through its subclass
+// chain.
 HWND CreateChild(const char* windowClass, DWORD style, DWORD exStyle, const TControl& model,
                  HWND parent, int height = -1) {
   const TBounds& b = model.Bounds();
   const DWORD state = (model.Visible() ? WS_VISIBLE : 0) | (model.Enabled() ? 0 : WS_DISABLED);
-  HWND window = CreateWindowExA(exStyle, windowClass, model.Caption().c_str(),
-                                WS_CHILD | WS_CLIPSIBLINGS | style | state, b.left, b.top,
-                                b.width, height < 0 ? b.height : height, parent, nullptr,
-                                Application::Get().Instance(), nullptr);
+  HWND window = CreateWindowExA(exStyle | WS_EX_NOPARENTNOTIFY, windowClass,
+                                model.Caption().c_str(), WS_CHILD | WS_CLIPSIBLINGS | style | state,
+                                b.left, b.top, b.width, height < 0 ? b.height : height, parent,
+                                nullptr, Application::Get().Instance(), nullptr);
   if (window == nullptr)
     throw Exception("Cannot create the control " + model.Name());
   return window;
@@ -109,8 +111,7 @@ private:
     {
       const SelectGuard font(measuring.Get(), Application::Get().Font(label_.Bold()));
       const std::string& text = label_.Caption();
-      GetTextExtentPoint32A(measuring.Get(), text.c_str(), static_cast<int>(text.size()),
-                            &extent);
+      GetTextExtentPoint32A(measuring.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
     }
     TBounds b = label_.Bounds();
     if (label_.Alignment() == TAlignment::taRightJustify)
@@ -407,8 +408,8 @@ class SheetWindow final : public Container {
 public:
   SheetWindow(TTabSheet& model, HWND page)
       : Container(model, [&] {
-          return CreateWindowExA(WS_EX_CONTROLPARENT, RegisterContainerClass("TTabSheet"),
-                                 model.Caption().c_str(),
+          return CreateWindowExA(WS_EX_CONTROLPARENT | WS_EX_NOPARENTNOTIFY,
+                                 RegisterContainerClass("TTabSheet"), model.Caption().c_str(),
                                  WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0, page,
                                  nullptr, Application::Get().Instance(), nullptr);
         }) {

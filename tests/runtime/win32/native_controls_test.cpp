@@ -38,6 +38,7 @@ public:
     Insert(label, &sheet1, {120, 70, 60, 13});
     Insert(sheet2, &pages, {});
     Insert(grid, &sheet2, {8, 8, 360, 200});
+    Insert(later, &sheet2, {8, 216, 80, 25});
     list.SetSorted(true);
     for (const char* s : {"pear", "Apple", "-banana"})
       list.Items().Add(s);
@@ -59,6 +60,7 @@ public:
   TProgressBar bar{"bar"};
   TLabel label{"label"};
   TValueListEditor grid{"grid"};
+  TButton later{"later"};
 };
 
 class NativeControlsTest : public testing::Test {
@@ -72,6 +74,8 @@ protected:
   }
   void TearDown() override { Application::Get().SetExceptionHandler(nullptr); }
 
+  // The second sheet chosen, as by its tab: its controls get their windows.
+  void ShowSecondSheet() { form.pages.SetActivePageIndex(1); }
   HWND H(const TControl& model) const {
     NativeControl* native = window->NativeOf(model);
     return native != nullptr ? native->Handle() : nullptr;
@@ -99,6 +103,7 @@ TEST_F(NativeControlsTest, WindowsStandAtTheirModelsBounds) {
   EXPECT_EQ(PlacedAt(form.button), form.button.Bounds());
   EXPECT_EQ(PlacedAt(form.combo), form.combo.Bounds()); // the closed drop-down list
   EXPECT_EQ(PlacedAt(form.bar), form.bar.Bounds());
+  ShowSecondSheet();
   EXPECT_EQ(PlacedAt(form.grid), form.grid.Bounds());
   EXPECT_EQ(GetParent(H(form.list)), H(form.sheet1));
   EXPECT_EQ(GetParent(H(form.sheet1)), H(form.pages));
@@ -146,6 +151,7 @@ TEST_F(NativeControlsTest, GridShowsRowsSplitAtTheFirstEqualsSign) {
   std::vector<std::string> rows;
   for (int i = 0; i < 5000; ++i)
     rows.push_back("key" + std::to_string(i) + "=value=" + std::to_string(i));
+  ShowSecondSheet();
   form.grid.Assign(rows);
   EXPECT_EQ(SendMessageA(H(form.grid), LVM_GETITEMCOUNT, 0, 0), 5000);
   char text[64];
@@ -197,7 +203,6 @@ TEST_F(NativeControlsTest, TabsSwitchSheets) {
   EXPECT_TRUE(IsWindowVisible(H(form.sheet1)));
   EXPECT_TRUE(IsWindowVisible(H(form.list)));
   EXPECT_FALSE(IsWindowVisible(H(form.sheet2)));
-  EXPECT_FALSE(IsWindowVisible(H(form.grid)));
   SendMessageA(H(form.pages), TCM_SETCURSEL, 1, 0);
   NMHDR notify{H(form.pages), 0, static_cast<UINT>(TCN_SELCHANGE)};
   SendMessageA(window->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notify));
@@ -207,6 +212,69 @@ TEST_F(NativeControlsTest, TabsSwitchSheets) {
   EXPECT_TRUE(IsWindowVisible(H(form.sheet2)));
   EXPECT_TRUE(IsWindowVisible(H(form.grid)));
   ShowWindow(window->Handle(), SW_HIDE);
+}
+
+// ---- Controls on a sheet not shown yet
+
+TEST_F(NativeControlsTest, AHiddenSheetsControlsGetTheirWindowsAsItFirstShows) {
+  int realised = 0;
+  const TControl* realisedSheet = nullptr;
+  window->AddHook(this, [&](TMessage& m, const WindowProcHook& next) {
+    if (m.msg == kMsgControlsRealised) {
+      ++realised;
+      realisedSheet = reinterpret_cast<const TControl*>(m.lParam);
+      // Made already, still hidden: hooks can take them before the user sees them.
+      EXPECT_NE(H(form.grid), nullptr);
+      EXPECT_FALSE(IsWindowVisible(H(form.sheet2)));
+    }
+    next(m);
+  });
+  ASSERT_NE(H(form.sheet2), nullptr);
+  EXPECT_EQ(H(form.grid), nullptr);
+  EXPECT_EQ(H(form.later), nullptr);
+  ShowSecondSheet();
+  ASSERT_NE(H(form.grid), nullptr);
+  ASSERT_NE(H(form.later), nullptr);
+  EXPECT_EQ(realised, 1);
+  EXPECT_EQ(realisedSheet, &form.sheet2);
+  EXPECT_EQ(GetParent(H(form.grid)), H(form.sheet2));
+  EXPECT_EQ(PlacedAt(form.later), form.later.Bounds());
+  // Tab order as the form has it: the grid, then the button after it.
+  EXPECT_EQ(GetWindow(H(form.grid), GW_HWNDNEXT), H(form.later));
+  // Made once: switching back and forth keeps the same windows.
+  const HWND grid = H(form.grid);
+  form.pages.SetActivePageIndex(0);
+  ShowSecondSheet();
+  EXPECT_EQ(H(form.grid), grid);
+  EXPECT_EQ(realised, 1);
+  window->RemoveHook(this);
+}
+
+TEST_F(NativeControlsTest, ChangesToAWaitingControlShowWhenItsWindowIsMade) {
+  form.grid.Assign({"a=1", "b=2", "c=3"});
+  form.grid.SetCurrentRow(2);
+  form.later.SetCaption("Later");
+  form.later.SetEnabled(false);
+  ShowSecondSheet();
+  EXPECT_EQ(SendMessageA(H(form.grid), LVM_GETITEMCOUNT, 0, 0), 3);
+  EXPECT_EQ(SendMessageA(H(form.grid), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 2);
+  char text[16];
+  GetWindowTextA(H(form.later), text, sizeof(text));
+  EXPECT_STREQ(text, "Later");
+  EXPECT_FALSE(IsWindowEnabled(H(form.later)));
+  // From then on the window follows the model at once.
+  form.later.SetEnabled(true);
+  EXPECT_TRUE(IsWindowEnabled(H(form.later)));
+}
+
+TEST_F(NativeControlsTest, AFormOpenedOnItsSecondSheetMakesThatSheetsControlsAtOnce) {
+  TestForm other;
+  other.pages.SetActivePageIndex(1);
+  auto otherWindow = FormWindow::Create(other, nullptr);
+  EXPECT_NE(otherWindow->NativeOf(other.grid), nullptr);
+  EXPECT_EQ(otherWindow->NativeOf(other.list), nullptr);
+  other.pages.SetActivePageIndex(0);
+  EXPECT_NE(otherWindow->NativeOf(other.list), nullptr);
 }
 
 TEST_F(NativeControlsTest, LabelsAreStaticTextsThatTakeClicks) {
@@ -263,6 +331,7 @@ TEST_F(NativeControlsTest, WindowHandleLeadsBackToItsControlObject) {
   ASSERT_NE(native, nullptr);
   EXPECT_EQ(&native->Model(), &form.button);
   EXPECT_EQ(native->ClassName(), "TButton");
+  ShowSecondSheet();
   EXPECT_EQ(NativeControl::FromHandle(H(form.grid))->ClassName(), "TValueListEditor");
   // The same name as a registered message: the window answers with its control object.
   EXPECT_EQ(ControlMessage(), RegisterWindowMessageA(expected));
@@ -350,6 +419,22 @@ TEST_F(NativeControlsTest, HooksAndSubclassesStackAndComeOffInAnyOrder) {
   GetWindowTextA(button, text, sizeof(text));
   EXPECT_STREQ(text, "Still works");
   native->WindowProc = own;
+}
+
+// Beneath its subclass the window's own procedure gets each message in its character set: text
+// set through the ANSI calls reads back the same through the Unicode ones.
+TEST_F(NativeControlsTest, TheWindowsOwnProcedureGetsMessagesInItsCharacterSet) {
+  form.label.SetCaption("Total Items : 7");
+  wchar_t text[32] = {};
+  GetWindowTextW(H(form.label), text, 32);
+  EXPECT_STREQ(text, L"Total Items : 7");
+  ASSERT_EQ(SendMessageA(H(form.list), LB_GETCOUNT, 0, 0), 3);
+  SendMessageW(H(form.list), LB_GETTEXT, 2, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, L"pear");
+  SetWindowTextW(H(form.button), L"Stop");
+  char narrow[16] = {};
+  GetWindowTextA(H(form.button), narrow, sizeof(narrow));
+  EXPECT_STREQ(narrow, "Stop");
 }
 
 // A control object sees its window's first messages: it is bound while the window is created.

@@ -99,7 +99,11 @@ protected:
     Settle();
     return main;
   }
-  HWND HandleOf(const TControl& control) { return window_->NativeOf(control)->Handle(); }
+  // Null for a control on a tab not shown yet, which has no window.
+  HWND HandleOf(const TControl& control) {
+    const NativeControl* native = window_->NativeOf(control);
+    return native != nullptr ? native->Handle() : nullptr;
+  }
   TSkinControl* MemberOf(HWND control) {
     const TWinSkinForm* skinned = manager_.FormOf(window_->Handle());
     if (skinned == nullptr)
@@ -209,6 +213,8 @@ TEST_F(SkinnedControls, TheSelectedTabUsesFrameTwoAndTheOthersFrameOne) {
 // Each page's controls show over the sheet's background after the page is switched to.
 TEST_F(SkinnedControls, TheControlsOfAPageShowWhenItIsSwitchedTo) {
   Open();
+  // The second page's controls get their windows, and their members, as it first shows.
+  ASSERT_EQ(window_->NativeOf(form_.Button6), nullptr);
   HWND tab = HandleOf(form_.PageControl1);
   for (int page : {1, 0, 1}) {
     RECT item;
@@ -221,6 +227,9 @@ TEST_F(SkinnedControls, TheControlsOfAPageShowWhenItIsSwitchedTo) {
     Settle(200);
     ASSERT_EQ(form_.PageControl1.ActivePageIndex(), page);
     const TButton& button = page == 1 ? form_.Button6 : form_.Button1;
+    ASSERT_NE(MemberOf(HandleOf(button)), nullptr) << button.Name();
+    const TListBox& list = page == 1 ? form_.NMList : form_.ZList;
+    ASSERT_NE(MemberOf(HandleOf(list)), nullptr) << list.Name();
     const Bitmap32 shown = Capture(HandleOf(button));
     Bitmap32 frame1(shown.Width(), shown.Height(), ColourToPixel(Skin().ButtonFaceBrush));
     Skin().Buttons.Draw(frame1, frame1.Bounds(), 1);
@@ -232,10 +241,9 @@ TEST_F(SkinnedControls, TheControlsOfAPageShowWhenItIsSwitchedTo) {
 TEST_F(SkinnedControls, ProgressBarsShowExactlyTheComposedBarAndTheEmptyBarAfterABatch) {
   Open();
   for (TProgressBar* bar : {&form_.Progress, &form_.ProgressBar1}) {
-    HWND window = HandleOf(*bar);
-    if (!IsWindowVisible(window))
-      form_.PageControl1.SetActivePageIndex(bar == &form_.Progress ? 0 : 1);
+    form_.PageControl1.SetActivePageIndex(bar == &form_.Progress ? 0 : 1);
     Settle(100);
+    HWND window = HandleOf(*bar);
     for (int position : {40, bar->Max(), 0}) {
       bar->SetPosition(position);
       Settle(50);
@@ -408,6 +416,11 @@ TEST_F(SkinnedControls, TheGridsHeadersAreSkinnedAndTheirOwnPaintingComesBack) {
   Open();
   HWND header = ListView_GetHeader(HandleOf(form_.Preview));
   ASSERT_NE(header, nullptr);
+  // Each tab shown once: the grids of the other tabs get their windows then.
+  for (int page : {1, 2, 0}) {
+    form_.PageControl1.SetActivePageIndex(page);
+    Settle(100);
+  }
   for (const TValueListEditor* grid : {&form_.Preview, &form_.Preview2, &form_.Preview3})
     EXPECT_TRUE(Skinned(ListView_GetHeader(HandleOf(*grid)))) << grid->Name();
   RedrawWindow(header, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);

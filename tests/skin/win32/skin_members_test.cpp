@@ -52,7 +52,11 @@ protected:
     Settle();
     return main;
   }
-  HWND HandleOf(const TControl& control) { return window_->NativeOf(control)->Handle(); }
+  // Null for a control on a tab not shown yet, which has no window.
+  HWND HandleOf(const TControl& control) {
+    const NativeControl* native = window_->NativeOf(control);
+    return native != nullptr ? native->Handle() : nullptr;
+  }
   TSkinControl* MemberOf(HWND control) {
     const TWinSkinForm* form = manager_.FormOf(window_->Handle());
     if (form == nullptr)

@@ -133,7 +133,7 @@ protected:
     return main;
   }
 
-  HWND Grid() const { return window_->NativeOf(form_.Preview)->Handle(); }
+  HWND Grid() const { return window_->NativeOf(*grid_)->Handle(); }
 
   // The middle of a row's key cell on screen.
   POINT RowPoint(int row) const {
@@ -175,6 +175,7 @@ protected:
   }
 
   std::unique_ptr<PreviewMenus> menus_;
+  const TValueListEditor* grid_ = &form_.Preview; // the grid right-clicked
 };
 
 TEST_F(SkinnedMenus, TheSystemMenusItemsAreOwnerDrawnWhileOpenAndGivenBackExactly) {
@@ -340,6 +341,22 @@ TEST_F(SkinnedMenus, AHoveredItemShowsExactlyTheItemComposeMenuItemMakes) {
   EXPECT_EQ(differing, 0);
   // The hovered frame is not the resting one.
   EXPECT_NE(shown, resting);
+  EXPECT_TRUE(errors.empty());
+}
+
+// The third tab's grid gets its window as the tab first shows, and the menu with it.
+TEST_F(SkinnedMenus, AGridMadeAsItsTabFirstShowsHasTheMenu) {
+  OpenMainWindow();
+  ASSERT_EQ(window_->NativeOf(form_.Preview3), nullptr);
+  form_.PageControl1.SetActivePageIndex(2);
+  form_.Preview3.Assign({"a=cmd\\1", "b=regedit\\1", "c=notepad\\1"});
+  test::Pump(300);
+  grid_ = &form_.Preview3;
+  int items = 0;
+  WithPopup([&] { RightClickRow(2); },
+            [&](HWND, HMENU menu) { items = static_cast<int>(FactsOf(menu).size()); });
+  EXPECT_EQ(items, 10);
+  EXPECT_EQ(form_.Preview3.CurrentRow(), 2);
   EXPECT_TRUE(errors.empty());
 }
 

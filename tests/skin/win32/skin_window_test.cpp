@@ -207,9 +207,21 @@ TEST_F(SkinnedWindows, EveryControlGetsItsMemberWhichAnswersAndSwitchesOff) {
   const TWinSkinForm* skinned = manager_.FormOf(main);
   ASSERT_NE(skinned, nullptr);
   ASSERT_TRUE(PumpUntil([&] { return skinned->Stage() == kStageSkinned; }));
-  std::map<std::string, int> members;
-  for (const auto& member : skinned->Controls())
-    ++members[member->ClassName()];
+  const auto count = [&] {
+    std::map<std::string, int> members;
+    for (const auto& member : skinned->Controls())
+      ++members[member->ClassName()];
+    return members;
+  };
+  // The first tab's controls and the header's; the other tabs' as their tabs first show, the
+  // same members as if all had been there when skinning started.
+  EXPECT_EQ(count()["TSkinButton"], 12);
+  EXPECT_EQ(count()["TSkinTabSheet"], 3);
+  for (int page : {1, 2, 0}) {
+    form_.PageControl1.SetActivePageIndex(page);
+    test::Pump(100);
+  }
+  const std::map<std::string, int> members = count();
   EXPECT_GT(asked, 0);
   EXPECT_EQ(own.Handle(), window_->NativeOf(form_.Button2)->Handle());
   EXPECT_TRUE(Skinned(own.Handle()));

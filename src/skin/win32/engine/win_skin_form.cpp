@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "runtime/win32/application.h"
+#include "runtime/win32/containers.h"
 #include "runtime/win32/wide_text.h"
 #include "skin/win32/engine/gdi_bridge.h"
 #include "skin/win32/engine/skin_messages.h"
@@ -518,6 +519,12 @@ void TWinSkinForm::SkinControls() {
   controls_ = SkinFormControlsOf(*this, this, supplied_);
 }
 
+void TWinSkinForm::SkinLaterControls() {
+  // The walk passes over the controls skinned already; only the new windows get members.
+  for (auto& member : SkinFormControlsOf(*this, this, supplied_))
+    controls_.push_back(std::move(member));
+}
+
 void TWinSkinForm::SkinGrip(HWND grip) {
   auto member = CreateSkinControl(SkinFamily::TSkinSizer);
   member->AttachHandle(grip, *data_, *this);
@@ -587,6 +594,14 @@ void TWinSkinForm::OnMessage(TMessage& m, const WindowProcHook& next) {
   if (m.msg == kMsgStartSkinning) {
     Start();
     m.result = 0;
+    return;
+  }
+  if (m.msg == kMsgControlsRealised) {
+    // A tab sheet's controls made as it first shows: skinned before it shows, as if they had
+    // been there when skinning started.
+    if (stage_ == kStageSkinned)
+      SkinLaterControls();
+    next(m);
     return;
   }
   if (m.msg == WM_DESTROY || m.msg == WM_NCDESTROY) {

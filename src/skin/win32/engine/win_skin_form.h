@@ -98,6 +98,7 @@ private:
   void Execute(const CaptionDecision& decision);
   void OnTimer();
   void SkinControls();
+  void SkinLaterControls();
   Point ToWindow(POINT screen) const;
   TWinSysButton* ButtonAt(Point inWindow) const;
   SIZE ClientSize() const;
