@@ -40,9 +40,9 @@
 namespace tw::win {
 namespace {
 
-using test::PumpUntil;
 using test::MouseButton;
 using test::MouseTo;
+using test::PumpUntil;
 using test::Settle;
 using test::Skinned;
 
@@ -76,7 +76,6 @@ RECT ScreenRect(HWND window) {
   GetWindowRect(window, &r);
   return r;
 }
-
 
 class SkinnedControls : public SkinnedFormTest {
 protected:
