@@ -75,7 +75,7 @@ TEST_F(EndToEnd, AWholeSession) {
   EXPECT_EQ(ProgramDriver::Text(SheetLabel(0, "Total Items")), "Total Items : 0");
 
   // A click on "[H] Run MRU (CU)" fills the grid and the total.
-  driver.ClickListItem(ZList(), 5);
+  EXPECT_TRUE(driver.ClickListItem(ZList(), 5));
   ASSERT_TRUE(ProgramDriver::WaitFor([&] { return Rows(Preview()) == 6; })) << Rows(Preview());
   EXPECT_EQ(SendMessageA(ZList(), LB_GETCURSEL, 0, 0), 5);
   EXPECT_EQ(ProgramDriver::Text(SheetLabel(0, "Total Items")), "Total Items : 6");
@@ -130,7 +130,7 @@ TEST_F(EndToEnd, AWholeSession) {
 
 TEST_F(EndToEnd, TabMovesInTabOrderAndTheLogoOpensAFurtherWindow) {
   driver.Start();
-  driver.ClickListItem(ZList(), 5);
+  EXPECT_TRUE(driver.ClickListItem(ZList(), 5));
   ASSERT_TRUE(ProgramDriver::WaitFor([&] { return driver.Focus() == ZList(); }));
   driver.PressKey(VK_TAB);
   EXPECT_TRUE(ProgramDriver::WaitFor(
@@ -179,7 +179,7 @@ TEST_F(EndToEnd, AnUnwritableReportFolderShowsTheErrorAndEndsTheBatch) {
   EXPECT_TRUE(IsWindowEnabled(Preview()));
   EXPECT_EQ(SendMessageA(driver.FindOfClass(driver.Sheet(0), PROGRESS_CLASSA, 0), PBM_GETPOS, 0, 0),
             0);
-  driver.ClickListItem(ZList(), 5);
+  EXPECT_TRUE(driver.ClickListItem(ZList(), 5));
   EXPECT_TRUE(ProgramDriver::WaitFor([&] { return Rows(Preview()) == 6; }));
   EXPECT_TRUE(driver.Close());
   DeleteFileA(blocker.c_str());
@@ -264,14 +264,14 @@ TEST_F(EndToEnd, TheWindowsSevenToElevenTab) {
   ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 17);
 
   // "[H] ShimCache - AppCompatCache (LM)": the control set's row, then the cache's 6 entries.
-  driver.ClickListItem(list, 15);
+  EXPECT_TRUE(driver.ClickListItem(list, 15));
   ASSERT_TRUE(ProgramDriver::WaitFor([&] { return Rows(grid) == 7; })) << Rows(grid);
   // "[H] ShellBags (CU)": the class hive's 11 bags and the user hive's 2.
-  driver.ClickListItem(list, 16);
+  EXPECT_TRUE(driver.ClickListItem(list, 16));
   ASSERT_TRUE(ProgramDriver::WaitFor([&] { return Rows(grid) == 13; })) << Rows(grid);
 
   // "[H] CDialog - Open Save PIDL MRU (CU)": item ID lists decoded to paths.
-  driver.ClickListItem(list, 2);
+  EXPECT_TRUE(driver.ClickListItem(list, 2));
   ASSERT_TRUE(ProgramDriver::WaitFor([&] { return Rows(grid) == 3; })) << Rows(grid);
   EXPECT_EQ(ProgramDriver::Text(SheetLabel(2, "Total Items")), "Total Items : 3");
   driver.PressButton(SheetButton(2, "Copy Selected Value"));
@@ -331,7 +331,7 @@ void RightClickAt(HWND window, POINT client) {
 // that row's value, as the button below the grid does.
 TEST_F(EndToEnd, TheGridsContextMenuCopiesTheValueOfTheRowItWasOpenedOn) {
   driver.Start();
-  driver.ClickListItem(ZList(), 5); // "[H] Run MRU (CU)": a, b, c, d, e, MRUList
+  EXPECT_TRUE(driver.ClickListItem(ZList(), 5)); // "[H] Run MRU (CU)": a, b, c, d, e, MRUList
   ASSERT_TRUE(ProgramDriver::WaitFor([&] { return Rows(Preview()) == 6; })) << Rows(Preview());
   const auto popup = [&] {
     return driver.FindShown([](HWND w) {

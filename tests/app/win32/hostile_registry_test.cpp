@@ -236,7 +236,7 @@ TEST_F(HostileRegistryTest, EveryItemAndEveryReportSurvivesAndTheWindowAnswers) 
 
   // The window still works: an item click shows its rows.
   ASSERT_TRUE(driver.ClickTab(0));
-  driver.ClickListItem(List(0), 5);
+  EXPECT_TRUE(driver.ClickListItem(List(0), 5));
   HWND preview = driver.FindOfClass(driver.Sheet(0), WC_LISTVIEWA, 0);
   EXPECT_TRUE(
       ProgramDriver::WaitFor([&] { return SendMessageA(preview, LVM_GETITEMCOUNT, 0, 0) > 8; }));

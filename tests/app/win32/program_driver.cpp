@@ -200,10 +200,15 @@ void ProgramDriver::ClickAt(HWND window, int x, int y) const {
 
 bool ProgramDriver::ClickTab(int index) const {
   static constexpr int kTabX[] = {30, 110, 200};
+  const auto released = [this] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(process_.dwThreadId, &info) != FALSE && info.hwndCapture == nullptr;
+  };
   for (int click = 0; click < 3; ++click) {
     ClickAt(PageControl(), kTabX[index], 10);
     if (WaitFor([&] { return IsWindowVisible(Sheet(index)) != FALSE; }, 4000))
-      return true;
+      return WaitFor(released);
   }
   return false;
 }
@@ -225,10 +230,17 @@ bool ProgramDriver::WaitForExit(int milliseconds) const {
   return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(milliseconds)) == WAIT_OBJECT_0;
 }
 
-void ProgramDriver::ClickListItem(HWND list, int index) const {
+bool ProgramDriver::ClickListItem(HWND list, int index) const {
+  // Scrolled into view first, as the user would.
+  SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
   const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
   const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
-  ClickAt(list, 20, (index - top) * height + height / 2);
+  for (int click = 0; click < 3; ++click) {
+    ClickAt(list, 20, (index - top) * height + height / 2);
+    if (WaitFor([&] { return SendMessageA(list, LB_GETCURSEL, 0, 0) == index; }, 4000))
+      return true;
+  }
+  return false;
 }
 
 void ProgramDriver::PressKey(WORD virtualKey) const {

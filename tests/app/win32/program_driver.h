@@ -47,10 +47,12 @@ public:
 
   // Input as a user gives it.
   void ClickAt(HWND window, int x, int y) const;
-  void ClickListItem(HWND list, int index) const;
-  // Clicks the tab of sheet `index` until the sheet shows, three clicks at most; whether it
-  // showed. A click that arrives while the program is still busy with its start, or while the
-  // strip still holds the mouse, can be lost, and a user clicks again.
+  // Input driven through the X display under load is now and then lost, and a user clicks
+  // again: these click until the click has taken, three clicks at most, and say whether it has.
+  // A list's entry, scrolled into view, until it is the current one.
+  bool ClickListItem(HWND list, int index) const;
+  // The tab of sheet `index`, until the sheet shows and the strip has let the mouse go (a click
+  // sent before that would reach the strip, not the control under the cursor).
   bool ClickTab(int index) const;
   void PressKey(WORD virtualKey) const;
   void PressButton(HWND button) const;

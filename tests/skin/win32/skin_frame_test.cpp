@@ -33,12 +33,11 @@ namespace {
 using test::Borders;
 using test::BordersOf;
 using test::Differing;
+using test::kCaptionButtonStyles;
 using test::PumpUntil;
 using test::Settle;
 using test::Shown;
 using test::Skinned;
-
-constexpr LONG kCaptionButtonStyles = WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
 // What a test's own subclass of the main window saw: system commands (swallowed, so that the
 // window stays), the caption-action message, the visibility question and its answer.

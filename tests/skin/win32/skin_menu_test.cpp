@@ -31,6 +31,7 @@
 #include "skin/win32/menus/popup_items.h"
 #include "skin_test_support.h"
 #include "skinned_form_test.h"
+#include "skinned_input.h"
 #include "support/win32/message_pump.h"
 #include "support/win32/screen_probe.h"
 
@@ -38,6 +39,8 @@ namespace tw::win {
 namespace {
 
 using test::PumpUntil;
+using test::ShownPopup;
+using test::Skinned;
 
 template <class F>
 bool WaitFor(F condition, int milliseconds = 5000) {
@@ -48,30 +51,6 @@ bool WaitFor(F condition, int milliseconds = 5000) {
     Sleep(10);
   }
   return true;
-}
-
-bool SkinnedInTime(HWND window) {
-  DWORD_PTR answer = 0;
-  return SendMessageTimeoutA(window, kMsgIsSkinned, 0, 0, SMTO_NORMAL, 2000, &answer) != 0 &&
-         answer == static_cast<DWORD_PTR>(kSkinnedAnswer);
-}
-
-BOOL CALLBACK MatchPopup(HWND w, LPARAM out) {
-  char cls[16] = {};
-  GetClassNameA(w, cls, sizeof(cls));
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  if (lstrcmpA(cls, "#32768") != 0 || !IsWindowVisible(w) || pid != GetCurrentProcessId())
-    return TRUE;
-  *reinterpret_cast<HWND*>(out) = w;
-  return FALSE;
-}
-
-// The shown popup menu window of this process, if any.
-HWND ShownPopup() {
-  HWND found = nullptr;
-  EnumWindows(MatchPopup, reinterpret_cast<LPARAM>(&found));
-  return found;
 }
 
 void MouseTo(POINT screen) {
@@ -128,7 +107,7 @@ protected:
     ReadSkinAndShow();
     form_.Preview.Assign({"a=cmd\\1", "b=regedit\\1", "c=\\\\FILESRV01\\finance\\1"});
     HWND main = window_->Handle();
-    EXPECT_TRUE(PumpUntil([&] { return SkinnedInTime(main); }));
+    EXPECT_TRUE(PumpUntil([&] { return Skinned(main); }));
     test::Pump(300);
     return main;
   }
@@ -206,7 +185,7 @@ TEST_F(SkinnedMenus, TheSystemMenusItemsAreOwnerDrawnWhileOpenAndGivenBackExactl
       [&](HWND popup, HMENU menu) {
         EXPECT_EQ(menu, system);
         open = FactsOf(menu);
-        answered = SkinnedInTime(popup);
+        answered = Skinned(popup);
         // The commands follow the window (single border, minimize box, no maximize box), as
         // if it had its caption-button styles.
         for (const UINT command : {SC_MINIMIZE, SC_MOVE, SC_CLOSE})
@@ -253,7 +232,7 @@ TEST_F(SkinnedMenus, APopupComponentWithTheDisableTagKeepsTheStandardDrawing) {
                 const std::vector<ItemFacts> facts = FactsOf(menu);
                 items = static_cast<int>(facts.size());
                 ownerDrawn = OwnerDrawn(facts);
-                answered = SkinnedInTime(popup);
+                answered = Skinned(popup);
               });
     EXPECT_EQ(items, 10) << tag;
     EXPECT_EQ(ownerDrawn, tag == 99 ? 0 : 10) << tag;
@@ -275,14 +254,14 @@ TEST_F(SkinnedMenus, WithoutAMenuBackgroundPopupsAreUntouched) {
   form_.SkinData1.SetSkinFile(path);
   ASSERT_EQ(form_.SkinData1.Model().SkinName, "Plain");
   test::Pump(500);
-  ASSERT_TRUE(SkinnedInTime(window_->Handle()));
+  ASSERT_TRUE(Skinned(window_->Handle()));
 
   int ownerDrawn = -1;
   bool answered = true;
   WithPopup([&] { RightClickRow(2); },
             [&](HWND popup, HMENU menu) {
               ownerDrawn = OwnerDrawn(FactsOf(menu));
-              answered = SkinnedInTime(popup);
+              answered = Skinned(popup);
             });
   EXPECT_EQ(ownerDrawn, 0);
   EXPECT_FALSE(answered);

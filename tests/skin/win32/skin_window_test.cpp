@@ -40,6 +40,7 @@ namespace {
 
 using test::Borders;
 using test::BordersOf;
+using test::kCaptionButtonStyles;
 using test::PumpUntil;
 using test::Skinned;
 
@@ -48,8 +49,6 @@ SIZE ClientSize(HWND window) {
   GetClientRect(window, &c);
   return {c.right, c.bottom};
 }
-
-constexpr LONG kCaptionButtonStyleBits = WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
 class SkinnedWindows : public SkinnedFormTest {
 protected:
@@ -107,8 +106,8 @@ TEST_F(SkinnedWindows, SkinningTakesTheFrameAndSwitchingItOffGivesItBack) {
   EXPECT_EQ(ClientSize(main).cx, 833);
   EXPECT_EQ(ClientSize(main).cy, 590);
   // The platform draws no caption buttons of its own while the skin does.
-  EXPECT_EQ(styleBefore & kCaptionButtonStyleBits, WS_SYSMENU | WS_MINIMIZEBOX);
-  EXPECT_EQ(GetWindowLongA(main, GWL_STYLE) & kCaptionButtonStyleBits, 0);
+  EXPECT_EQ(styleBefore & kCaptionButtonStyles, WS_SYSMENU | WS_MINIMIZEBOX);
+  EXPECT_EQ(GetWindowLongA(main, GWL_STYLE) & kCaptionButtonStyles, 0);
   EXPECT_EQ(manager_.SkinnedWindows(), std::vector<HWND>{main});
   // A new title is drawn by the skin, not by the platform over it.
   test::Pump(100);
@@ -133,7 +132,7 @@ TEST_F(SkinnedWindows, SkinningTakesTheFrameAndSwitchingItOffGivesItBack) {
 
   form_.SkinData1.SetActive(false);
   ASSERT_TRUE(PumpUntil([&] { return !Skinned(main); }));
-  EXPECT_EQ(GetWindowLongA(main, GWL_STYLE) & kCaptionButtonStyleBits, WS_SYSMENU | WS_MINIMIZEBOX);
+  EXPECT_EQ(GetWindowLongA(main, GWL_STYLE) & kCaptionButtonStyles, WS_SYSMENU | WS_MINIMIZEBOX);
   EXPECT_EQ(ClientSize(main).cx, 833);
   EXPECT_EQ(ClientSize(main).cy, 590);
   RECT after;
@@ -325,18 +324,18 @@ TEST_F(SkinnedWindows, MdiChildrenAreSkinnedAtCreationAndMaximizedOnesKeepTheSta
   ASSERT_TRUE(PumpUntil([&] {
     return Skinned(child) && BordersOf(child) == Borders{4, 30, 4, 5};
   }));
-  EXPECT_EQ(GetWindowLongA(child, GWL_STYLE) & kCaptionButtonStyleBits, 0);
+  EXPECT_EQ(GetWindowLongA(child, GWL_STYLE) & kCaptionButtonStyles, 0);
 
   // Maximized, the child keeps the standard frame and gets its caption-button styles back.
   SendMessageA(mdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
   ASSERT_TRUE(PumpUntil([&] { return IsZoomed(child) != FALSE; }));
   test::Pump(100);
   EXPECT_NE(BordersOf(child).top, 30);
-  EXPECT_EQ(GetWindowLongA(child, GWL_STYLE) & kCaptionButtonStyleBits, kCaptionButtonStyleBits);
+  EXPECT_EQ(GetWindowLongA(child, GWL_STYLE) & kCaptionButtonStyles, kCaptionButtonStyles);
   // Restored, the skin's frame again.
   SendMessageA(mdiClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
   ASSERT_TRUE(PumpUntil([&] { return BordersOf(child) == Borders{4, 30, 4, 5}; }));
-  EXPECT_EQ(GetWindowLongA(child, GWL_STYLE) & kCaptionButtonStyleBits, 0);
+  EXPECT_EQ(GetWindowLongA(child, GWL_STYLE) & kCaptionButtonStyles, 0);
   EXPECT_TRUE(errors.empty());
   DestroyWindow(frame);
   test::Pump(50);

@@ -25,6 +25,8 @@
 
 namespace tw::test {
 
+inline constexpr LONG kCaptionButtonStyles = WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+
 inline void Settle(int milliseconds = 250) {
   Pump(milliseconds);
 }

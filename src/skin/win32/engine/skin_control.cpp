@@ -12,6 +12,12 @@ NativeControl* NativeOf(const TControl& control) {
   return dynamic_cast<NativeControl*>(control.View());
 }
 
+bool AnswersSkinned(HWND window) {
+  DWORD_PTR answer = 0;
+  return SendMessageTimeoutA(window, kMsgIsSkinned, 0, 0, SMTO_ABORTIFHUNG, 500, &answer) != 0 &&
+         answer == static_cast<DWORD_PTR>(kSkinnedAnswer);
+}
+
 TSkinControl::~TSkinControl() {
   *alive_ = false;
   Detach();

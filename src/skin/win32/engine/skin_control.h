@@ -112,5 +112,8 @@ class NativeControl;
 
 // The window a control model is realised as; null while it has none.
 win::NativeControl* NativeOf(const TControl& control);
+// Whether the window answers that it is skinned already (by this engine or another copy of it);
+// a window of another thread that hangs counts as not skinned.
+bool AnswersSkinned(HWND window);
 
 } // namespace tw

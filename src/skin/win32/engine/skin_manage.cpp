@@ -24,12 +24,6 @@ BOOL CALLBACK CollectForm(HWND window, LPARAM param) {
   return TRUE;
 }
 
-bool AnswersSkinnedInTime(HWND window) {
-  DWORD_PTR answer = 0;
-  return SendMessageTimeoutA(window, kMsgIsSkinned, 0, 0, SMTO_ABORTIFHUNG, 500, &answer) != 0 &&
-         answer == static_cast<DWORD_PTR>(kSkinnedAnswer);
-}
-
 } // namespace
 
 TSkinManage::TSkinManage() {
@@ -299,7 +293,7 @@ void TSkinManage::SkinWindow(HWND window) {
   description.style = static_cast<WindowStyle>(GetWindowLongA(window, GWL_STYLE));
   description.exStyle = static_cast<WindowStyle>(GetWindowLongA(window, GWL_EXSTYLE));
   description.inList = FormOf(window) != nullptr;
-  description.answersSkinned = !description.inList && skinningOn_ && AnswersSkinnedInTime(window);
+  description.answersSkinned = !description.inList && skinningOn_ && AnswersSkinned(window);
   const NativeControl* control = NativeControl::FromHandle(window);
   if (control == nullptr && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
     control = reinterpret_cast<const NativeControl*>(SendMessageA(window, controlMessage_, 0, 0));

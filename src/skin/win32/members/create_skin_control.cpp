@@ -12,10 +12,6 @@ using namespace win;
 
 namespace {
 
-bool AnswersSkinned(HWND window) {
-  return SendMessageA(window, kMsgIsSkinned, 0, 0) == kSkinnedAnswer;
-}
-
 // What the chooser asks of the control windows of one form.
 class FormControlWindows final : public ControlWindows {
 public:
