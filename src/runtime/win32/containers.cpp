@@ -16,7 +16,7 @@
 
 namespace tw::win {
 
-const char* RegisterContainerClass(const char* name) {
+const char* RegisterContainerClass(const char* name, ClassIcon icon) {
   static std::map<std::string, bool> registered;
   if (!registered[name]) {
     WNDCLASSA wc{};
@@ -25,7 +25,8 @@ const char* RegisterContainerClass(const char* name) {
     wc.hInstance = Application::Get().Instance();
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hIcon = LoadIconA(Application::Get().Instance(), "MAINICON");
+    if (icon == ClassIcon::kProgram)
+      wc.hIcon = LoadIconA(Application::Get().Instance(), "MAINICON");
     wc.lpszClassName = name;
     RegisterClassA(&wc);
     registered[name] = true;
@@ -166,7 +167,8 @@ HWND CreateFormWindow(const TForm& form, HWND owner) {
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &desktop, 0);
   const int left = desktop.left + ((desktop.right - desktop.left) - width) / 2;
   const int top = desktop.top + ((desktop.bottom - desktop.top) - height) / 2;
-  return CreateWindowExA(exStyle, RegisterContainerClass(form.ClassName().c_str()),
+  return CreateWindowExA(exStyle,
+                         RegisterContainerClass(form.ClassName().c_str(), ClassIcon::kProgram),
                          form.Caption().c_str(), style, left, top, width, height, owner, nullptr,
                          Application::Get().Instance(), nullptr);
 }

@@ -84,8 +84,10 @@ private:
   HWND tooltip_ = nullptr;
 };
 
+enum class ClassIcon { kNone, kProgram };
 // Registers (once) a window class with the default procedure, double-clicks and the button-face
-// background; the runtime subclasses every window it creates.
-const char* RegisterContainerClass(const char* name);
+// background; the runtime subclasses every window it creates. Only a form's class carries the
+// program's icon: loading it (and the small icon the system derives from it) is not free.
+const char* RegisterContainerClass(const char* name, ClassIcon icon);
 
 } // namespace tw::win

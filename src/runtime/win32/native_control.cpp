@@ -1,11 +1,10 @@
 #include "runtime/win32/native_control.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <cstdio>
 
 #include "runtime/win32/application.h"
+#include "runtime/win32/subclass.h"
 
 namespace tw::win {
 
@@ -56,7 +55,7 @@ NativeControl::~NativeControl() {
   model_.AttachView(nullptr);
   if (handle_ != nullptr && IsWindow(handle_)) {
     RemovePropA(handle_, MAKEINTATOM(ControlAtom()));
-    RemoveWindowSubclass(handle_, &NativeControl::SubclassProc, kControlSubclassId);
+    RemoveSubclass(handle_, &NativeControl::SubclassProc, kControlSubclassId);
     DestroyWindow(handle_);
   }
   // The last form has gone with its controls: the thread's window creation runs unhooked.
@@ -79,9 +78,13 @@ LRESULT CALLBACK NativeControl::CreationHook(int code, WPARAM wParam, LPARAM lPa
 }
 
 NativeControl* NativeControl::FromHandle(HWND window) {
-  if (window == nullptr)
+  // The chain holds the same object as the property, and is read without a server round trip
+  // under Wine.
+  DWORD_PTR control = 0;
+  if (window == nullptr ||
+      !GetSubclassData(window, &NativeControl::SubclassProc, kControlSubclassId, &control))
     return nullptr;
-  return static_cast<NativeControl*>(GetPropA(window, MAKEINTATOM(ControlAtom())));
+  return reinterpret_cast<NativeControl*>(control);
 }
 
 void NativeControl::Attach(HWND window) {
@@ -91,28 +94,13 @@ void NativeControl::Attach(HWND window) {
     return;
   handle_ = window;
   SetPropA(window, MAKEINTATOM(ControlAtom()), this);
-  // Taken in the window's character set, as the subclass chain keeps it and calls it.
-  const auto procedure = [window] {
-    return reinterpret_cast<WNDPROC>(IsWindowUnicode(window) != FALSE
-                                         ? GetWindowLongPtrW(window, GWLP_WNDPROC)
-                                         : GetWindowLongPtrA(window, GWLP_WNDPROC));
-  };
-  const WNDPROC before = procedure();
-  SetWindowSubclass(window, &NativeControl::SubclassProc, kControlSubclassId,
-                    reinterpret_cast<DWORD_PTR>(this));
-  // The first subclass of the window: the rest of the chain beneath it is the window's own
-  // procedure, called as DefSubclassProc would, without the chain's lookup of its state (under
-  // Wine a round trip to the server for every message).
-  original_ = procedure() != before ? before : nullptr;
+  SetSubclass(window, &NativeControl::SubclassProc, kControlSubclassId,
+              reinterpret_cast<DWORD_PTR>(this));
   model_.AttachView(this);
 }
 
 LRESULT NativeControl::CallOriginal(const TMessage& message) const {
-  if (original_ == nullptr)
-    return DefSubclassProc(handle_, message.msg, message.wParam, message.lParam);
-  return IsWindowUnicode(handle_) != FALSE
-             ? CallWindowProcW(original_, handle_, message.msg, message.wParam, message.lParam)
-             : CallWindowProcA(original_, handle_, message.msg, message.wParam, message.lParam);
+  return DefSubclass(handle_, message.msg, message.wParam, message.lParam);
 }
 
 void NativeControl::DefaultHandler(TMessage& message) {
@@ -173,9 +161,9 @@ LRESULT CALLBACK NativeControl::SubclassProc(HWND window, UINT msg, WPARAM wPara
   if (msg == WM_NCDESTROY) {
     // The window goes away: unhook before the class procedure sees the last message.
     RemovePropA(window, MAKEINTATOM(ControlAtom()));
-    RemoveWindowSubclass(window, &NativeControl::SubclassProc, kControlSubclassId);
+    RemoveSubclass(window, &NativeControl::SubclassProc, kControlSubclassId);
     control->handle_ = nullptr;
-    return DefSubclassProc(window, msg, wParam, lParam);
+    return DefSubclass(window, msg, wParam, lParam);
   }
   if (msg == ControlMessage() && !InSendMessage())
     return reinterpret_cast<LRESULT>(control);
@@ -185,7 +173,7 @@ LRESULT CALLBACK NativeControl::SubclassProc(HWND window, UINT msg, WPARAM wPara
     control->Dispatch(message);
     handled = true;
   });
-  return handled ? message.result : DefSubclassProc(window, msg, wParam, lParam);
+  return handled ? message.result : DefSubclass(window, msg, wParam, lParam);
 }
 
 void NativeControl::ApplyCommon(bool boldFont) {

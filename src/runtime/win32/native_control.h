@@ -1,6 +1,6 @@
 #pragma once
-// The native side of a control model. Each windowed control object subclasses its window (in the
-// comctl32 subclass chain, so that other subclasses stack and unstack in any order) and routes
+// The native side of a control model. Each windowed control object subclasses its window (in our
+// subclass chain, so that other subclasses stack and unstack in any order) and routes
 // every message through its hooks, newest first, and then WindowProc, a handler another object
 // may replace. The window is bound to its control object as it is created, before its first
 // message. The window handle leads back to the control object through the window property
@@ -94,9 +94,6 @@ private:
 
   TControl& model_;
   HWND handle_ = nullptr;
-  // The window's procedure beneath the subclass chain, when this object's subclass is the
-  // chain's first (bottom) one; null otherwise.
-  WNDPROC original_ = nullptr;
   std::vector<Hook> hooks_;
 };
 

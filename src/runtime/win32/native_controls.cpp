@@ -409,7 +409,8 @@ public:
   SheetWindow(TTabSheet& model, HWND page)
       : Container(model, [&] {
           return CreateWindowExA(WS_EX_CONTROLPARENT | WS_EX_NOPARENTNOTIFY,
-                                 RegisterContainerClass("TTabSheet"), model.Caption().c_str(),
+                                 RegisterContainerClass("TTabSheet", ClassIcon::kNone),
+                                 model.Caption().c_str(),
                                  WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0, page,
                                  nullptr, Application::Get().Instance(), nullptr);
         }) {

@@ -465,9 +465,9 @@ protected:
     INITCOMMONCONTROLSEX init{sizeof(init), ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&init);
     Open();
-    host = CreateWindowExA(0, RegisterContainerClass("TCommonControlsHost"), "Common controls",
-                           WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 120, 120, 420, 260, nullptr,
-                           nullptr, GetModuleHandleA(nullptr), nullptr);
+    host = CreateWindowExA(0, RegisterContainerClass("TCommonControlsHost", ClassIcon::kProgram),
+                           "Common controls", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 120, 120,
+                           420, 260, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     auto child = [&](const char* cls, DWORD style, int x, int y, int w, int h, DWORD ex = 0) {
       return CreateWindowExA(ex, cls, "", WS_CHILD | WS_VISIBLE | style, x, y, w, h, host, nullptr,
                              GetModuleHandleA(nullptr), nullptr);

@@ -196,9 +196,9 @@ TEST_F(SkinnedFrame, AnInactiveWindowShowsBorderFrameTwoTheInactiveTitleAndButto
   EXPECT_EQ(titlePixels(shownActive, SkinColour::TitleTextNoActive), 0);
 
   // Another window takes the activation.
-  HWND other =
-      CreateWindowExA(0, RegisterContainerClass("TOtherWindow"), "Other", WS_OVERLAPPEDWINDOW, 0, 0,
-                      200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND other = CreateWindowExA(0, RegisterContainerClass("TOtherWindow", ClassIcon::kProgram),
+                               "Other", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
   ShowWindow(other, SW_SHOWNOACTIVATE);
   SetForegroundWindow(other);
   ASSERT_TRUE(PumpUntil([&] { return form->CurrentActivity() == Activity::Inactive; }));

@@ -261,8 +261,9 @@ TEST_F(SkinnedWindows, EveryControlGetsItsMemberWhichAnswersAndSwitchesOff) {
 TEST_F(SkinnedWindows, AWindowWithoutCaptionIsCountedSkinnedAndLeftUnpainted) {
   HWND main = OpenMainWindow();
   ASSERT_TRUE(PumpUntil([&] { return Skinned(main); }));
-  HWND plain = CreateWindowExA(0, RegisterContainerClass("TPlainWindow"), "", WS_POPUP, 100, 100,
-                               120, 80, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND plain =
+      CreateWindowExA(0, RegisterContainerClass("TPlainWindow", ClassIcon::kProgram), "", WS_POPUP,
+                      100, 100, 120, 80, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   ShowWindow(plain, SW_SHOW);
   SetForegroundWindow(plain);
   ASSERT_TRUE(PumpUntil([&] { return Skinned(plain); }));

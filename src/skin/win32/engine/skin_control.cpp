@@ -8,6 +8,18 @@ namespace tw {
 
 using namespace win;
 
+namespace {
+
+// Whether the window's client area is all of it (no border, caption or scroll bar).
+bool ClientCoversWindow(HWND window, const RECT& bounds) {
+  RECT client;
+  GetClientRect(window, &client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  return EqualRect(&client, &bounds) != FALSE;
+}
+
+} // namespace
+
 NativeControl* NativeOf(const TControl& control) {
   return dynamic_cast<NativeControl*>(control.View());
 }
@@ -79,7 +91,13 @@ void TSkinControl::PaintNow() {
   // says so (the page control's sheets, the overlays over a list). A window device context
   // does not leave the children out, so their rectangles are taken out by hand.
   const LONG style = GetWindowLongA(window_, GWL_STYLE);
-  DWORD flags = DCX_WINDOW | DCX_CACHE;
+  RECT window;
+  GetWindowRect(window_, &window);
+  DWORD flags = DCX_CACHE;
+  // A window without a frame paints the same through its client area's device context, which
+  // under Wine costs a tenth of a window one (no checks of the displays).
+  if (!ClientCoversWindow(window_, window))
+    flags |= DCX_WINDOW;
   if ((style & WS_CLIPSIBLINGS) != 0)
     flags |= DCX_CLIPSIBLINGS;
   const BorrowedDc borrowed(window_, GetDCEx(window_, nullptr, flags));
@@ -87,8 +105,6 @@ void TSkinControl::PaintNow() {
   if (dc == nullptr)
     return;
   if ((style & WS_CLIPCHILDREN) != 0) {
-    RECT window;
-    GetWindowRect(window_, &window);
     for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
       if (!IsWindowVisible(child))

@@ -1,8 +1,7 @@
 #include "skin/win32/engine/window_hook.h"
 
-#include <commctrl.h>
-
 #include "runtime/win32/application.h"
+#include "runtime/win32/subclass.h"
 
 namespace tw::win {
 
@@ -10,15 +9,15 @@ void WindowHook::Attach(HWND window, Handler handler) {
   Detach();
   window_ = window;
   handler_ = std::make_shared<Handler>(std::move(handler));
-  SetWindowSubclass(window, &WindowHook::SubclassProc, reinterpret_cast<UINT_PTR>(this),
-                    reinterpret_cast<DWORD_PTR>(this));
+  SetSubclass(window, &WindowHook::SubclassProc, reinterpret_cast<UINT_PTR>(this),
+              reinterpret_cast<DWORD_PTR>(this));
 }
 
 void WindowHook::Detach() {
   if (window_ == nullptr)
     return;
   if (IsWindow(window_))
-    RemoveWindowSubclass(window_, &WindowHook::SubclassProc, reinterpret_cast<UINT_PTR>(this));
+    RemoveSubclass(window_, &WindowHook::SubclassProc, reinterpret_cast<UINT_PTR>(this));
   window_ = nullptr;
 }
 
@@ -28,12 +27,12 @@ LRESULT CALLBACK WindowHook::SubclassProc(HWND window, UINT msg, WPARAM wParam, 
   const std::shared_ptr<Handler> handler = hook->handler_;
   if (msg == WM_NCDESTROY) {
     // The owner learns of the end; the window's own handling still runs.
-    RemoveWindowSubclass(window, &WindowHook::SubclassProc, id);
+    RemoveSubclass(window, &WindowHook::SubclassProc, id);
     hook->window_ = nullptr;
   }
   TMessage message{msg, wParam, lParam};
   const WindowProcHook next = [&](TMessage& m) {
-    m.result = DefSubclassProc(window, m.msg, m.wParam, m.lParam);
+    m.result = DefSubclass(window, m.msg, m.wParam, m.lParam);
   };
   bool handled = false;
   // From here on the hook object may go (its owner freed in a modal loop): only locals.
@@ -41,7 +40,7 @@ LRESULT CALLBACK WindowHook::SubclassProc(HWND window, UINT msg, WPARAM wParam, 
     (*handler)(message, next);
     handled = true;
   });
-  return handled ? message.result : DefSubclassProc(window, msg, wParam, lParam);
+  return handled ? message.result : DefSubclass(window, msg, wParam, lParam);
 }
 
 } // namespace tw::win

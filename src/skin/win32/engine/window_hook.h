@@ -1,5 +1,5 @@
 #pragma once
-// How the skin engine takes a window's messages, whatever the window: through comctl32's
+// How the skin engine takes a window's messages, whatever the window: through our
 // subclass chain, in front of the window's own handling (a control object's included). Hooks of
 // different owners stack and come off in any order, attaching twice is harmless, and `next` runs
 // the rest of the window's handling. An error reaching the hook goes to the application's
