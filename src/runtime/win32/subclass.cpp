@@ -37,8 +37,10 @@ struct Frame {
   std::size_t below;
 };
 
-thread_local std::unordered_map<HWND, std::unique_ptr<Chain>> chains;
-thread_local std::vector<Frame> frames;
+// Never freed: a thread's windows may get their last messages after its thread-local objects
+// would have been destroyed.
+thread_local auto& chains = *new std::unordered_map<HWND, std::unique_ptr<Chain>>();
+thread_local auto& frames = *new std::vector<Frame>();
 
 constexpr UINT_PTR kInComctlId = 0x54574348; // "TWCH"
 

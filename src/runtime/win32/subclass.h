@@ -4,7 +4,8 @@
 // own procedure ends the chain. Ours keeps the chain in the thread's memory and swaps the
 // window procedure once, until the window goes: comctl32's chain keeps its state in a window
 // property, which under Wine is a round trip to the server for every message and every step
-// down the chain. Subclass a window on the thread that owns it, as with comctl32.
+// down the chain. A window someone else subclassed first gets ours as one entry of comctl32's
+// chain instead. Subclass a window on the thread that owns it, as with comctl32.
 
 #include <windows.h>
 
