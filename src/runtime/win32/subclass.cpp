@@ -147,11 +147,6 @@ bool SetSubclass(HWND window, SubclassProcedure procedure, UINT_PTR id, DWORD_PT
       GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId())
     return false;
   Chain* chain = ChainOf(window);
-  if (chain != nullptr && chain->ended && chain->running == 0) {
-    // A handle the system gave again to a new window.
-    chains.erase(window);
-    chain = nullptr;
-  }
   if (chain == nullptr) {
     auto made = std::make_unique<Chain>();
     made->unicode = IsWindowUnicode(window) != FALSE;

@@ -105,6 +105,10 @@ TEST_F(SubclassTest, NewestFirstDownToTheWindowsOwnProcedure) {
   ASSERT_TRUE(SetSubclass(window, Named, 'c', 0));
   EXPECT_EQ(SendMessageA(window, kChainProbe, 0, 0), 7);
   EXPECT_EQ(chainTrail, "c;b;a;own;");
+  // Called outside the chain's handling of a message: straight to the window's own procedure.
+  chainTrail.clear();
+  EXPECT_EQ(DefSubclass(window, kChainProbe, 0, 0), 7);
+  EXPECT_EQ(chainTrail, "own;");
   // The same procedure and id again changes its data in place: 'b' now answers by itself.
   ASSERT_TRUE(SetSubclass(window, Named, 'b', 1));
   EXPECT_EQ(Probe(), "c;b;");
