@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "readers/catalog.h"
 #include "program_driver.h"
+#include "readers/catalog.h"
 #include "report/report.h"
 #include "runtime/win32/win32_platform.h"
 #include "runtime/win32/win32_system_info.h"
@@ -86,7 +86,7 @@ Session RunProgram(const std::string& programDir) {
   const auto reportCount = [&] { return FilesIn(folder).size(); };
 
   HWND zList = driver.FindOfClass(driver.Sheet(0), WC_LISTBOXA, 0);
-  driver.PressButton(Button(driver, 0, "Save All Items (Admin)"));
+  EXPECT_TRUE(driver.StartBatch(Button(driver, 0, "Save All Items (Admin)"), zList, folder));
   EXPECT_TRUE(ProgramDriver::WaitFor([&] { return reportCount() == kCatalogSize; }, 60000))
       << reportCount();
   EXPECT_TRUE(ProgramDriver::WaitFor([&] { return IsWindowEnabled(zList) != FALSE; }));
@@ -102,7 +102,7 @@ Session RunProgram(const std::string& programDir) {
     WideCharToMultiByte(CP_ACP, 0, text, -1, ansi, sizeof(ansi), nullptr, nullptr);
     session.applications.emplace_back(ansi);
   }
-  driver.PressButton(Button(driver, 1, "Save All Items"));
+  EXPECT_TRUE(driver.StartBatch(Button(driver, 1, "Save All Items"), nmList, folder));
   EXPECT_TRUE(ProgramDriver::WaitFor(
       [&] { return reportCount() == static_cast<size_t>(kCatalogSize + listed); }, 60000))
       << reportCount();

@@ -130,9 +130,7 @@ protected:
         return child;
     return nullptr;
   }
-  void ShowSheet(int sheet) {
-    ASSERT_TRUE(driver.ClickTab(sheet));
-  }
+  void ShowSheet(int sheet) { ASSERT_TRUE(driver.ClickTab(sheet)); }
   int Rows(HWND grid) { return static_cast<int>(SendMessageA(grid, LVM_GETITEMCOUNT, 0, 0)); }
   std::string Caption() { return ProgramDriver::Text(driver.MainWindow()); }
   // The grid's rows after a click on the list's entry, once there are as many as expected.
@@ -281,12 +279,12 @@ TEST_F(EvidenceEndToEnd, AFileNamedOnTheCommandLineThatIsNoHiveEndsTheProgramWit
 TEST_F(EvidenceEndToEnd, ABatchWritesWhatTheCommandLinesExportWrites) {
   const std::vector<std::string> hives = {Hive("NTUSER.DAT"), Hive("SYSTEM")};
   driver.Start({"--hive", hives[0], "--hive", hives[1]});
-  driver.PressButton(SheetButton(0, "Save All Items (Admin)"));
+  ASSERT_TRUE(driver.StartBatch(SheetButton(0, "Save All Items (Admin)"), List(0), ReportFolder()));
   ASSERT_TRUE(ProgramDriver::WaitFor([&] { return FilesIn(ReportFolder()).size() == 33; }, 60000))
       << FilesIn(ReportFolder()).size();
   ASSERT_TRUE(ProgramDriver::WaitFor([&] { return IsWindowEnabled(List(0)) != FALSE; }));
   ShowSheet(2);
-  driver.PressButton(SheetButton(2, "Save All Items"));
+  ASSERT_TRUE(driver.StartBatch(SheetButton(2, "Save All Items"), List(2), ReportFolder()));
   ASSERT_TRUE(ProgramDriver::WaitFor([&] { return FilesIn(ReportFolder()).size() == 50; }, 60000))
       << FilesIn(ReportFolder()).size();
   ASSERT_TRUE(driver.Close());
@@ -360,7 +358,7 @@ TEST_F(EvidenceEndToEnd, ASessionWritesOnlyTheWindowsOwnValueAndTheEvidenceKeeps
   driver.Start({"--hive", hives[0], "--hive", hives[1]});
   for (const int item : {6, 25, 27})
     click(0, item);
-  driver.PressButton(SheetButton(0, "Save All Items (Admin)"));
+  ASSERT_TRUE(driver.StartBatch(SheetButton(0, "Save All Items (Admin)"), List(0), ReportFolder()));
   ASSERT_TRUE(ProgramDriver::WaitFor([&] { return FilesIn(ReportFolder()).size() == 33; }, 60000));
   ASSERT_TRUE(ProgramDriver::WaitFor([&] { return IsWindowEnabled(List(0)) != FALSE; }));
   driver.DropFiles(driver.MainWindow(), {hives[2], hives[3], hives[4]});

@@ -258,6 +258,20 @@ void ProgramDriver::PressButton(HWND button) const {
   ClickAt(button, r.right / 2, r.bottom / 2);
 }
 
+bool ProgramDriver::StartBatch(HWND button, HWND list, const std::string& reportFolder) const {
+  const size_t before = FilesIn(reportFolder).size();
+  for (int click = 0; click < 3; ++click) {
+    PressButton(button);
+    if (WaitFor(
+            [&] {
+              return IsWindowEnabled(list) == FALSE || FilesIn(reportFolder).size() != before;
+            },
+            4000))
+      return true;
+  }
+  return false;
+}
+
 HWND ProgramDriver::MessageBoxWindow() const {
   return FindWindowOf([](HWND w) { return HasClass(w, "#32770"); });
 }

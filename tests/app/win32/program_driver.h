@@ -56,6 +56,9 @@ public:
   bool ClickTab(int index) const;
   void PressKey(WORD virtualKey) const;
   void PressButton(HWND button) const;
+  // A batch's button, until the batch has started: the sheet's list is off while it runs, or
+  // the report folder's file count has changed (a short batch may be over already).
+  bool StartBatch(HWND button, HWND list, const std::string& reportFolder) const;
   // The mouse at a point of the whole window (frame included), and its left button.
   void MoveToWindowPoint(HWND window, int x, int y) const;
   void LeftButton(bool down) const;

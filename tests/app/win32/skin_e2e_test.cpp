@@ -350,8 +350,12 @@ TEST_F(SkinnedProgram, TheWindowTheLogoOpensIsSkinnedToo) {
   ASSERT_TRUE(ProgramDriver::WaitFor([&] { return (further = driver.OwnedForm()) != nullptr; }));
   EXPECT_TRUE(ProgramDriver::WaitFor([&] { return Skinned(further); }));
   EXPECT_TRUE(ProgramDriver::WaitFor([&] { return BordersOf(further) == Borders{4, 30, 4, 5}; }));
+  // The skinned frame comes first, then the window grows back to the form's client size.
   RECT client;
-  GetClientRect(further, &client);
+  ProgramDriver::WaitFor([&] {
+    GetClientRect(further, &client);
+    return client.right == 833 && client.bottom == 590;
+  });
   EXPECT_EQ(client.right, 833);
   EXPECT_EQ(client.bottom, 590);
   EXPECT_TRUE(driver.Close());
